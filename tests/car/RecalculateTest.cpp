@@ -1,0 +1,267 @@
+#include "car/Recalculate.h"
+#include "catalogue/CarCatalogue.h"
+
+#include <gtest/gtest.h>
+
+namespace rivetbay {
+namespace {
+
+namespace cat = CarCatalogue;
+
+TEST(Recalculate, FreshRecordTotals2600WithOneMountOfEachKind)
+{
+    CarConfig c;
+    const RecalcResult r = recalculate(c, {"Alpha", "Beta"});
+    EXPECT_EQ(c.totalPrice, 2600u);
+    EXPECT_EQ(c.enginePrice, 2500u);
+    EXPECT_EQ(c.frontTiresPrice, 50u);
+    EXPECT_EQ(c.rearTiresPrice, 50u);
+    EXPECT_EQ(r.frontEnabled, (std::array<bool, 3>{true, false, false}));
+    EXPECT_EQ(r.topEnabled, (std::array<bool, 2>{true, false}));
+    EXPECT_EQ(r.rearEnabled, (std::array<bool, 2>{true, false}));
+    EXPECT_EQ(r.droppersEnabled, (std::array<bool, 2>{true, false}));
+    EXPECT_FALSE(r.turretEnabled);
+    EXPECT_EQ(r.variantNames, (std::vector<std::string>{"Alpha", "Beta"}));
+    ASSERT_EQ(r.paintSchemes.size(), 3u);
+    for (auto s : r.paintSchemes) EXPECT_EQ(s, "");
+    EXPECT_EQ(r.paintSelection, 0);
+    EXPECT_EQ(c.freePoints, 0);
+    EXPECT_EQ(c.armor, (std::array<std::int32_t, 4>{}));
+}
+
+TEST(Recalculate, ListingCodeIsEmptyWithoutAModel)
+{
+    CarConfig c;
+    EXPECT_EQ(listingCode(c), "");
+    c.model = 25;
+    EXPECT_EQ(listingCode(c), "fcoupe");
+}
+
+TEST(RoundHalfUp, DecidesOnTheDoubleProduct)
+{
+    struct Case {
+        int model;
+        int suspension, brakes;
+        std::uint32_t suspensionPrice, brakesPrice;
+    };
+    const Case cases[] = {
+        {2, 4, 1, 987, 0},   // Grappler, Ether-X: 986.9999999999999 rounds up
+        {2, 1, 4, 0, 635},   // Grappler, Aircraft: 634.5
+        {2, 1, 3, 0, 493},   // Grappler, 4-Wheel Disc: 493.49999999999994
+        {6, 1, 3, 0, 1201},  // Courchelle, 4-Wheel Disc: 1200.5
+        {6, 2, 2, 1372, 686}, // 1372.0 and 686.0 exactly
+    };
+    for (const Case& k : cases) {
+        CarConfig c;
+        c.model = k.model;
+        c.suspension = k.suspension;
+        c.brakes = k.brakes;
+        recalculate(c, {});
+        EXPECT_EQ(c.suspensionPrice, k.suspensionPrice) << k.model << "/" << k.suspension;
+        EXPECT_EQ(c.brakesPrice, k.brakesPrice) << k.model << "/" << k.brakes;
+    }
+    EXPECT_EQ(roundHalfUp(0.0), 0u);
+    EXPECT_EQ(roundHalfUp(2.5), 3u);
+    EXPECT_EQ(roundHalfUp(2.4999), 2u);
+}
+
+TEST(Recalculate, TurretRuleOnEveryWeapon)
+{
+    for (int w = 0; w < cat::weaponCount; ++w) {
+        CarConfig c;
+        c.model = 25; // one top mount
+        c.topWeapons[0] = w;
+        c.turret = 1;
+        const RecalcResult r = recalculate(c, {});
+        const bool capable = (w >= 1 && w <= 9) || (w >= 11 && w <= 14);
+        EXPECT_EQ(r.turretEnabled, capable) << w;
+        EXPECT_EQ(c.turret, capable ? 1 : 0) << w;
+        const std::uint32_t plain = cat::weaponPrice(w);
+        EXPECT_EQ(c.topWeaponPrices[0], capable ? roundHalfUp(plain * 1.5) : plain) << w;
+    }
+}
+
+TEST(Recalculate, TurretSurchargeOn30calMG)
+{
+    CarConfig c;
+    c.model = 6;
+    c.topWeapons[0] = 1;
+    c.turret = 1;
+    recalculate(c, {});
+    EXPECT_EQ(c.topWeaponPrices[0], 825u);
+    c.turret = 0;
+    recalculate(c, {});
+    EXPECT_EQ(c.topWeaponPrices[0], 550u);
+}
+
+TEST(Recalculate, ModelWithoutTopMountsClearsTopAndTurretButKeepsTheBoxState)
+{
+    CarConfig c;
+    c.model = 9; // Courcheval Royale
+    c.topWeapons = {1, 2};
+    c.turret = 1;
+    const RecalcResult r = recalculate(c, {});
+    EXPECT_EQ(c.topWeapons, (std::array<std::int32_t, 2>{0, 0}));
+    EXPECT_EQ(c.topWeaponPrices, (std::array<std::uint32_t, 2>{0, 0}));
+    EXPECT_EQ(c.turret, 0);
+    EXPECT_EQ(r.topEnabled, (std::array<bool, 2>{false, false}));
+    // The box was decided on the weapon before the mount was cleared.
+    EXPECT_TRUE(r.turretEnabled);
+    EXPECT_FALSE(recalculate(c, {}).turretEnabled);
+}
+
+TEST(Recalculate, UnavailableMountsAreClearedOnAModelChange)
+{
+    CarConfig c;
+    c.model = 16; // three front, two droppers
+    c.frontWeapons = {1, 4, 6};
+    c.droppers = {3, 5};
+    recalculate(c, {});
+    EXPECT_EQ(c.frontWeaponPrices, (std::array<std::uint32_t, 3>{550, 1600, 2800}));
+    c.model = 25; // one front, no droppers
+    const RecalcResult r = recalculate(c, {});
+    EXPECT_EQ(c.frontWeapons, (std::array<std::int32_t, 3>{1, 0, 0}));
+    EXPECT_EQ(c.frontWeaponPrices, (std::array<std::uint32_t, 3>{550, 0, 0}));
+    EXPECT_EQ(c.droppers, (std::array<std::int32_t, 2>{0, 0}));
+    EXPECT_EQ(r.frontEnabled, (std::array<bool, 3>{true, false, false}));
+    EXPECT_EQ(r.droppersEnabled, (std::array<bool, 2>{false, false}));
+}
+
+TEST(Recalculate, PhaedraCoupeExample)
+{
+    CarConfig c;
+    c.model = 25;
+    const RecalcResult r = recalculate(c, {});
+    EXPECT_EQ(c.modelPrice, 1360u);
+    EXPECT_EQ(c.totalPrice, 1360u + 2500 + 50 + 50);
+    EXPECT_EQ(r.paintSchemes, (std::vector<std::string_view>{"Blue", "Black", "Red"}));
+    EXPECT_EQ(r.paintSelection, 0);
+    EXPECT_EQ(r.rearEnabled, (std::array<bool, 2>{false, false}));
+}
+
+TEST(Recalculate, DuplicateSpecials)
+{
+    struct Case {
+        std::array<std::int32_t, 3> in, out;
+    };
+    const Case cases[] = {{{3, 3, 3}, {3, 0, 0}},
+                          {{0, 4, 4}, {0, 4, 0}},
+                          {{5, 0, 5}, {5, 0, 0}},
+                          {{0, 0, 0}, {0, 0, 0}},
+                          {{1, 2, 3}, {1, 2, 3}},
+                          {{2, 1, 2}, {2, 1, 0}}};
+    for (const Case& k : cases) {
+        CarConfig c;
+        c.specials = k.in;
+        recalculate(c, {});
+        EXPECT_EQ(c.specials, k.out);
+        std::uint32_t sum = 0;
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(c.specialPrices[i], cat::specialPrice(k.out[i]));
+            sum += c.specialPrices[i];
+        }
+        EXPECT_EQ(c.totalPrice, 2600u + sum);
+    }
+}
+
+TEST(Recalculate, PaintPositionBeyondTheListKeepsItsValue)
+{
+    CarConfig c;
+    c.model = 2; // one scheme
+    c.paintScheme = 1;
+    const RecalcResult r = recalculate(c, {});
+    EXPECT_EQ(r.paintSelection, -1);
+    EXPECT_EQ(c.paintScheme, 1);
+    c.paintScheme = -5;
+    EXPECT_EQ(recalculate(c, {}).paintSelection, -1);
+    EXPECT_EQ(c.paintScheme, -5);
+}
+
+TEST(Recalculate, NameIsTrimmedAfterTheFieldTextIsTaken)
+{
+    CarConfig c;
+    c.name = " \t Dusty \r\n";
+    const RecalcResult first = recalculate(c, {});
+    EXPECT_EQ(first.nameFieldText, " \t Dusty \r\n");
+    EXPECT_EQ(c.name, "Dusty");
+    EXPECT_EQ(recalculate(c, {}).nameFieldText, "Dusty");
+    c.name = " \v\f ";
+    recalculate(c, {});
+    EXPECT_EQ(c.name, "");
+}
+
+TEST(Recalculate, TotalIsTheSumOfEveryPrice)
+{
+    CarConfig c;
+    c.model = 24; // Clydesdale: 1 front, 2 top, 1 rear, 1 dropper
+    c.engine = 4;
+    c.suspension = 3;
+    c.brakes = 4;
+    c.frontTires = 4;
+    c.rearTires = 2;
+    c.frontWeapons = {6, 0, 0};
+    c.topWeapons = {8, 17};
+    c.rearWeapons = {15, 0};
+    c.droppers = {2, 0};
+    c.specials = {3, 5, 11};
+    c.turret = 1;
+    recalculate(c, {});
+    std::uint32_t sum = c.modelPrice + c.enginePrice + c.suspensionPrice + c.brakesPrice +
+                        c.frontTiresPrice + c.rearTiresPrice;
+    for (auto p : c.frontWeaponPrices) sum += p;
+    for (auto p : c.topWeaponPrices) sum += p;
+    for (auto p : c.rearWeaponPrices) sum += p;
+    for (auto p : c.dropperPrices) sum += p;
+    for (auto p : c.specialPrices) sum += p;
+    EXPECT_EQ(c.totalPrice, sum);
+    EXPECT_EQ(c.topWeaponPrices[0], 3750u); // 2500 x 1.5
+    EXPECT_EQ(c.suspensionPrice, 2964u);    // 4940 x 0.6
+    EXPECT_EQ(c.totalPrice, 4940u + 6000 + 2964 + 2223 + 400 + 100 + 2800 + 3750 + 5500 + 2750 +
+                                1100 + 800 + 600 + 200);
+}
+
+TEST(NormaliseSelections, OutOfRangeBecomesNone)
+{
+    CarConfig c;
+    c.model = 38;
+    c.engine = -1;
+    c.suspension = 5;
+    c.frontTires = -7;
+    c.rearTires = 99;
+    c.brakes = 5;
+    c.frontWeapons = {20, -1, 19};
+    c.topWeapons = {1000, 3};
+    c.rearWeapons = {-2147483647 - 1, 0};
+    c.droppers = {6, 5};
+    c.specials = {12, 11, -1};
+    c.turret = -3;
+    c.paintScheme = 77;
+    normaliseSelections(c);
+    EXPECT_EQ(c.model, 0);
+    EXPECT_EQ(c.engine, 0);
+    EXPECT_EQ(c.suspension, 0);
+    EXPECT_EQ(c.frontTires, 0);
+    EXPECT_EQ(c.rearTires, 0);
+    EXPECT_EQ(c.brakes, 0);
+    EXPECT_EQ(c.frontWeapons, (std::array<std::int32_t, 3>{0, 0, 19}));
+    EXPECT_EQ(c.topWeapons, (std::array<std::int32_t, 2>{0, 3}));
+    EXPECT_EQ(c.rearWeapons, (std::array<std::int32_t, 2>{0, 0}));
+    EXPECT_EQ(c.droppers, (std::array<std::int32_t, 2>{0, 5}));
+    EXPECT_EQ(c.specials, (std::array<std::int32_t, 3>{0, 11, 0}));
+    EXPECT_EQ(c.turret, 1);
+    EXPECT_EQ(c.paintScheme, 77);
+}
+
+TEST(Recalculate, SurvivesOutOfRangeSelections)
+{
+    CarConfig c;
+    c.model = -1;
+    c.topWeapons[0] = 25;
+    c.engine = 9;
+    recalculate(c, {});
+    EXPECT_EQ(c.model, 0);
+    EXPECT_EQ(c.totalPrice, 100u); // no engine, first tires
+}
+
+} // namespace
+} // namespace rivetbay
