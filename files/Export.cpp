@@ -1,0 +1,79 @@
+#include "files/Export.h"
+
+#include "catalogue/CarCatalogue.h"
+#include "files/SafeWrite.h"
+#include "files/VariantListing.h"
+#include "files/VcfWriter.h"
+#include "files/Windows1252.h"
+
+#include <algorithm>
+#include <set>
+
+namespace rivetbay {
+
+namespace {
+
+int modelIndex(int model) { return model >= 0 && model < CarCatalogue::modelCount ? model : 0; }
+
+std::uint8_t numberAfter(std::uint8_t base, std::size_t entries)
+{
+    return static_cast<std::uint8_t>(base + 1 + entries); // wraps from 255 to 0
+}
+
+std::string lowered(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return text;
+}
+
+} // namespace
+
+std::uint8_t nextExportNumber(const std::filesystem::path& directory, int model)
+{
+    const ModelSpec& m = CarCatalogue::model(modelIndex(model));
+    return numberAfter(m.exportBase, findVehicleFiles(directory, m.variantFileCode).size());
+}
+
+ExportResult exportVariant(const CarConfig& config, const std::filesystem::path& directory,
+                           const std::vector<std::string>& nameList)
+{
+    const ModelSpec& m = CarCatalogue::model(modelIndex(config.model));
+    const std::vector<std::string> existing = findVehicleFiles(directory, m.variantFileCode);
+    std::uint8_t number = numberAfter(m.exportBase, existing.size());
+
+    ExportResult result;
+    const bool listed = std::any_of(nameList.begin(), nameList.end(), [&](const std::string& n) {
+        return equalsIgnoringCase1252(n, config.name);
+    });
+    if (config.name.empty() || listed) {
+        result.outcome = ExportResult::Outcome::Refused;
+        result.refusal = exportNotUniqueText;
+        return result;
+    }
+
+    if (directory.empty()) return result; // no vehicle directory to write into
+
+    std::set<std::string> taken;
+    for (const std::string& name : existing) taken.insert(lowered(name));
+    const std::vector<std::uint8_t> image = buildVcfImage(config);
+    for (int attempt = 0; attempt < 256; ++attempt, ++number) {
+        const std::string file =
+            "v" + std::string(m.variantFileCode) + std::to_string(number) + ".vcf";
+        if (taken.count(lowered(file)) != 0) continue;
+        const std::filesystem::path path = directory / file;
+        switch (writeNewFile(path, image)) {
+        case CreateOutcome::Created:
+            result.outcome = ExportResult::Outcome::Written;
+            result.path = path;
+            return result;
+        case CreateOutcome::AlreadyExists: continue; // appeared since the scan
+        case CreateOutcome::Failed: return result;   // not reported, as the writer's failures
+        }
+    }
+    result.outcome = ExportResult::Outcome::Refused;
+    result.refusal = exportNoNumberText;
+    return result;
+}
+
+} // namespace rivetbay

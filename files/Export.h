@@ -1,0 +1,36 @@
+#pragma once
+
+// Exporting a design as a new vehicle file in the game's vehicle directory.
+
+#include "car/CarConfig.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace rivetbay {
+
+inline constexpr const char* exportCaption = "Rivetbay : Can't export to VCF";
+inline constexpr const char* exportNotUniqueText =
+    "The variant must have a unique model/name combination.";
+inline constexpr const char* exportNoNumberText =
+    "No free vehicle file number is left for this model.";
+
+// exportBase + 1 + the number of matching entries, wrapping at 256.
+std::uint8_t nextExportNumber(const std::filesystem::path& directory, int model);
+
+struct ExportResult {
+    enum class Outcome { Written, Refused, NotWritten };
+    Outcome outcome = Outcome::NotWritten;
+    std::filesystem::path path;  // the file written
+    std::string refusal;         // the message text when refused
+};
+
+// Refuses an empty name or one the name list already holds (letter case not
+// counting). Never replaces an existing vehicle file: a taken number moves on
+// to the next free one. The caller recalculates afterwards in every case.
+ExportResult exportVariant(const CarConfig& config, const std::filesystem::path& directory,
+                           const std::vector<std::string>& nameList);
+
+} // namespace rivetbay

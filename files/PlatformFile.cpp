@@ -1,0 +1,113 @@
+#include "files/PlatformFile.h"
+
+#include <cerrno>
+#include <system_error>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace rivetbay::platform {
+
+std::FILE* openForReading(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    return _wfopen(path.c_str(), L"rb");
+#else
+    return std::fopen(path.c_str(), "rb");
+#endif
+}
+
+OutputFile::~OutputFile() { close(); }
+
+int OutputFile::open(const std::filesystem::path& path, Mode mode)
+{
+    const int disposition = mode == Mode::Exclusive ? O_EXCL : O_TRUNC;
+#ifdef _WIN32
+    fd_ = _wopen(path.c_str(), _O_WRONLY | _O_BINARY | _O_CREAT | disposition,
+                 _S_IREAD | _S_IWRITE);
+#else
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | disposition, 0666);
+#endif
+    return fd_ >= 0 ? 0 : errno;
+}
+
+int OutputFile::write(const std::uint8_t* data, std::size_t count)
+{
+    while (count > 0) {
+#ifdef _WIN32
+        const int chunk = count > 0x40000000 ? 0x40000000 : static_cast<int>(count);
+        const auto written = _write(fd_, data, chunk);
+#else
+        const auto written = ::write(fd_, data, count);
+#endif
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (written == 0) return ENOSPC;
+        data += written;
+        count -= static_cast<std::size_t>(written);
+    }
+    return 0;
+}
+
+int OutputFile::sync()
+{
+#ifdef _WIN32
+    return _commit(fd_) == 0 ? 0 : errno;
+#else
+    return ::fsync(fd_) == 0 ? 0 : errno;
+#endif
+}
+
+int OutputFile::close()
+{
+    if (fd_ < 0) return 0;
+#ifdef _WIN32
+    const int result = _close(fd_);
+#else
+    const int result = ::close(fd_);
+#endif
+    fd_ = -1;
+    return result == 0 ? 0 : errno;
+}
+
+void OutputFile::copyPermissionsFrom(const std::filesystem::path& existing)
+{
+#ifndef _WIN32
+    struct stat info {};
+    if (::stat(existing.c_str(), &info) == 0) ::fchmod(fd_, info.st_mode & 07777);
+#else
+    (void)existing;
+#endif
+}
+
+int replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    std::error_code ec;
+    std::filesystem::rename(from, to, ec);
+    return ec ? ec.value() : 0;
+}
+
+void syncDirectory(const std::filesystem::path& directory)
+{
+#ifndef _WIN32
+    const int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    (void)directory;
+#endif
+}
+
+} // namespace rivetbay::platform

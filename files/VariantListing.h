@@ -1,0 +1,28 @@
+#pragma once
+
+// Finding a model's vehicle files in the game's vehicle directory and reading
+// their variant names. Nothing is cached: every call reads the directory.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rivetbay {
+
+inline constexpr std::size_t variantNameLimit = 15;
+
+// Bare names of the entries matching "v" + code + "*.vcf", letter case not
+// counting, in file-name order compared without letter case. A missing or
+// unreadable directory (or an empty path) gives none.
+std::vector<std::string> findVehicleFiles(const std::filesystem::path& directory,
+                                          std::string_view code);
+
+// At most 15 bytes from offset 28, up to a NUL; empty when the file cannot be
+// read there.
+std::string readVariantName(const std::filesystem::path& directory, const std::string& fileName);
+
+std::vector<std::string> listVariants(const std::filesystem::path& directory,
+                                      std::string_view code);
+
+} // namespace rivetbay

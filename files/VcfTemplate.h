@@ -1,0 +1,36 @@
+#pragma once
+
+// The game's vehicle file: field offsets and the 193-byte header template.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace rivetbay::vcf {
+
+inline constexpr std::size_t headerSize = 193;
+inline constexpr std::size_t weaponRecordSize = 25;
+inline constexpr std::size_t trailerSize = 16;
+inline constexpr std::size_t textFieldSize = 13;
+
+inline constexpr std::size_t nameOffset = 28;
+inline constexpr std::size_t nameSize = 16;
+inline constexpr std::size_t definitionOffset = 44;
+inline constexpr std::size_t textureOffset = 57;
+inline constexpr std::size_t engineOffset = 70;
+inline constexpr std::size_t suspensionOffset = 74;
+inline constexpr std::size_t brakesOffset = 78;
+inline constexpr std::size_t frontTireOffset = 82;
+inline constexpr std::size_t middleTireOffset = 95;
+inline constexpr std::size_t rearTireOffset = 108;
+inline constexpr std::size_t armorOffset = 121;   // front, left, right, rear
+inline constexpr std::size_t chassisOffset = 137; // front, left, right, rear
+inline constexpr std::array<std::size_t, 3> specialOffsets{165, 177, 189};
+
+// Within a "WEPN" record.
+inline constexpr std::size_t hardpointOffset = 8;
+inline constexpr std::size_t weaponFileOffset = 12;
+
+const std::array<std::uint8_t, headerSize>& vcfTemplate();
+
+} // namespace rivetbay::vcf

@@ -1,0 +1,134 @@
+#include "files/VcfWriter.h"
+
+#include "catalogue/CarCatalogue.h"
+#include "files/ByteIO.h"
+#include "files/SafeWrite.h"
+#include "files/VcfTemplate.h"
+
+#include <string>
+#include <string_view>
+
+namespace rivetbay {
+
+namespace {
+
+namespace cat = CarCatalogue;
+
+// Copies the text and a NUL when there is room; the bytes after the NUL keep
+// what the image held there.
+void putText(std::vector<std::uint8_t>& image, std::size_t offset, std::size_t width,
+             std::string_view text)
+{
+    const std::size_t n = text.size() < width ? text.size() : width;
+    for (std::size_t i = 0; i < n; ++i) image[offset + i] = static_cast<std::uint8_t>(text[i]);
+    if (n < width) image[offset + n] = 0;
+}
+
+std::int32_t partIndex(std::int32_t selection) { return selection > 0 ? selection - 1 : 0; }
+
+char tireSize(std::int32_t tire)
+{
+    switch (tire) {
+    case 2: return 'b';
+    case 3: return 'c';
+    case 4: return 'd';
+    default: return 'a';
+    }
+}
+
+// Multiplied without a range check, as the game stores it; wraps rather
+// than overflowing.
+std::uint32_t tenfold(std::int32_t points) { return static_cast<std::uint32_t>(points) * 10u; }
+
+std::int32_t hardpoint(std::string_view layout, std::string_view token)
+{
+    const auto position = layout.find(token);
+    return position == std::string_view::npos ? 0 : static_cast<std::int32_t>(position / 2);
+}
+
+struct Mount {
+    std::string_view token;
+    std::int32_t selection;
+    bool available;
+    bool dropper;
+    bool turretFile;
+};
+
+} // namespace
+
+std::vector<std::uint8_t> buildVcfImage(const CarConfig& design)
+{
+    CarConfig c = design;
+    normaliseSelections(c); // no index outside its table reaches a lookup
+    const ModelSpec& m = cat::model(c.model);
+    const auto& header = vcf::vcfTemplate();
+    std::vector<std::uint8_t> image(header.begin(), header.end());
+
+    if (!c.name.empty()) putText(image, vcf::nameOffset, vcf::nameSize, c.name);
+    putText(image, vcf::definitionOffset, vcf::textFieldSize,
+            "v" + std::string(m.definitionCode) + ".vdf");
+    putText(image, vcf::textureOffset, vcf::textFieldSize,
+            std::string(m.textureBaseName) + std::to_string(std::int64_t{c.paintScheme} + 1) +
+                ".vtf");
+    putU32(image, vcf::engineOffset, static_cast<std::uint32_t>(partIndex(c.engine)));
+    putU32(image, vcf::suspensionOffset, static_cast<std::uint32_t>(partIndex(c.suspension)));
+    putU32(image, vcf::brakesOffset, static_cast<std::uint32_t>(partIndex(c.brakes)));
+
+    const bool moth = c.model >= 20 && c.model <= 23;
+    const std::string prefix = moth ? "wftck_" : "wauto_";
+    const std::string front = prefix + std::string(m.frontTireCode) + tireSize(c.frontTires) + ".wdf";
+    const std::string rear = prefix + std::string(m.rearTireCode) + tireSize(c.rearTires) + ".wdf";
+    putText(image, vcf::frontTireOffset, vcf::textFieldSize, front);
+    if (moth) putText(image, vcf::middleTireOffset, vcf::textFieldSize, rear);
+    putText(image, vcf::rearTireOffset, vcf::textFieldSize, rear);
+
+    // The file lays the sides out front, left, right, rear.
+    constexpr Side fileOrder[] = {Front, Left, Right, Rear};
+    for (std::size_t k = 0; k < 4; ++k) {
+        putU32(image, vcf::armorOffset + 4 * k, tenfold(c.armor[fileOrder[k]]));
+        putU32(image, vcf::chassisOffset + 4 * k, tenfold(c.chassis[fileOrder[k]]));
+    }
+    for (std::size_t k = 0; k < 3; ++k)
+        putU32(image, vcf::specialOffsets[k], static_cast<std::uint32_t>(c.specials[k]));
+
+    // Only mounts the model has are written, which bounds the records at five
+    // even for a design that never went through recalculate.
+    const Mount mounts[] = {
+        {"f1", c.frontWeapons[0], m.frontMounts >= 1, false, false},
+        {"f2", c.frontWeapons[1], m.frontMounts >= 2, false, false},
+        {"f3", c.frontWeapons[2], m.frontMounts >= 3, false, false},
+        {"t1", c.topWeapons[0], m.topMounts >= 1, false, c.turret != 0},
+        {"t2", c.topWeapons[1], m.topMounts >= 2, false, false},
+        {"r1", c.rearWeapons[0], m.rearMounts >= 1, false, false},
+        {"r2", c.rearWeapons[1], m.rearMounts >= 2, false, false},
+        {"d1", c.droppers[0], m.dropperMounts >= 1, true, false},
+        {"d2", c.droppers[1], m.dropperMounts >= 2, true, false},
+    };
+    for (const Mount& mount : mounts) {
+        if (mount.selection <= 0 || !mount.available) continue;
+        const std::size_t at = image.size();
+        image.resize(at + vcf::weaponRecordSize, 0);
+        for (std::size_t i = 0; i < 4; ++i) image[at + i] = static_cast<std::uint8_t>("WEPN"[i]);
+        putU32(image, at + 4, vcf::weaponRecordSize);
+        putU32(image, at + vcf::hardpointOffset,
+               static_cast<std::uint32_t>(hardpoint(m.mountLayout, mount.token)));
+        const std::string_view code = mount.dropper ? cat::dropperFileCode(mount.selection)
+                                                    : cat::weaponFileCode(mount.selection);
+        const std::string file = (mount.turretFile ? "t" : "g") + std::string(code) + ".gdf";
+        putText(image, at + vcf::weaponFileOffset, vcf::textFieldSize, file);
+    }
+
+    for (int k = 0; k < 2; ++k) {
+        for (char ch : std::string_view("EXIT")) image.push_back(static_cast<std::uint8_t>(ch));
+        appendU32(image, 16);
+    }
+    return image;
+}
+
+bool VcfWriter(const std::filesystem::path& path, const CarConfig& config)
+{
+    if (path.empty()) return false;
+    return !writeFileReplacing(path, buildVcfImage(config));
+}
+
+} // namespace rivetbay

@@ -1,0 +1,152 @@
+#include "files/Windows1252.h"
+
+#include <array>
+#include <cstdint>
+
+namespace rivetbay {
+
+namespace {
+
+// 0x80-0x9F; 0 marks the five bytes the code page leaves undefined, which
+// decode to the C1 control of the same value.
+constexpr std::array<char16_t, 32> highControls{
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char16_t decode(unsigned char byte)
+{
+    if (byte >= 0x80 && byte < 0xA0 && highControls[byte - 0x80] != 0)
+        return highControls[byte - 0x80];
+    return byte;
+}
+
+char encode(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    for (std::size_t i = 0; i < highControls.size(); ++i) {
+        const char16_t mapped = highControls[i];
+        if ((mapped != 0 && mapped == cp) || (mapped == 0 && cp == 0x80 + i))
+            return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+void appendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace
+
+std::u16string utf16FromWindows1252(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    for (char c : text) out += decode(static_cast<unsigned char>(c));
+    return out;
+}
+
+std::string utf8FromWindows1252(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) appendUtf8(out, decode(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string windows1252FromUtf16(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            ++i; // a pair is one character, outside the code page
+            out += '?';
+        } else if (unit >= 0xD800 && unit < 0xE000) {
+            out += '?';
+        } else {
+            out += encode(unit);
+        }
+    }
+    return out;
+}
+
+std::string windows1252FromUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int extra = lead < 0x80           ? 0
+                          : (lead >> 5) == 0x06 ? 1
+                          : (lead >> 4) == 0x0E ? 2
+                          : (lead >> 3) == 0x1E ? 3
+                                                : -1;
+        if (extra < 0 || i + extra >= text.size()) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
+        bool valid = true;
+        for (int k = 1; k <= extra; ++k) {
+            const auto cont = static_cast<unsigned char>(text[i + k]);
+            if ((cont & 0xC0) != 0x80) {
+                valid = false;
+                break;
+            }
+            cp = (cp << 6) | (cont & 0x3F);
+        }
+        if (!valid) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        out += encode(cp);
+        i += extra + 1;
+    }
+    return out;
+}
+
+char foldCase1252(char c)
+{
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 'A' && b <= 'Z') return static_cast<char>(b + 32);
+    if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return static_cast<char>(b + 32);
+    switch (b) {
+    case 0x8A: return static_cast<char>(0x9A); // S caron
+    case 0x8C: return static_cast<char>(0x9C); // OE
+    case 0x8E: return static_cast<char>(0x9E); // Z caron
+    case 0x9F: return static_cast<char>(0xFF); // Y diaeresis
+    default: return c;
+    }
+}
+
+bool equalsIgnoringCase1252(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (foldCase1252(a[i]) != foldCase1252(b[i])) return false;
+    return true;
+}
+
+} // namespace rivetbay

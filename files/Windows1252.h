@@ -1,0 +1,22 @@
+#pragma once
+
+// The game's 8-bit text is Windows-1252. Names stay in it inside the core and
+// are decoded only where they meet a window or a terminal.
+
+#include <string>
+#include <string_view>
+
+namespace rivetbay {
+
+std::u16string utf16FromWindows1252(std::string_view text);
+std::string utf8FromWindows1252(std::string_view text);
+
+// A character that Windows-1252 cannot hold becomes '?'.
+std::string windows1252FromUtf16(std::u16string_view text);
+std::string windows1252FromUtf8(std::string_view text);
+
+// Letter-case folding as the game's platform compares names.
+char foldCase1252(char c);
+bool equalsIgnoringCase1252(std::string_view a, std::string_view b);
+
+} // namespace rivetbay

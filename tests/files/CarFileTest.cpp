@@ -1,0 +1,300 @@
+#include "files/CarFile.h"
+#include "files/SafeWrite.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace rivetbay {
+namespace {
+
+using testing::readBytes;
+using testing::TempDir;
+using testing::writeBytes;
+
+CarConfig sampleCar(std::string name)
+{
+    CarConfig c;
+    c.name = std::move(name);
+    c.model = 16;
+    c.engine = 3;
+    c.suspension = 2;
+    c.frontTires = 1;
+    c.rearTires = 4;
+    c.brakes = 4;
+    c.frontWeapons = {1, 4, 0};
+    c.droppers = {3, 5};
+    c.specials = {1, 6, 0};
+    c.turret = 0;
+    c.paintScheme = 2;
+    c.freePoints = 7;
+    c.armor = {25, 20, 20, 15};
+    c.chassis = {20, 15, 25, 20};
+    return c;
+}
+
+std::vector<std::uint8_t> encoded(const CarConfig& c)
+{
+    std::vector<std::uint8_t> bytes;
+    writeCarRecord(c, bytes);
+    return bytes;
+}
+
+FileResult decode(const std::vector<std::uint8_t>& bytes, CarConfig& into)
+{
+    SpanSource source(bytes);
+    return readCarRecord(source, into);
+}
+
+TEST(CarRecord, GoldenBytesOfAThreeLetterName)
+{
+    CarConfig c;
+    c.name = "Rat";
+    c.model = 5;
+    c.brakes = 4;
+    c.frontTires = 2;
+    c.rearTires = 3;
+    c.turret = 1;
+    c.paintScheme = 2;
+    c.armor = {1, 2, 3, -4};
+    const auto bytes = encoded(c);
+    ASSERT_EQ(bytes.size(), 120u);
+    const std::vector<std::uint8_t> head{0x03, 'R', 'a', 't', 5, 0, 0, 0, 1, 0, 0, 0,
+                                         1,    0,   0,   0,   2, 0, 0, 0, 3, 0, 0, 0,
+                                         4,    0,   0,   0};
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + head.size()), head);
+    const std::size_t n = 4;
+    EXPECT_EQ(bytes[n + 72], 1);  // turret
+    EXPECT_EQ(bytes[n + 76], 2);  // paint position
+    EXPECT_EQ(bytes[n + 84], 1);  // armor front
+    EXPECT_EQ(bytes[n + 96], 0xFC); // armor right, -4
+    EXPECT_EQ(bytes[n + 99], 0xFF);
+}
+
+TEST(CarRecord, LengthPrefixForms)
+{
+    struct Case {
+        std::size_t length;
+        std::vector<std::uint8_t> prefix;
+    };
+    const Case cases[] = {
+        {0, {0x00}},
+        {254, {0xFE}},
+        {255, {0xFF, 0xFF, 0x00}},
+        {65533, {0xFF, 0xFD, 0xFF}},
+        {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+        {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
+    };
+    for (const Case& k : cases) {
+        const CarConfig c = sampleCar(std::string(k.length, 'x'));
+        const auto bytes = encoded(c);
+        EXPECT_EQ(bytes.size(), k.prefix.size() + k.length + 116) << k.length;
+        EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + k.prefix.size()),
+                  k.prefix)
+            << k.length;
+        CarConfig back;
+        EXPECT_FALSE(decode(bytes, back)) << k.length;
+        EXPECT_EQ(back, c) << k.length;
+    }
+}
+
+TEST(CarRecord, EveryTruncationFailsPastTheEnd)
+{
+    for (const std::string& name : {std::string(), std::string("Dusty"), std::string(300, 'n')}) {
+        const auto bytes = encoded(sampleCar(name));
+        for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+            CarConfig into;
+            const auto failure =
+                decode(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + cut), into);
+            ASSERT_TRUE(failure) << name.size() << " cut at " << cut;
+            EXPECT_EQ(failure->message, "An attempt was made to access an unnamed file past its end.");
+        }
+    }
+}
+
+TEST(CarRecord, ExtraBytesAreIgnored)
+{
+    auto bytes = encoded(sampleCar("Dusty"));
+    bytes.insert(bytes.end(), {1, 2, 3, 4, 5});
+    CarConfig back;
+    EXPECT_FALSE(decode(bytes, back));
+    EXPECT_EQ(back, sampleCar("Dusty"));
+}
+
+TEST(CarRecord, WideNamesBecome8BitText)
+{
+    // FF FE FF, length 4, "Zoë€" in UTF-16LE, then a non-Latin character.
+    std::vector<std::uint8_t> bytes{0xFF, 0xFE, 0xFF, 0x05, 'Z', 0, 'o', 0, 0xEB, 0,
+                                    0xAC, 0x20, 0x16, 0x04};
+    const auto integers = encoded(sampleCar(""));
+    bytes.insert(bytes.end(), integers.begin() + 1, integers.end());
+    CarConfig back;
+    EXPECT_FALSE(decode(bytes, back));
+    EXPECT_EQ(back.name, "Zo\xEB\x80?");
+    EXPECT_EQ(back.chassis, sampleCar("").chassis);
+
+    // The wide form with the 3-byte and 7-byte lengths.
+    std::vector<std::uint8_t> longer{0xFF, 0xFE, 0xFF, 0xFF, 0x00, 0x01};
+    for (int i = 0; i < 256; ++i) longer.insert(longer.end(), {'w', 0});
+    longer.insert(longer.end(), integers.begin() + 1, integers.end());
+    EXPECT_FALSE(decode(longer, back));
+    EXPECT_EQ(back.name, std::string(256, 'w'));
+}
+
+TEST(CarRecord, DamagedLengthsFailBeforeAllocating)
+{
+    const std::vector<std::vector<std::uint8_t>> damaged{
+        {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 1, 2, 3}, // 4 GiB name
+        {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, // 8 GiB wide name
+        {0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 0x01, 'a', 0}, // marker inside a wide prefix
+        {0xFF, 0x10},
+        {0xFF},
+    };
+    for (const auto& bytes : damaged) {
+        CarConfig into;
+        const auto failure = decode(bytes, into);
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->kind, FileErrorKind::PastEnd);
+    }
+}
+
+TEST(CarFile, SaveAndLoadRoundTrip)
+{
+    TempDir dir;
+    const auto path = dir / "car.rbc";
+    CarConfig c = sampleCar("");
+    ASSERT_FALSE(saveCarFile(path, c));
+    EXPECT_EQ(readBytes(path).size(), 117u);
+    EXPECT_EQ(readBytes(path)[0], 0x00);
+
+    c.name = std::string(255, 'q');
+    ASSERT_FALSE(saveCarFile(path, c));
+    EXPECT_EQ(readBytes(path).size(), 374u);
+    CarConfig back;
+    ASSERT_FALSE(loadCarFile(path, back));
+    EXPECT_EQ(back, c);
+    EXPECT_FALSE(std::filesystem::exists(temporaryPathFor(path)));
+}
+
+TEST(CarFile, LoadKeepsPointsAsStored)
+{
+    TempDir dir;
+    CarConfig c;
+    c.model = 5;
+    c.armor = {1, 2, 3, 4};
+    ASSERT_FALSE(saveCarFile(dir / "a.rbc", c));
+    CarConfig back;
+    back.armor = {40, 40, 40, 40};
+    ASSERT_FALSE(loadCarFile(dir / "a.rbc", back));
+    EXPECT_EQ(back.armor, (std::array<std::int32_t, 4>{1, 2, 3, 4}));
+}
+
+TEST(CarFile, FailedLoadLeavesTheRecordAsItWas)
+{
+    TempDir dir;
+    auto bytes = encoded(sampleCar("Other"));
+    bytes.pop_back();
+    writeBytes(dir / "short.rbc", bytes);
+    const CarConfig before = sampleCar("Before");
+    CarConfig c = before;
+    const auto failure = loadCarFile(dir / "short.rbc", c);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->message, "An attempt was made to access an unnamed file past its end.");
+    EXPECT_EQ(c, before);
+}
+
+TEST(CarFile, MissingFilesAndDirectoriesAreNotFound)
+{
+    TempDir dir;
+    CarConfig c;
+    for (const auto& path : {dir / "missing.rbc", dir.path(), dir / "no/such/dir.rbc",
+                             std::filesystem::path()}) {
+        const auto failure = loadCarFile(path, c);
+        ASSERT_TRUE(failure) << path;
+        EXPECT_EQ(failure->message, "an unnamed file was not found.");
+    }
+}
+
+TEST(CarFile, LoadNormalisesOutOfRangeSelections)
+{
+    TempDir dir;
+    CarConfig c = sampleCar("X");
+    c.model = 99;
+    c.frontWeapons[1] = -1;
+    c.turret = 7;
+    c.paintScheme = 9;
+    ASSERT_FALSE(saveCarFile(dir / "odd.rbc", c));
+    CarConfig back;
+    ASSERT_FALSE(loadCarFile(dir / "odd.rbc", back));
+    EXPECT_EQ(back.model, 0);
+    EXPECT_EQ(back.frontWeapons[1], 0);
+    EXPECT_EQ(back.turret, 1);
+    EXPECT_EQ(back.paintScheme, 9);
+}
+
+TEST(CarFile, FailedSaveKeepsTheOldFile)
+{
+    TempDir dir;
+    const auto path = dir / "keep.rbc";
+    ASSERT_FALSE(saveCarFile(path, sampleCar("Old")));
+    const auto old = readBytes(path);
+    // A directory where the temporary file would go makes the save fail.
+    std::filesystem::create_directory(temporaryPathFor(path));
+    const auto failure = saveCarFile(path, sampleCar("New name"));
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->message, "an unnamed file was not found.");
+    EXPECT_EQ(readBytes(path), old);
+    EXPECT_TRUE(std::filesystem::is_directory(temporaryPathFor(path)));
+}
+
+TEST(CarFile, SaveOverADirectoryFailsAndLeavesNoTemporaryFile)
+{
+    TempDir dir;
+    const auto path = dir / "taken.rbc";
+    std::filesystem::create_directory(path);
+    std::filesystem::create_directory(path / "inside");
+    const auto failure = saveCarFile(path, sampleCar("X"));
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->message.find(path.string()), std::string::npos) << failure->message;
+    EXPECT_FALSE(std::filesystem::exists(temporaryPathFor(path)));
+    EXPECT_TRUE(std::filesystem::is_directory(path / "inside"));
+}
+
+TEST(CarFile, SaveIntoAMissingDirectoryIsNotFound)
+{
+    TempDir dir;
+    const auto failure = saveCarFile(dir / "nope" / "car.rbc", sampleCar("X"));
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->message, "an unnamed file was not found.");
+}
+
+TEST(FileError, TextsByDirection)
+{
+    const std::filesystem::path p = "/games/cars/a.rbc";
+    struct Case {
+        FileErrorKind kind;
+        Direction direction;
+        const char* text;
+    };
+    const Case cases[] = {
+        {FileErrorKind::DiskFull, Direction::Writing, "Disk full while accessing /games/cars/a.rbc."},
+        {FileErrorKind::AccessDenied, Direction::Writing, "Access to /games/cars/a.rbc was denied."},
+        {FileErrorKind::AccessDenied, Direction::Reading, "Access to an unnamed file was denied."},
+        {FileErrorKind::SharingViolation, Direction::Reading,
+         "A sharing violation occurred while accessing an unnamed file."},
+        {FileErrorKind::LockingViolation, Direction::Writing,
+         "A locking violation occurred while accessing /games/cars/a.rbc."},
+        {FileErrorKind::HardwareError, Direction::Reading,
+         "A hardware I/O error was reported while accessing an unnamed file."},
+        {FileErrorKind::Unknown, Direction::Writing,
+         "An unknown error occurred while accessing /games/cars/a.rbc."},
+        {FileErrorKind::NotFound, Direction::Writing, "an unnamed file was not found."},
+    };
+    for (const Case& k : cases) EXPECT_EQ(makeFileError(k.kind, k.direction, p).message, k.text);
+    EXPECT_EQ(fileErrorFromErrno(ENOSPC, Direction::Writing, p).kind, FileErrorKind::DiskFull);
+    EXPECT_EQ(fileErrorFromErrno(EIO, Direction::Reading, p).kind, FileErrorKind::HardwareError);
+    EXPECT_EQ(fileErrorFromErrno(EACCES, Direction::Writing, p).kind, FileErrorKind::AccessDenied);
+}
+
+} // namespace
+} // namespace rivetbay

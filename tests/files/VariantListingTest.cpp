@@ -1,0 +1,166 @@
+#include "files/Export.h"
+#include "files/VariantListing.h"
+#include "files/VcfWriter.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace rivetbay {
+namespace {
+
+using testing::TempDir;
+using testing::writeBytes;
+
+void writeVariant(const TempDir& dir, const std::string& file, const std::string& name, int model = 16)
+{
+    CarConfig c;
+    c.model = model;
+    c.name = name;
+    ASSERT_TRUE(VcfWriter(dir / file, c));
+}
+
+CarConfig design(int model, std::string name)
+{
+    CarConfig c;
+    c.model = model;
+    c.name = std::move(name);
+    return c;
+}
+
+TEST(VariantListing, MatchesWithoutLetterCaseInNameOrder)
+{
+    TempDir dir;
+    writeVariant(dir, "vgoon5.vcf", "Five");
+    writeVariant(dir, "VGOON4.VCF", "Four");
+    writeVariant(dir, "vGoon10.Vcf", "Ten");
+    writeVariant(dir, "vfcoupe4.vcf", "Coupe", 25);
+    writeBytes(dir / "vgoon4.txt", {1, 2, 3});
+    writeBytes(dir / "goon4.vcf", {1, 2, 3});
+    EXPECT_EQ(findVehicleFiles(dir.path(), "GOON"),
+              (std::vector<std::string>{"vGoon10.Vcf", "VGOON4.VCF", "vgoon5.vcf"}));
+    EXPECT_EQ(listVariants(dir.path(), "goon"), (std::vector<std::string>{"Ten", "Four", "Five"}));
+    EXPECT_EQ(listVariants(dir.path(), ""),
+              (std::vector<std::string>{"Coupe", "Ten", "Four", "Five"}));
+    EXPECT_EQ(listVariants(dir.path(), "fcoupe"), (std::vector<std::string>{"Coupe"}));
+}
+
+TEST(VariantListing, NamesAreCutAtFifteenAndAtTheFileEnd)
+{
+    TempDir dir;
+    writeVariant(dir, "vgoon4.vcf", "Sixteen chars!!!");
+    std::vector<std::uint8_t> shortFile(28, 'x');
+    writeBytes(dir / "vgoon5.vcf", shortFile);
+    shortFile.insert(shortFile.end(), {'A', 'b'});
+    writeBytes(dir / "vgoon6.vcf", shortFile);
+    writeBytes(dir / "vgoon7.vcf", {});
+    // A backup that merely matches the pattern is listed with whatever it holds.
+    std::vector<std::uint8_t> backup(40, 'z');
+    backup[28] = 'B';
+    backup[29] = 0;
+    writeBytes(dir / "vgoon8.bak.vcf", backup);
+    std::filesystem::create_directory(dir / "vgoon9.vcf");
+    EXPECT_EQ(listVariants(dir.path(), "goon"),
+              (std::vector<std::string>{"Sixteen chars!!", "", "Ab", "", "B", ""}));
+}
+
+TEST(VariantListing, MissingDirectoryListsNothing)
+{
+    TempDir dir;
+    EXPECT_TRUE(listVariants(dir / "nowhere", "").empty());
+    EXPECT_TRUE(listVariants({}, "").empty());
+    EXPECT_EQ(readVariantName(dir.path(), "missing.vcf"), "");
+}
+
+TEST(ExportNumber, CountsMatchingEntriesAndWraps)
+{
+    TempDir dir;
+    EXPECT_EQ(nextExportNumber(dir.path(), 16), 4);
+    EXPECT_EQ(nextExportNumber(dir / "missing", 16), 4);
+    writeBytes(dir / "vgoon4.vcf", {});
+    writeBytes(dir / "vgoon5.bak.vcf", {});
+    EXPECT_EQ(nextExportNumber(dir.path(), 16), 6);
+    // Row 0 numbers by the Courchelle's code.
+    writeBytes(dir / "vcgcour4.vcf", {});
+    EXPECT_EQ(nextExportNumber(dir.path(), 0), 5);
+    EXPECT_EQ(nextExportNumber(dir.path(), 6), 5);
+
+    TempDir full;
+    for (int i = 0; i < 253; ++i) writeBytes(full / ("vgoon" + std::to_string(1000 + i) + ".vcf"), {});
+    EXPECT_EQ(nextExportNumber(full.path(), 16), 1);
+}
+
+TEST(Export, WritesTheNextNumberAndListsIt)
+{
+    TempDir dir;
+    const auto first = exportVariant(design(16, "Dusty"), dir.path(), {});
+    ASSERT_EQ(first.outcome, ExportResult::Outcome::Written);
+    EXPECT_EQ(first.path, dir / "vgoon4.vcf");
+    EXPECT_EQ(testing::readBytes(first.path), buildVcfImage(design(16, "Dusty")));
+    const auto names = listVariants(dir.path(), "goon");
+    EXPECT_EQ(names, (std::vector<std::string>{"Dusty"}));
+    const auto second = exportVariant(design(16, "Rusty"), dir.path(), names);
+    EXPECT_EQ(second.path, dir / "vgoon5.vcf");
+}
+
+TEST(Export, RefusesEmptyAndListedNames)
+{
+    TempDir dir;
+    const std::vector<std::string> listed{"Dusty", "Road Hog"};
+    for (const char* name : {"", "dusty", "ROAD HOG", "Road Hog"}) {
+        const auto r = exportVariant(design(16, name), dir.path(), listed);
+        EXPECT_EQ(r.outcome, ExportResult::Outcome::Refused) << name;
+        EXPECT_EQ(r.refusal, "The variant must have a unique model/name combination.");
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    // A prefix of a listed name is a different name.
+    EXPECT_EQ(exportVariant(design(16, "Road"), dir.path(), listed).outcome,
+              ExportResult::Outcome::Written);
+    // Letter case of accented Latin letters counts as the platform folds it.
+    EXPECT_EQ(exportVariant(design(16, "\xC9t\xE9"), dir.path(), {"\xE9T\xC9"}).outcome,
+              ExportResult::Outcome::Refused);
+}
+
+TEST(Export, NeverReplacesAnExistingVehicleFile)
+{
+    TempDir dir;
+    // One file counted, but number 4 is gone and 5 exists in another case.
+    writeBytes(dir / "VGOON5.VCF", {9, 9, 9});
+    const auto r = exportVariant(design(16, "New"), dir.path(), {});
+    ASSERT_EQ(r.outcome, ExportResult::Outcome::Written);
+    EXPECT_EQ(r.path, dir / "vgoon6.vcf");
+    EXPECT_EQ(testing::readBytes(dir / "VGOON5.VCF"), (std::vector<std::uint8_t>{9, 9, 9}));
+}
+
+TEST(Export, WrapsPastTakenNumbersAndRefusesWhenAllAreTaken)
+{
+    TempDir dir;
+    for (int n = 0; n < 256; ++n)
+        if (n != 2) writeBytes(dir / ("vgoon" + std::to_string(n) + ".vcf"), {});
+    // 255 files: 3 + 1 + 255 wraps to 3; 3..255 and 0, 1 are taken, 2 is free.
+    const auto r = exportVariant(design(16, "Last"), dir.path(), {});
+    ASSERT_EQ(r.outcome, ExportResult::Outcome::Written);
+    EXPECT_EQ(r.path, dir / "vgoon2.vcf");
+
+    const auto none = exportVariant(design(16, "Another"), dir.path(), {});
+    EXPECT_EQ(none.outcome, ExportResult::Outcome::Refused);
+    EXPECT_EQ(none.refusal, "No free vehicle file number is left for this model.");
+}
+
+TEST(Export, NoModelUsesTheCourchelleCode)
+{
+    TempDir dir;
+    const auto r = exportVariant(design(0, "Blank"), dir.path(), {});
+    EXPECT_EQ(r.path, dir / "vcgcour4.vcf");
+}
+
+TEST(Export, MissingDirectoryWritesNothing)
+{
+    TempDir dir;
+    EXPECT_EQ(exportVariant(design(16, "X"), dir / "missing", {}).outcome,
+              ExportResult::Outcome::NotWritten);
+    EXPECT_EQ(exportVariant(design(16, "X"), {}, {}).outcome, ExportResult::Outcome::NotWritten);
+}
+
+} // namespace
+} // namespace rivetbay
