@@ -1,0 +1,89 @@
+#include "app/Startup.h"
+
+#include "app/ProfileFile.h"
+
+#include <system_error>
+
+namespace rivetbay {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+#ifdef _WIN32
+constexpr bool slashIsSwitch = true;
+constexpr std::string_view separators = "\\/";
+#else
+constexpr bool slashIsSwitch = false;
+constexpr std::string_view separators = "/";
+#endif
+
+std::string lowered(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return text;
+}
+
+} // namespace
+
+std::string commandLineFile(const std::vector<std::string>& arguments)
+{
+    for (const std::string& argument : arguments) {
+        if (argument.empty()) continue;
+        if (argument[0] == '-' || (slashIsSwitch && argument[0] == '/')) continue;
+        return argument;
+    }
+    return {};
+}
+
+fs::path settingsFileIn(const std::string& startDirectory)
+{
+    return fs::path(startDirectory) / settingsFileName;
+}
+
+PathSettings readPathSettings(const fs::path& settingsFile, const std::string& startDirectory)
+{
+    return {readProfileString(settingsFile, settingsSection, vcfPathKey, ""),
+            readProfileString(settingsFile, settingsSection, rbcPathKey, startDirectory)};
+}
+
+bool writePathSettings(const fs::path& settingsFile, const PathSettings& settings)
+{
+    const bool vcf = writeProfileString(settingsFile, settingsSection, vcfPathKey, settings.vcfPath);
+    const bool rbc = writeProfileString(settingsFile, settingsSection, rbcPathKey, settings.rbcPath);
+    return vcf && rbc;
+}
+
+bool pathExists(const std::string& path)
+{
+    std::error_code ec;
+    return !path.empty() && fs::exists(fs::path(path), ec);
+}
+
+std::string directoryOf(const std::string& fullPath)
+{
+    const auto last = fullPath.find_last_of(separators);
+    return last == std::string::npos ? std::string() : fullPath.substr(0, last);
+}
+
+std::string vcfPathFromChosenFile(const std::string& chosenFile)
+{
+    std::string directory = directoryOf(chosenFile);
+    const std::string executable = std::string(1, fs::path::preferred_separator) + "nitro.exe";
+    if (lowered(chosenFile).find(executable) == std::string::npos) return directory;
+
+    std::string addon = "addon";
+    std::error_code ec;
+    for (fs::directory_iterator it(fs::path(directory), ec); !ec && it != fs::directory_iterator();
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (lowered(name) == "addon") {
+            addon = name;
+            break;
+        }
+    }
+    return directory + std::string(1, fs::path::preferred_separator) + addon;
+}
+
+} // namespace rivetbay
