@@ -1,0 +1,37 @@
+// Renders the editor window offscreen into a PNG, for the README.
+//   screenshot OUT.png [CAR.rbc]
+
+#include "ui/EditorWindow.h"
+#include "ui/UiServices.h"
+
+#include <QApplication>
+#include <QPixmap>
+
+namespace {
+
+// Answers every dialog with "cancel" so that nothing blocks.
+class SilentServices final : public rivetbay::UiServices {
+public:
+    std::optional<QString> chooseFile(QWidget*, const rivetbay::FileDialogRequest&) override
+    {
+        return std::nullopt;
+    }
+    void showMessage(QWidget*, rivetbay::MessageIcon, const QString&, const QString&) override {}
+    void pushWaitCursor() override {}
+    void popWaitCursor() override {}
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc < 2) return 2;
+    SilentServices services;
+    rivetbay::EditorWindow editor(argc > 2 ? argv[2] : "", services);
+    editor.start();
+    editor.show();
+    QApplication::processEvents();
+    return editor.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+}

@@ -1,0 +1,596 @@
+#include "ui/EditorWindow.h"
+
+#include "car/Allocation.h"
+#include "catalogue/CarCatalogue.h"
+#include "files/CarFile.h"
+#include "files/Export.h"
+#include "files/VariantListing.h"
+#include "files/Windows1252.h"
+#include "ui/DialogUnits.h"
+#include "ui/SpinArrows.h"
+#include "ui/UiServices.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QGroupBox>
+#include <QIcon>
+#include <QIntValidator>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QShortcut>
+#include <QUrl>
+
+#include <system_error>
+
+namespace rivetbay {
+
+namespace cat = CarCatalogue;
+
+namespace {
+
+QString fromCp1252(std::string_view text)
+{
+    const std::u16string wide = utf16FromWindows1252(text);
+    return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
+}
+
+std::string toCp1252(const QString& text)
+{
+    return windows1252FromUtf16(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
+}
+
+// Paths travel in the platform's own narrow encoding, as the settings file
+// and std::filesystem hold them.
+QString fromNative(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+std::string toNative(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// The name box never scrolls: text that would not fit its visible width is
+// refused as it is typed.
+class FitsFieldValidator final : public QValidator {
+public:
+    explicit FitsFieldValidator(QLineEdit* field) : QValidator(field), field_(field) {}
+    State validate(QString& text, int&) const override
+    {
+        const int room = field_->contentsRect().width() - 6;
+        return field_->fontMetrics().horizontalAdvance(text) <= room ? Acceptable : Invalid;
+    }
+
+private:
+    QLineEdit* field_;
+};
+
+constexpr const char* carFilter = "Rivetbay Car (*.rbc)";
+
+class SyncGuard {
+public:
+    explicit SyncGuard(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+    ~SyncGuard() { flag_ = previous_; }
+
+private:
+    bool& flag_;
+    bool previous_;
+};
+
+} // namespace
+
+EditorWindow::EditorWindow(std::string commandLineFile, UiServices& services, QWidget* parent)
+    : QDialog(parent), commandLineFile_(std::move(commandLineFile)), services_(services)
+{
+    setObjectName("editorWindow");
+    setWindowTitle("  Vexillo's Rivetbay  1.9");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(QIcon(":/rivetbay/appIcon.png"));
+    setFont(dialogFont(8));
+    setAcceptDrops(true);
+    buildControls();
+    fillLists();
+    syncToControls();
+    new QShortcut(QKeySequence::HelpContents, this, this, &EditorWindow::aboutRequested);
+}
+
+QComboBox* EditorWindow::addList(const char* name, int x, int y, int w, int h)
+{
+    const DialogUnits du(font());
+    auto* list = new QComboBox(this);
+    list->setObjectName(name);
+    const int closed = std::min(list->sizeHint().height(), du.y(14));
+    list->setGeometry(du.x(x), du.y(y), du.x(w), closed);
+    // The dropped-down part holds about as many rows as the given height.
+    list->setMaxVisibleItems(std::max(3, (h - 14) / 8));
+    connect(list, &QComboBox::currentIndexChanged, this, [this] {
+        if (!syncing_) recalculate();
+    });
+    return list;
+}
+
+QLineEdit* EditorWindow::addPrice(const char* name, int x, int y, int w, int h)
+{
+    const DialogUnits du(font());
+    auto* field = new QLineEdit(this);
+    field->setObjectName(name);
+    field->setGeometry(du.rect(x, y, w, h));
+    field->setFrame(false);
+    field->setReadOnly(true);
+    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setValidator(new QIntValidator(0, INT_MAX, field));
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    field->setPalette(palette);
+    field->setTextMargins(0, 0, 0, 0);
+    field->setContentsMargins(0, 0, 0, 0);
+    return field;
+}
+
+QLineEdit* EditorWindow::addPoints(const char* name, int x, int y, int w, int h, bool centred)
+{
+    const DialogUnits du(font());
+    auto* field = new QLineEdit(this);
+    field->setObjectName(name);
+    field->setGeometry(du.rect(x, y, w, h));
+    field->setReadOnly(true);
+    field->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter);
+    field->setValidator(new QIntValidator(field));
+    field->setFocusPolicy(Qt::StrongFocus);
+    field->setTextMargins(0, 0, 0, 0);
+    return field;
+}
+
+SpinArrows* EditorWindow::addSpin(const char* name, Qt::Orientation orientation, int x, int y,
+                                  int w, int h, QLineEdit* buddy)
+{
+    const DialogUnits du(font());
+    auto* spin = new SpinArrows(orientation, this);
+    spin->setObjectName(name);
+    spin->setGeometry(du.rect(x, y, w, h));
+    if (buddy) spin->setBuddy(buddy);
+    return spin;
+}
+
+void EditorWindow::buildControls()
+{
+    const DialogUnits du(font());
+    resize(du.x(322), du.y(223));
+
+    modelList_ = addList("modelList", 2, 12, 98, 216);
+    auto* engine = addList("engineList", 2, 41, 98, 187);
+    auto* suspension = addList("suspensionList", 2, 68, 98, 160);
+    auto* brakes = addList("brakesList", 2, 96, 98, 132);
+    auto* frontTires = addList("frontTiresList", 2, 124, 98, 104);
+    auto* rearTires = addList("rearTiresList", 2, 140, 98, 88);
+    std::array<QComboBox*, 3> specials{addList("special1List", 225, 12, 74, 224),
+                                       addList("special2List", 225, 28, 74, 208),
+                                       addList("special3List", 225, 44, 74, 192)};
+    frontLists_ = {addList("frontWeapon1List", 124, 12, 78, 216),
+                   addList("frontWeapon2List", 124, 28, 78, 200),
+                   addList("frontWeapon3List", 124, 44, 78, 184)};
+    topLists_ = {addList("topWeapon1List", 124, 72, 78, 156),
+                 addList("topWeapon2List", 124, 88, 78, 140)};
+    rearLists_ = {addList("rearWeapon1List", 124, 116, 78, 112),
+                  addList("rearWeapon2List", 124, 132, 78, 96)};
+    dropperLists_ = {addList("dropper1List", 124, 159, 78, 69),
+                     addList("dropper2List", 124, 175, 78, 53)};
+    paintList_ = addList("paintList", 124, 206, 98, 68);
+    disconnect(modelList_, &QComboBox::currentIndexChanged, this, nullptr);
+    connect(modelList_, &QComboBox::currentIndexChanged, this,
+            [this] { runRule([this] { changeModel(config_); }); });
+    disconnect(paintList_, &QComboBox::currentIndexChanged, this, nullptr);
+    connect(paintList_, &QComboBox::currentIndexChanged, this,
+            [this] { runRule([this] { config_.paintScheme = paintList_->currentIndex(); }); });
+
+    auto* armorBox = new QGroupBox("Armor", this);
+    armorBox->setObjectName("armorGroup");
+    armorBox->setGeometry(du.rect(2, 160, 60, 60));
+    armorBox->setAlignment(Qt::AlignLeft);
+    auto* chassisBox = new QGroupBox("Chassis", this);
+    chassisBox->setObjectName("chassisGroup");
+    chassisBox->setGeometry(du.rect(61, 160, 60, 60));
+    chassisBox->setAlignment(Qt::AlignRight);
+
+    struct SidePair {
+        const char* field;
+        const char* spin;
+        int fx, fy, sx, sy;
+        bool chassis;
+        Side side;
+    };
+    const SidePair sides[] = {
+        {"armorFrontField", "armorFrontSpin", 23, 170, 39, 168, false, Front},
+        {"armorLeftField", "armorLeftSpin", 14, 186, 6, 186, false, Left},
+        {"armorRightField", "armorRightSpin", 32, 186, 48, 185, false, Right},
+        {"armorRearField", "armorRearSpin", 23, 202, 15, 202, false, Rear},
+        {"chassisFrontField", "chassisFrontSpin", 83, 169, 99, 168, true, Front},
+        {"chassisLeftField", "chassisLeftSpin", 74, 185, 66, 185, true, Left},
+        {"chassisRightField", "chassisRightSpin", 92, 185, 108, 185, true, Right},
+        {"chassisRearField", "chassisRearSpin", 83, 201, 75, 201, true, Rear},
+    };
+    for (const SidePair& s : sides) {
+        QLineEdit* field = addPoints(s.field, s.fx, s.fy, 16, 14, false);
+        SpinArrows* spin = addSpin(s.spin, Qt::Vertical, s.sx, s.sy, 9, 16, field);
+        auto& values = s.chassis ? config_.chassis : config_.armor;
+        numbers_.push_back({field, &values[s.side], nullptr});
+        const bool chassis = s.chassis;
+        const Side side = s.side;
+        connect(spin, &SpinArrows::stepped, this, [this, chassis, side](int step) {
+            runRule([&] { stepSide(config_, chassis, side, step); });
+        });
+    }
+    QLineEdit* freePoints = addPoints("freePointsField", 50, 156, 22, 16, true);
+    numbers_.push_back({freePoints, &config_.freePoints, nullptr});
+    SpinArrows* transfer = addSpin("transferSpin", Qt::Horizontal, 52, 208, 20, 12, nullptr);
+    connect(transfer, &SpinArrows::stepped, this,
+            [this](int step) { runRule([&] { transferPoints(config_, step); }); });
+
+    const auto price = [&](const char* name, int x, int y, std::uint32_t* value) {
+        numbers_.push_back({addPrice(name, x, y, 19, 13), nullptr, value});
+    };
+    price("modelPrice", 101, 12, &config_.modelPrice);
+    price("enginePrice", 101, 41, &config_.enginePrice);
+    price("suspensionPrice", 101, 68, &config_.suspensionPrice);
+    price("brakesPrice", 101, 96, &config_.brakesPrice);
+    price("frontTiresPrice", 101, 124, &config_.frontTiresPrice);
+    price("rearTiresPrice", 101, 140, &config_.rearTiresPrice);
+    price("frontWeapon1Price", 203, 12, &config_.frontWeaponPrices[0]);
+    price("frontWeapon2Price", 203, 28, &config_.frontWeaponPrices[1]);
+    price("frontWeapon3Price", 203, 44, &config_.frontWeaponPrices[2]);
+    price("topWeapon1Price", 203, 72, &config_.topWeaponPrices[0]);
+    price("topWeapon2Price", 203, 88, &config_.topWeaponPrices[1]);
+    price("rearWeapon1Price", 203, 116, &config_.rearWeaponPrices[0]);
+    price("rearWeapon2Price", 203, 132, &config_.rearWeaponPrices[1]);
+    price("dropper1Price", 203, 159, &config_.dropperPrices[0]);
+    price("dropper2Price", 203, 175, &config_.dropperPrices[1]);
+    price("special1Price", 300, 12, &config_.specialPrices[0]);
+    price("special2Price", 300, 28, &config_.specialPrices[1]);
+    price("special3Price", 300, 44, &config_.specialPrices[2]);
+
+    const auto button = [&](const char* name, const char* text, int x, int y, int w, int h) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(name);
+        b->setGeometry(du.rect(x, y, w, h));
+        b->setAutoDefault(false); // Enter acts only on the focused button
+        return b;
+    };
+    connect(button("quitButton", "&QUIT", 272, 200, 48, 20), &QPushButton::clicked, this,
+            &QDialog::reject);
+    connect(button("aboutButton", "&ABOUT", 276, 180, 43, 16), &QPushButton::clicked, this,
+            &EditorWindow::aboutRequested);
+    QPushButton* exportButton = button("exportButton", "&EXPORT", 276, 160, 43, 16);
+    exportButton->setVisible(false);
+    connect(exportButton, &QPushButton::clicked, this, &EditorWindow::exportCar);
+    openButton_ = button("openButton", "&OPEN", 228, 160, 43, 16);
+    connect(openButton_, &QPushButton::clicked, this, &EditorWindow::openCar);
+    connect(button("saveButton", "&SAVE", 228, 180, 43, 16), &QPushButton::clicked, this,
+            &EditorWindow::saveCar);
+
+    const auto label = [&](const char* text, int x, int y, int w, int h) {
+        auto* l = new QLabel(text, this);
+        l->setGeometry(du.rect(x, y, w, h));
+        return l;
+    };
+    label("Model", 2, 4, 98, 8);
+    label("Engine", 2, 32, 98, 8);
+    label("Suspension", 2, 60, 98, 8);
+    label("Brakes", 2, 88, 98, 8);
+    label("Tires", 2, 116, 98, 8);
+    label("Front Weapons", 124, 4, 78, 8);
+    label("Top Weapons", 124, 64, 78, 8);
+    turretBox_ = new QCheckBox("TRT", this);
+    turretBox_->setObjectName("turretBox");
+    turretBox_->setGeometry(du.rect(200, 62, 22, 8));
+    turretBox_->adjustSize();
+    turretBox_->move(du.x(200), du.y(62) - (turretBox_->height() - du.y(8)) / 2);
+    connect(turretBox_, &QCheckBox::clicked, this, [this] {
+        if (!syncing_) recalculate();
+    });
+    label("Rear Weapons", 124, 107, 78, 8);
+    label("Droppers", 124, 151, 78, 8);
+    label("Specials", 225, 4, 68, 8);
+    label("Paint Scheme", 124, 198, 98, 8);
+    QLabel* dollar = label("$", 224, 209, 8, 8);
+    dollar->setTextFormat(Qt::PlainText);
+    dollar->setWordWrap(false);
+
+    auto* total = new QLineEdit(this);
+    total->setObjectName("totalPrice");
+    total->setGeometry(du.rect(228, 204, 42, 16));
+    total->setFrame(false);
+    total->setReadOnly(true);
+    total->setAlignment(Qt::AlignCenter);
+    total->setFocusPolicy(Qt::NoFocus);
+    QPalette palette = total->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    total->setPalette(palette);
+    numbers_.push_back({total, nullptr, &config_.totalPrice});
+
+    nameBox_ = new QComboBox(this);
+    nameBox_->setObjectName("nameBox");
+    nameBox_->setEditable(true);
+    nameBox_->setInsertPolicy(QComboBox::NoInsert);
+    nameBox_->setGeometry(du.x(228), du.y(88), du.x(74),
+                          std::min(nameBox_->sizeHint().height(), du.y(14)));
+    nameBox_->setMaxVisibleItems(14);
+    nameBox_->lineEdit()->setValidator(new FitsFieldValidator(nameBox_->lineEdit()));
+    nameBox_->lineEdit()->setAcceptDrops(false); // a dropped file is a car to load
+    nameBox_->lineEdit()->installEventFilter(this);
+    label("Name", 228, 80, 72, 8);
+
+    QPushButton* hackbuster = button("hackbusterButton", "Hackbuster", 228, 116, 92, 28);
+    hackbuster->setVisible(false);
+    connect(hackbuster, &QPushButton::clicked, this, &EditorWindow::hackbusterRequested);
+
+    lists_ = {{modelList_, &config_.model},
+              {engine, &config_.engine},
+              {suspension, &config_.suspension},
+              {frontTires, &config_.frontTires},
+              {rearTires, &config_.rearTires},
+              {brakes, &config_.brakes},
+              {frontLists_[0], &config_.frontWeapons[0]},
+              {frontLists_[1], &config_.frontWeapons[1]},
+              {frontLists_[2], &config_.frontWeapons[2]},
+              {topLists_[0], &config_.topWeapons[0]},
+              {topLists_[1], &config_.topWeapons[1]},
+              {rearLists_[0], &config_.rearWeapons[0]},
+              {rearLists_[1], &config_.rearWeapons[1]},
+              {dropperLists_[0], &config_.droppers[0]},
+              {dropperLists_[1], &config_.droppers[1]},
+              {specials[0], &config_.specials[0]},
+              {specials[1], &config_.specials[1]},
+              {specials[2], &config_.specials[2]}};
+}
+
+void EditorWindow::fillLists()
+{
+    SyncGuard guard(syncing_);
+    const auto fill = [](QComboBox* list, auto names) {
+        for (std::string_view name : names) list->addItem(fromCp1252(name));
+    };
+    std::vector<std::string_view> models, engines, tires;
+    for (const ModelSpec& m : cat::modelTable) models.push_back(m.displayName);
+    for (const PricedItem& e : cat::engineTable) engines.push_back(e.displayName);
+    for (const PricedItem& t : cat::tireTable) tires.push_back(t.displayName);
+    for (const ListBinding& b : lists_) {
+        const std::string name = b.list->objectName().toStdString();
+        if (b.list == modelList_) fill(b.list, models);
+        else if (name == "engineList") fill(b.list, engines);
+        else if (name == "suspensionList") fill(b.list, cat::suspensionNames);
+        else if (name == "brakesList") fill(b.list, cat::brakesNames);
+        else if (name.find("Tires") != std::string::npos) fill(b.list, tires);
+        else if (name.find("Weapon") != std::string::npos) fill(b.list, cat::weaponNames);
+        else if (name.find("dropper") != std::string::npos) fill(b.list, cat::dropperNames);
+        else fill(b.list, cat::specialNames);
+    }
+}
+
+void EditorWindow::syncFromControls()
+{
+    for (const ListBinding& b : lists_) *b.field = b.list->currentIndex();
+    config_.turret = turretBox_->isChecked() ? 1 : 0;
+    for (const NumberBinding& n : numbers_) {
+        bool ok = false;
+        if (n.points) {
+            const int value = n.field->text().toInt(&ok);
+            if (!ok) {
+                services_.showMessage(this, MessageIcon::Stop, applicationName(),
+                                      "Please enter an integer.");
+                return;
+            }
+            *n.points = value;
+        } else {
+            const unsigned value = n.field->text().toUInt(&ok);
+            if (!ok) {
+                services_.showMessage(this, MessageIcon::Stop, applicationName(),
+                                      "Please enter a positive integer.");
+                return;
+            }
+            *n.price = value;
+        }
+    }
+    normaliseSelections(config_); // a list without a selection reads as -1
+}
+
+void EditorWindow::syncToControls()
+{
+    SyncGuard guard(syncing_);
+    for (const ListBinding& b : lists_)
+        b.list->setCurrentIndex(*b.field < b.list->count() ? *b.field : -1);
+    turretBox_->setChecked(config_.turret != 0);
+    for (const NumberBinding& n : numbers_)
+        n.field->setText(n.points ? QString::number(*n.points) : QString::number(*n.price));
+}
+
+void EditorWindow::recalculate()
+{
+    syncFromControls();
+    std::vector<std::string> names;
+    {
+        WaitCursor wait(services_);
+        names = listVariants(paths_.vcfPath, listingCode(config_));
+    }
+    applyView(rivetbay::recalculate(config_, std::move(names)));
+    syncToControls();
+}
+
+void EditorWindow::applyView(const RecalcResult& view)
+{
+    SyncGuard guard(syncing_);
+    nameBox_->clear();
+    for (const std::string& name : view.variantNames) nameBox_->addItem(fromCp1252(name));
+    nameBox_->setCurrentIndex(-1);
+    nameBox_->setEditText(fromCp1252(view.nameFieldText));
+
+    paintList_->clear();
+    for (std::string_view scheme : view.paintSchemes) paintList_->addItem(fromCp1252(scheme));
+    paintList_->setCurrentIndex(view.paintSelection);
+
+    for (std::size_t k = 0; k < 3; ++k) frontLists_[k]->setEnabled(view.frontEnabled[k]);
+    for (std::size_t k = 0; k < 2; ++k) {
+        topLists_[k]->setEnabled(view.topEnabled[k]);
+        rearLists_[k]->setEnabled(view.rearEnabled[k]);
+        dropperLists_[k]->setEnabled(view.droppersEnabled[k]);
+    }
+    turretBox_->setEnabled(view.turretEnabled);
+}
+
+template <typename Rule> void EditorWindow::runRule(Rule rule)
+{
+    if (syncing_) return;
+    syncFromControls();
+    rule();
+    syncToControls();
+    recalculate();
+}
+
+void EditorWindow::start()
+{
+    std::error_code ec;
+    startDirectory_ = std::filesystem::current_path(ec).string();
+    settingsFile_ = settingsFileIn(startDirectory_);
+    paths_ = readPathSettings(settingsFile_, startDirectory_);
+    writePathSettings(settingsFile_, paths_);
+    if (!pathExists(paths_.rbcPath)) paths_.rbcPath = startDirectory_;
+    if (!pathExists(paths_.vcfPath)) firstRunSetup();
+    // A car that fails to load is reported, and the window still shows the
+    // current design with its prices and lists.
+    if (!commandLineFile_.empty()) loadCar(fromNative(commandLineFile_));
+    recalculate();
+    openButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void EditorWindow::firstRunSetup()
+{
+    services_.showMessage(this, MessageIcon::Information, firstRunCaption, firstRunText);
+    FileDialogRequest request;
+    request.title = firstRunDialogTitle;
+    request.filter = "Any (*)";
+    request.defaultSuffix = "exe";
+    request.directory = ".";
+    const auto chosen = services_.chooseFile(this, request);
+    paths_.vcfPath = chosen ? vcfPathFromChosenFile(toNative(*chosen)) : std::string(".");
+    writePathSettings(settingsFile_, paths_);
+}
+
+bool EditorWindow::loadCar(const QString& path)
+{
+    WaitCursor wait(services_);
+    syncFromControls();
+    if (const auto failure = loadCarFile(toNative(path), config_)) {
+        showFileError(failure->message);
+        return false;
+    }
+    {
+        SyncGuard guard(syncing_);
+        nameBox_->setEditText(fromCp1252(config_.name));
+    }
+    syncToControls();
+    recalculate();
+    return true;
+}
+
+void EditorWindow::openCar()
+{
+    FileDialogRequest request;
+    request.title = "Open Rivetbay Car";
+    request.filter = carFilter;
+    request.defaultSuffix = "rbc";
+    request.directory = fromNative(paths_.rbcPath);
+    const auto chosen = services_.chooseFile(this, request);
+    if (!chosen) return;
+    // Remembered before the load, so the directory is kept even if it fails.
+    paths_.rbcPath = directoryOf(toNative(*chosen));
+    writePathSettings(settingsFile_, paths_);
+    loadCar(*chosen);
+}
+
+void EditorWindow::saveCar()
+{
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.title = "Save Rivetbay Car";
+    request.filter = carFilter;
+    request.defaultSuffix = "rbc";
+    request.directory = fromNative(paths_.rbcPath);
+    const auto chosen = services_.chooseFile(this, request);
+    if (!chosen) return;
+    paths_.rbcPath = directoryOf(toNative(*chosen));
+    writePathSettings(settingsFile_, paths_);
+    WaitCursor wait(services_);
+    if (const auto failure = saveCarFile(toNative(*chosen), config_))
+        showFileError(failure->message);
+}
+
+void EditorWindow::exportCar()
+{
+    std::vector<std::string> listed;
+    for (int i = 0; i < nameBox_->count(); ++i) listed.push_back(toCp1252(nameBox_->itemText(i)));
+    ExportResult result;
+    {
+        WaitCursor wait(services_);
+        result = exportVariant(config_, paths_.vcfPath, listed);
+    }
+    if (result.outcome == ExportResult::Outcome::Refused)
+        services_.showMessage(this, MessageIcon::Stop, exportCaption,
+                              QString::fromStdString(result.refusal));
+    recalculate();
+}
+
+void EditorWindow::takeName()
+{
+    runRule([this] { config_.name = toCp1252(nameBox_->currentText()); });
+}
+
+void EditorWindow::showFileError(const std::string& message)
+{
+    services_.showMessage(this, MessageIcon::Stop, applicationName(), fromNative(message));
+}
+
+void EditorWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // Enter is no default command: it presses only a focused button.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) button->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event); // Escape ends the window
+}
+
+void EditorWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    menu.addSeparator();
+    menu.addAction("&About Rivetbay", this, &EditorWindow::aboutRequested);
+    menu.exec(event->globalPos());
+}
+
+void EditorWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void EditorWindow::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+    event->acceptProposedAction();
+    loadCar(urls.first().toLocalFile());
+}
+
+bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == nameBox_->lineEdit() && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        takeName();
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace rivetbay

@@ -1,0 +1,105 @@
+#pragma once
+
+// The program's one window: every control bound to the car record, and every
+// action a core rule between syncFromControls and syncToControls.
+
+#include "app/Startup.h"
+#include "car/CarConfig.h"
+#include "car/Recalculate.h"
+
+#include <QDialog>
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace rivetbay {
+
+class SpinArrows;
+class UiServices;
+
+class EditorWindow : public QDialog {
+    Q_OBJECT
+public:
+    EditorWindow(std::string commandLineFile, UiServices& services, QWidget* parent = nullptr);
+
+    // Settings, first-run setup, the command-line car and the first
+    // recalculation; run once before the window is shown.
+    void start();
+
+    void syncFromControls();
+    void syncToControls();
+    void recalculate();
+
+    const CarConfig& config() const { return config_; }
+    const PathSettings& paths() const { return paths_; }
+
+signals:
+    void aboutRequested();
+    void hackbusterRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct ListBinding {
+        QComboBox* list;
+        std::int32_t* field;
+    };
+    struct NumberBinding {
+        QLineEdit* field;
+        std::int32_t* points;   // one of these two is set
+        std::uint32_t* price;
+    };
+
+    void buildControls();
+    QComboBox* addList(const char* name, int x, int y, int w, int h);
+    QLineEdit* addPrice(const char* name, int x, int y, int w, int h);
+    QLineEdit* addPoints(const char* name, int x, int y, int w, int h, bool centred);
+    SpinArrows* addSpin(const char* name, Qt::Orientation orientation, int x, int y, int w, int h,
+                        QLineEdit* buddy);
+    void fillLists();
+
+    void firstRunSetup();
+    bool loadCar(const QString& path);
+    void openCar();
+    void saveCar();
+    void exportCar();
+    void takeName();
+    void showFileError(const std::string& message);
+    void applyView(const RecalcResult& view);
+
+    template <typename Rule> void runRule(Rule rule);
+
+    CarConfig config_;
+    PathSettings paths_;
+    std::string startDirectory_;
+    std::filesystem::path settingsFile_;
+    std::string commandLineFile_;
+    UiServices& services_;
+    bool syncing_ = false;
+
+    QComboBox* modelList_ = nullptr;
+    QComboBox* paintList_ = nullptr;
+    QComboBox* nameBox_ = nullptr;
+    QCheckBox* turretBox_ = nullptr;
+    QPushButton* openButton_ = nullptr;
+    std::array<QComboBox*, 3> frontLists_{};
+    std::array<QComboBox*, 2> topLists_{};
+    std::array<QComboBox*, 2> rearLists_{};
+    std::array<QComboBox*, 2> dropperLists_{};
+    std::vector<ListBinding> lists_;
+    std::vector<NumberBinding> numbers_;
+};
+
+} // namespace rivetbay

@@ -1,0 +1,65 @@
+#include "ui/SpinArrows.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace rivetbay {
+
+namespace {
+constexpr int repeatDelayMs = 400;
+constexpr int repeatIntervalMs = 60; // constant: holding an arrow never accelerates
+} // namespace
+
+SpinArrows::SpinArrows(Qt::Orientation orientation, QWidget* parent)
+    : QWidget(parent), orientation_(orientation), increase_(new QToolButton(this)),
+      decrease_(new QToolButton(this))
+{
+    const bool vertical = orientation == Qt::Vertical;
+    increase_->setArrowType(vertical ? Qt::UpArrow : Qt::RightArrow);
+    decrease_->setArrowType(vertical ? Qt::DownArrow : Qt::LeftArrow);
+    increase_->setObjectName("increase");
+    decrease_->setObjectName("decrease");
+    for (QToolButton* arrow : {increase_, decrease_}) {
+        arrow->setAutoRepeat(true);
+        arrow->setAutoRepeatDelay(repeatDelayMs);
+        arrow->setAutoRepeatInterval(repeatIntervalMs);
+        arrow->setFocusPolicy(Qt::NoFocus);
+        arrow->setAutoRaise(false);
+    }
+    connect(increase_, &QToolButton::clicked, this, [this] { emit stepped(+1); });
+    connect(decrease_, &QToolButton::clicked, this, [this] { emit stepped(-1); });
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void SpinArrows::setBuddy(QLineEdit* field)
+{
+    buddy_ = field;
+    field->installEventFilter(this);
+}
+
+bool SpinArrows::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == buddy_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            emit stepped(key == Qt::Key_Up ? +1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SpinArrows::resizeEvent(QResizeEvent*)
+{
+    const int w = width(), h = height();
+    if (orientation_ == Qt::Vertical) {
+        increase_->setGeometry(0, 0, w, h / 2);
+        decrease_->setGeometry(0, h / 2, w, h - h / 2);
+    } else {
+        decrease_->setGeometry(0, 0, w / 2, h);
+        increase_->setGeometry(w / 2, 0, w - w / 2, h);
+    }
+}
+
+} // namespace rivetbay

@@ -1,0 +1,40 @@
+#pragma once
+
+// A pair of arrows that reports one step per click or repeat, at a constant
+// rate that never speeds up. It has no value of its own: the rule it feeds
+// decides what a step does.
+
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+namespace rivetbay {
+
+class SpinArrows : public QWidget {
+    Q_OBJECT
+public:
+    SpinArrows(Qt::Orientation orientation, QWidget* parent);
+
+    // The up and down keys also step while `field` has the focus.
+    void setBuddy(QLineEdit* field);
+
+    QToolButton* increaseButton() const { return increase_; }
+    QToolButton* decreaseButton() const { return decrease_; }
+
+signals:
+    // +1 for the up or right arrow, -1 for the down or left arrow.
+    void stepped(int step);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    Qt::Orientation orientation_;
+    QToolButton* increase_;
+    QToolButton* decrease_;
+    QLineEdit* buddy_ = nullptr;
+};
+
+} // namespace rivetbay
