@@ -321,7 +321,9 @@ void EditorWindow::buildControls()
     nameBox_->setMaxVisibleItems(14);
     nameBox_->lineEdit()->setValidator(new FitsFieldValidator(nameBox_->lineEdit()));
     nameBox_->lineEdit()->setAcceptDrops(false); // a dropped file is a car to load
-    nameBox_->lineEdit()->installEventFilter(this);
+    // The combo box holds the focus for its line edit, so its own focus-out
+    // is the one that signals the end of typing.
+    nameBox_->installEventFilter(this);
     label("Name", 228, 80, 72, 8);
 
     QPushButton* hackbuster = button("hackbusterButton", "Hackbuster", 228, 116, 92, 28);
@@ -587,7 +589,7 @@ void EditorWindow::dropEvent(QDropEvent* event)
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == nameBox_->lineEdit() && event->type() == QEvent::FocusOut &&
+    if (watched == nameBox_ && event->type() == QEvent::FocusOut &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
         takeName();
     return QDialog::eventFilter(watched, event);
