@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Remakes docs/editor.png: the editor, offscreen, with a sample design loaded.
+# Remakes docs/editor.png (the editor with a sample design) and docs/about.png, offscreen.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$here/build"
@@ -19,4 +19,5 @@ open("roadhog.rbc", "wb").write(bytes([len(name)]) + name + struct.pack("<29i", 
 PY
 "$build/rivetbay-cli" export roadhog.rbc --vcf-dir addon >/dev/null
 "$build/rivetbay-screenshot" "$here/docs/editor.png" roadhog.rbc
-echo "wrote docs/editor.png"
+"$build/rivetbay-screenshot" "$here/docs/about.png" --about
+echo "wrote docs/editor.png and docs/about.png"

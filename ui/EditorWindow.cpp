@@ -6,7 +6,10 @@
 #include "files/Export.h"
 #include "files/VariantListing.h"
 #include "files/Windows1252.h"
+#include "ui/AboutWindow.h"
+#include "ui/CBrowser.h"
 #include "ui/DialogUnits.h"
+#include "ui/HackbusterWindow.h"
 #include "ui/SpinArrows.h"
 #include "ui/UiServices.h"
 
@@ -96,6 +99,28 @@ EditorWindow::EditorWindow(std::string commandLineFile, UiServices& services, QW
     fillLists();
     syncToControls();
     new QShortcut(QKeySequence::HelpContents, this, this, &EditorWindow::aboutRequested);
+    pageFolder_ = CBrowser::programFolder();
+    connect(this, &EditorWindow::aboutRequested, this, &EditorWindow::openAbout);
+    connect(this, &EditorWindow::hackbusterRequested, this, &EditorWindow::openHackbuster);
+}
+
+void EditorWindow::openAbout()
+{
+    AboutWindow about(services_, this, pageFolder_);
+    about.exec();
+}
+
+void EditorWindow::openHackbuster()
+{
+    (new HackbusterWindow(this))->show();
+}
+
+void EditorWindow::done(int result)
+{
+    // The editor's end takes its Hackbuster windows with it.
+    for (auto* window : findChildren<HackbusterWindow*>(Qt::FindDirectChildrenOnly))
+        window->close();
+    QDialog::done(result);
 }
 
 QComboBox* EditorWindow::addList(const char* name, int x, int y, int w, int h)

@@ -40,9 +40,15 @@ public:
     const CarConfig& config() const { return config_; }
     const PathSettings& paths() const { return paths_; }
 
+    // Where the About window finds its pages; the program's folder by default.
+    void setPageFolder(const QString& folder) { pageFolder_ = folder; }
+
 signals:
     void aboutRequested();
     void hackbusterRequested();
+
+public slots:
+    void done(int result) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -70,6 +76,8 @@ private:
                         QLineEdit* buddy);
     void fillLists();
 
+    void openAbout();
+    void openHackbuster();
     void firstRunSetup();
     bool loadCar(const QString& path);
     void openCar();
@@ -87,6 +95,7 @@ private:
     std::filesystem::path settingsFile_;
     std::string commandLineFile_;
     UiServices& services_;
+    QString pageFolder_;
     bool syncing_ = false;
 
     QComboBox* modelList_ = nullptr;

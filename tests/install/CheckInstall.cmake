@@ -1,0 +1,33 @@
+# Installs the build into a fresh prefix and checks that every file is there.
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${PREFIX}"
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+set(expected
+    bin/Rivetbay
+    bin/rivetbay-cli
+    share/rivetbay/Rivetbay.html
+    share/rivetbay/guide.html
+    share/applications/org.rivetbay.Rivetbay.desktop
+    share/mime/packages/org.rivetbay.Rivetbay.xml
+    share/icons/hicolor/16x16/apps/org.rivetbay.Rivetbay.png
+    share/icons/hicolor/32x32/apps/org.rivetbay.Rivetbay.png
+    share/icons/hicolor/48x48/apps/org.rivetbay.Rivetbay.png
+    share/icons/hicolor/256x256/apps/org.rivetbay.Rivetbay.png
+    share/icons/hicolor/scalable/apps/org.rivetbay.Rivetbay.svg)
+foreach(path IN LISTS expected)
+    if(NOT EXISTS "${PREFIX}/${path}")
+        message(FATAL_ERROR "missing after install: ${path}")
+    endif()
+endforeach()
+file(READ "${PREFIX}/share/applications/org.rivetbay.Rivetbay.desktop" desktop)
+if(NOT desktop MATCHES "Exec=Rivetbay %f" OR NOT desktop MATCHES "application/x-rivetbay-car")
+    message(FATAL_ERROR "the desktop entry does not open car files")
+endif()
+execute_process(COMMAND "${PREFIX}/bin/rivetbay-cli" --help RESULT_VARIABLE help OUTPUT_QUIET)
+if(NOT help EQUAL 0)
+    message(FATAL_ERROR "the installed rivetbay-cli does not run")
+endif()
+file(REMOVE_RECURSE "${PREFIX}")

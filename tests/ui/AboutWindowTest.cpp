@@ -1,0 +1,245 @@
+#include "ui/AboutWindow.h"
+#include "ui/CBrowser.h"
+#include "ui/EditorWindow.h"
+#include "ui/HackbusterWindow.h"
+#include "ui/SpinArrows.h"
+
+#include "FakeServices.h"
+#include "TempDir.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <memory>
+
+namespace rivetbay {
+namespace {
+
+using testing::FakeServices;
+using testing::TempDir;
+
+void writePages(const TempDir& dir)
+{
+    std::ofstream(dir / "Rivetbay.html") << "<html><body><h1>About page</h1>"
+                                            "<a href=\"guide.html\">guide</a></body></html>";
+    std::ofstream(dir / "guide.html") << "<html><body><h1>Guide page</h1></body></html>";
+}
+
+QString folderOf(const TempDir& dir) { return QString::fromStdString(dir.path().string() + "/"); }
+
+// Runs `inspect` on the modal window once it shows, then closes it. Polls,
+// since a trigger may first run a popup menu's own event loop.
+void whenModal(std::function<void(QWidget*)> inspect, bool* seen)
+{
+    *seen = false;
+    auto* timer = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [=] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal && ++*tries < 300) return;
+        timer->stop();
+        timer->deleteLater();
+        if (!modal) return;
+        *seen = true;
+        inspect(modal);
+        modal->close();
+    });
+    timer->start(10);
+}
+
+class AboutTest : public ::testing::Test {
+protected:
+    AboutTest() : previous_(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(dir_.path());
+        std::ofstream("Rivetbay.ini") << "[Paths]\nVCF_Path=.\n";
+        writePages(dir_);
+    }
+    ~AboutTest() override { std::filesystem::current_path(previous_); }
+
+    EditorWindow& editor()
+    {
+        if (!editor_) {
+            editor_ = std::make_unique<EditorWindow>("", services_);
+            editor_->setPageFolder(folderOf(dir_));
+            editor_->start();
+            editor_->show();
+            editor_->activateWindow();
+            (void)QTest::qWaitForWindowActive(editor_.get());
+        }
+        return *editor_;
+    }
+
+    static void clickArrow(AboutWindow& about, bool forward)
+    {
+        auto* arrows = about.findChild<SpinArrows*>("historyArrows");
+        QTest::mouseClick(forward ? arrows->increaseButton() : arrows->decreaseButton(),
+                          Qt::LeftButton);
+    }
+
+    TempDir dir_;
+    std::filesystem::path previous_;
+    FakeServices services_;
+    std::unique_ptr<EditorWindow> editor_;
+};
+
+TEST_F(AboutTest, ThreeTriggersShowThePage)
+{
+    const std::vector<std::function<void()>> triggers{
+        [&] { QTest::mouseClick(editor().findChild<QPushButton*>("aboutButton"), Qt::LeftButton); },
+        [&] { QTest::keyClick(&editor(), Qt::Key_F1); },
+        [&] {
+            // The context menu's item: pick it as soon as the menu shows.
+            QTimer::singleShot(0, [] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                ASSERT_NE(menu, nullptr);
+                for (QAction* action : menu->actions())
+                    if (action->text() == "&About Rivetbay") action->trigger();
+                menu->close();
+            });
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 250),
+                                    editor().mapToGlobal(QPoint(300, 250)));
+            QApplication::sendEvent(&editor(), &event);
+        },
+    };
+    for (std::size_t k = 0; k < triggers.size(); ++k) {
+        bool seen = false;
+        QString caption, page, focus;
+        whenModal(
+            [&](QWidget* modal) {
+                caption = modal->windowTitle();
+                page = modal->findChild<CBrowser*>("browser")->toPlainText();
+                focus = modal->focusWidget() ? modal->focusWidget()->objectName() : "";
+            },
+            &seen);
+        editor().activateWindow();
+        (void)QTest::qWaitForWindowActive(&editor());
+        triggers[k]();
+        EXPECT_TRUE(seen) << k;
+        EXPECT_EQ(caption, "  About Vexillo's Rivetbay") << k;
+        EXPECT_TRUE(page.contains("About page")) << k << page.toStdString();
+        EXPECT_EQ(focus, "okButton") << k;
+    }
+}
+
+TEST_F(AboutTest, FollowedLinkThenBackAndForward)
+{
+    AboutWindow about(services_, nullptr, folderOf(dir_));
+    CBrowser* browser = about.browser();
+    EXPECT_TRUE(browser->toPlainText().contains("About page"));
+    browser->setSource(QUrl("guide.html")); // as a followed link does
+    EXPECT_TRUE(browser->toPlainText().contains("Guide page"));
+    clickArrow(about, false);
+    EXPECT_TRUE(browser->toPlainText().contains("About page"));
+    clickArrow(about, true);
+    EXPECT_TRUE(browser->toPlainText().contains("Guide page"));
+    EXPECT_TRUE(services_.messages.empty());
+
+    // At the end of the history the refusal is shown and the window stays.
+    clickArrow(about, true);
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(services_.messages[0].caption, applicationName());
+    EXPECT_FALSE(services_.messages[0].text.isEmpty());
+    EXPECT_TRUE(browser->toPlainText().contains("Guide page"));
+}
+
+TEST_F(AboutTest, RefusalAtTheStartAndAFreshHistoryEachTime)
+{
+    {
+        AboutWindow about(services_, nullptr, folderOf(dir_));
+        about.browser()->setSource(QUrl("guide.html"));
+        EXPECT_TRUE(about.browser()->isBackwardAvailable());
+    }
+    AboutWindow again(services_, nullptr, folderOf(dir_));
+    EXPECT_FALSE(again.browser()->isBackwardAvailable());
+    EXPECT_FALSE(again.browser()->isForwardAvailable());
+    clickArrow(again, false);
+    EXPECT_EQ(services_.messages.size(), 1u);
+    EXPECT_TRUE(again.browser()->toPlainText().contains("About page"));
+    // Reload and Stop each do their one call and refuse nothing.
+    QTest::mouseClick(again.findChild<QPushButton*>("reloadButton"), Qt::LeftButton);
+    QTest::mouseClick(again.findChild<QPushButton*>("stopButton"), Qt::LeftButton);
+    EXPECT_EQ(services_.messages.size(), 1u);
+    EXPECT_TRUE(again.browser()->toPlainText().contains("About page"));
+}
+
+TEST_F(AboutTest, MissingPageSaysSo)
+{
+    TempDir empty;
+    AboutWindow about(services_, nullptr, folderOf(empty));
+    EXPECT_TRUE(about.browser()->toPlainText().contains("could not be loaded"));
+    EXPECT_TRUE(services_.messages.empty());
+}
+
+TEST_F(AboutTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
+{
+    auto* button = editor().findChild<QPushButton*>("hackbusterButton");
+    button->click(); // hidden from the user, so clicked directly
+    button->click();
+    auto windows = editor().findChildren<HackbusterWindow*>();
+    ASSERT_EQ(windows.size(), 2);
+    for (HackbusterWindow* w : windows) {
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(w->windowTitle(), "  Rivetbay  :  Hackbuster");
+        auto* list = w->findChild<QTreeWidget*>("list");
+        EXPECT_EQ(list->topLevelItemCount(), 0);
+        EXPECT_EQ(list->palette().color(QPalette::Base), QColor(64, 48, 32));
+    }
+    // Resizing leaves the controls in place.
+    auto* ok = windows[0]->findChild<QPushButton*>("okButton");
+    const QRect before = ok->geometry();
+    windows[0]->resize(windows[0]->width() + 80, windows[0]->height() + 40);
+    EXPECT_EQ(ok->geometry(), before);
+
+    QPointer<HackbusterWindow> first(windows[0]), second(windows[1]);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    ASSERT_FALSE(second.isNull());
+    EXPECT_TRUE(second->isVisible());
+
+    button->click();
+    QPointer<HackbusterWindow> third(editor().findChildren<HackbusterWindow*>().last());
+    QTest::keyClick(third.data(), Qt::Key_Escape);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(third.isNull());
+
+    editor().reject(); // QUIT, Escape and the close box end the editor this way
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(second.isNull());
+}
+
+} // namespace
+} // namespace rivetbay
+
+namespace rivetbay {
+namespace {
+
+TEST(CBrowserFolder, BesideTheProgramOrInTheInstalledShare)
+{
+    testing::TempDir prefix;
+    std::filesystem::create_directories(prefix / "bin");
+    std::filesystem::create_directories(prefix / "share" / "rivetbay");
+    const QString bin = QString::fromStdString((prefix / "bin").string());
+    // Neither: the program's own folder, where a missing page is then reported.
+    EXPECT_EQ(CBrowser::pageFolderFor(bin), bin + "/");
+    std::ofstream(prefix / "share" / "rivetbay" / "Rivetbay.html") << "<p>x</p>";
+    EXPECT_EQ(CBrowser::pageFolderFor(bin),
+              QString::fromStdString((prefix / "share" / "rivetbay").string()) + "/");
+    std::ofstream(prefix / "bin" / "Rivetbay.html") << "<p>y</p>";
+    EXPECT_EQ(CBrowser::pageFolderFor(bin), bin + "/");
+}
+
+} // namespace
+} // namespace rivetbay
