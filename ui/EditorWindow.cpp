@@ -523,33 +523,32 @@ bool EditorWindow::loadCar(const QString& path)
     return true;
 }
 
-void EditorWindow::openCar()
+std::optional<QString> EditorWindow::chooseCarFile(bool save)
 {
     FileDialogRequest request;
-    request.title = "Open Rivetbay Car";
+    request.kind = save ? FileDialogRequest::Kind::Save : FileDialogRequest::Kind::Open;
+    request.title = save ? "Save Rivetbay Car" : "Open Rivetbay Car";
     request.filter = carFilter;
     request.defaultSuffix = "rbc";
     request.directory = fromNative(paths_.rbcPath);
-    const auto chosen = services_.chooseFile(this, request);
-    if (!chosen) return;
-    // Remembered before the load, so the directory is kept even if it fails.
-    paths_.rbcPath = directoryOf(toNative(*chosen));
-    writePathSettings(settingsFile_, paths_);
-    loadCar(*chosen);
+    auto chosen = services_.chooseFile(this, request);
+    if (chosen) {
+        // Remembered before the file is touched, so it is kept even if that fails.
+        paths_.rbcPath = directoryOf(toNative(*chosen));
+        writePathSettings(settingsFile_, paths_);
+    }
+    return chosen;
+}
+
+void EditorWindow::openCar()
+{
+    if (const auto chosen = chooseCarFile(false)) loadCar(*chosen);
 }
 
 void EditorWindow::saveCar()
 {
-    FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::Save;
-    request.title = "Save Rivetbay Car";
-    request.filter = carFilter;
-    request.defaultSuffix = "rbc";
-    request.directory = fromNative(paths_.rbcPath);
-    const auto chosen = services_.chooseFile(this, request);
+    const auto chosen = chooseCarFile(true);
     if (!chosen) return;
-    paths_.rbcPath = directoryOf(toNative(*chosen));
-    writePathSettings(settingsFile_, paths_);
     WaitCursor wait(services_);
     if (const auto failure = saveCarFile(toNative(*chosen), config_))
         showFileError(failure->message);

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,7 @@ private:
     void openHackbuster();
     void firstRunSetup();
     bool loadCar(const QString& path);
+    std::optional<QString> chooseCarFile(bool save);
     void openCar();
     void saveCar();
     void exportCar();

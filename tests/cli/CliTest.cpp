@@ -1,6 +1,7 @@
 #include "files/CarFile.h"
 #include "files/VcfWriter.h"
 
+#include "SampleCars.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -45,17 +46,8 @@ CliRun cli(const TempDir& dir, const std::string& args)
 
 CarConfig dusty()
 {
-    CarConfig c;
-    c.model = 16;
-    c.name = "Dusty \xE9";
-    c.engine = 3;
-    c.brakes = 4;
-    c.rearTires = 4;
-    c.frontWeapons = {1, 4, 0};
-    c.droppers = {3, 5};
-    c.specials = {1, 6, 0};
-    c.armor = {25, 20, 20, 15};
-    c.chassis = {20, 15, 25, 20};
+    CarConfig c = testing::dustyDesign();
+    c.name = "Dusty \xE9"; // decoded to UTF-8 on the way out
     return c;
 }
 

@@ -2,6 +2,7 @@
 #include "files/ByteIO.h"
 #include "files/VcfTemplate.h"
 
+#include "SampleCars.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -33,23 +34,7 @@ std::vector<std::uint8_t> field(const std::vector<std::uint8_t>& image, std::siz
     return {image.begin() + offset, image.begin() + offset + width};
 }
 
-CarConfig dusty()
-{
-    CarConfig c;
-    c.model = 16;
-    c.name = "Dusty";
-    c.engine = 3;
-    c.suspension = 1;
-    c.brakes = 4;
-    c.frontTires = 1;
-    c.rearTires = 4;
-    c.frontWeapons = {1, 4, 0};
-    c.droppers = {3, 5};
-    c.specials = {1, 6, 0};
-    c.armor = {25, 20, 20, 15};
-    c.chassis = {20, 15, 25, 20};
-    return c;
-}
+CarConfig dusty() { return testing::dustyDesign(); }
 
 TEST(VcfWriter, WorkedExampleByteForByte)
 {
