@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <windows.h>
 #else
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +23,53 @@ std::FILE* openForReading(const std::filesystem::path& path)
     return _wfopen(path.c_str(), L"rb");
 #else
     return std::fopen(path.c_str(), "rb");
+#endif
+}
+
+std::vector<std::string> directoryEntries(const std::filesystem::path& directory)
+{
+    std::vector<std::string> names;
+#ifdef _WIN32
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(directory, ec);
+         !ec && it != std::filesystem::directory_iterator(); it.increment(ec))
+        names.push_back(it->path().filename().string());
+#else
+    // readdir hands out bare names without building a path for each entry.
+    DIR* dir = ::opendir(directory.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+        names.emplace_back(name);
+    }
+    ::closedir(dir);
+#endif
+    return names;
+}
+
+std::size_t readAt(const std::filesystem::path::value_type* path, std::uint64_t offset,
+                   std::uint8_t* out, std::size_t count)
+{
+#ifdef _WIN32
+    std::FILE* file = _wfopen(path, L"rb");
+    if (!file) return 0;
+    std::size_t got = 0;
+    if (_fseeki64(file, static_cast<long long>(offset), SEEK_SET) == 0)
+        got = std::fread(out, 1, count, file);
+    std::fclose(file);
+    return got;
+#else
+    // One open, one positioned read, one close: the listing does this for
+    // every vehicle file on every recalculation.
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    ssize_t got;
+    do {
+        got = ::pread(fd, out, count, static_cast<off_t>(offset));
+    } while (got < 0 && errno == EINTR);
+    ::close(fd);
+    return got > 0 ? static_cast<std::size_t>(got) : 0;
 #endif
 }
 

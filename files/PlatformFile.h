@@ -8,10 +8,24 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace rivetbay::platform {
 
 std::FILE* openForReading(const std::filesystem::path& path);
+
+// The bare names of a directory's entries, "." and ".." left out; none when
+// it cannot be read.
+std::vector<std::string> directoryEntries(const std::filesystem::path& directory);
+
+// Reads up to `count` bytes at `offset` of an existing file into `out` and
+// closes it again; returns how many were read (0 when it cannot be opened).
+std::size_t readAt(const std::filesystem::path::value_type* path, std::uint64_t offset,
+                   std::uint8_t* out, std::size_t count);
+
+// The separator that joins a directory and a file name in a native path.
+inline constexpr char pathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
 
 class OutputFile {
 public:

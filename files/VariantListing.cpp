@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <array>
-#include <system_error>
+#include <type_traits>
 
 namespace rivetbay {
 
@@ -33,46 +33,82 @@ bool matchesPattern(std::string_view name, std::string_view code)
 
 bool lessIgnoringCase(const std::string& a, const std::string& b)
 {
-    const auto folded = [](char x, char y) { return lower(x) < lower(y); };
-    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) return true;
-    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) return false;
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const char x = lower(a[i]), y = lower(b[i]);
+        if (x != y) return x < y;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
     return a < b; // a stable order for names that differ only in case
+}
+
+// Matching entries in the order the directory holds them.
+std::vector<std::string> matchingEntries(const fs::path& directory, std::string_view code)
+{
+    std::vector<std::string> names;
+    if (directory.empty()) return names;
+    for (std::string& name : platform::directoryEntries(directory))
+        if (matchesPattern(name, code)) names.push_back(std::move(name));
+    return names;
 }
 
 } // namespace
 
 std::vector<std::string> findVehicleFiles(const fs::path& directory, std::string_view code)
 {
-    std::vector<std::string> names;
-    if (directory.empty()) return names;
-    std::error_code ec;
-    fs::directory_iterator it(directory, ec);
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::string name = it->path().filename().string();
-        if (matchesPattern(name, code)) names.push_back(std::move(name));
-    }
+    std::vector<std::string> names = matchingEntries(directory, code);
     std::sort(names.begin(), names.end(), lessIgnoringCase);
     return names;
 }
 
+namespace {
+
+// Joins a directory and bare names into one reused buffer, so that a scan
+// of thousands of files builds no path objects.
+class PathBuffer {
+public:
+    explicit PathBuffer(const fs::path& directory) : text_(directory.native())
+    {
+        text_ += static_cast<fs::path::value_type>(fs::path::preferred_separator);
+        base_ = text_.size();
+    }
+    const fs::path::value_type* with(const std::string& name)
+    {
+        text_.resize(base_);
+        if constexpr (std::is_same_v<fs::path::string_type, std::string>)
+            text_ += name; // already native: no conversion, no allocation
+        else
+            text_ += fs::path(name).native();
+        return text_.c_str();
+    }
+
+private:
+    fs::path::string_type text_;
+    std::size_t base_;
+};
+
+std::string nameAt(const fs::path::value_type* file)
+{
+    std::array<std::uint8_t, variantNameLimit> bytes{};
+    const std::size_t got = platform::readAt(file, vcf::nameOffset, bytes.data(), bytes.size());
+    return std::string(bytes.begin(), std::find(bytes.begin(), bytes.begin() + got, std::uint8_t{0}));
+}
+
+} // namespace
+
 std::string readVariantName(const fs::path& directory, const std::string& fileName)
 {
-    std::FILE* file = platform::openForReading(directory / fileName);
-    if (!file) return {};
-    std::array<char, variantNameLimit> bytes{};
-    std::size_t got = 0;
-    if (std::fseek(file, static_cast<long>(vcf::nameOffset), SEEK_SET) == 0)
-        got = std::fread(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-    const auto end = std::find(bytes.begin(), bytes.begin() + got, '\0');
-    return std::string(bytes.begin(), end);
+    PathBuffer path(directory);
+    return nameAt(path.with(fileName));
 }
 
 std::vector<std::string> listVariants(const fs::path& directory, std::string_view code)
 {
+    const std::vector<std::string> files = findVehicleFiles(directory, code);
     std::vector<std::string> names;
-    for (const std::string& file : findVehicleFiles(directory, code))
-        names.push_back(readVariantName(directory, file));
+    names.reserve(files.size());
+    PathBuffer path(directory);
+    for (const std::string& file : files) names.push_back(nameAt(path.with(file)));
     return names;
 }
 
