@@ -33,6 +33,10 @@
 
 #include <system_error>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace rivetbay {
 
 namespace cat = CarCatalogue;
@@ -72,6 +76,7 @@ private:
 };
 
 constexpr const char* carFilter = "Rivetbay Car (*.rbc)";
+[[maybe_unused]] constexpr unsigned aboutCommand = 16; // the system-menu command id
 
 class SyncGuard {
 public:
@@ -102,7 +107,26 @@ EditorWindow::EditorWindow(std::string commandLineFile, UiServices& services, QW
     pageFolder_ = CBrowser::programFolder();
     connect(this, &EditorWindow::aboutRequested, this, &EditorWindow::openAbout);
     connect(this, &EditorWindow::hackbusterRequested, this, &EditorWindow::openHackbuster);
+#ifdef Q_OS_WIN
+    // Where the platform has a system menu, the About entry goes there too.
+    HMENU systemMenu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, aboutCommand, L"&About Rivetbay");
+#endif
 }
+
+#ifdef Q_OS_WIN
+bool EditorWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    const MSG* msg = static_cast<const MSG*>(message);
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == aboutCommand) {
+        emit aboutRequested();
+        *result = 0;
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+#endif
 
 void EditorWindow::openAbout()
 {
