@@ -1,5 +1,6 @@
 #include "app/ProfileFile.h"
 
+#include "files/AsciiCase.h"
 #include "files/SafeWrite.h"
 
 #include <fstream>
@@ -43,16 +44,6 @@ std::string_view trim(std::string_view s)
     return s.substr(first, s.find_last_not_of(blanks) - first + 1);
 }
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 // "[name]" gives the name; anything else is not a section header.
 std::optional<std::string_view> sectionName(std::string_view line)
 {
@@ -93,7 +84,7 @@ Located locate(std::string_view text, const std::vector<Line>& lines, std::strin
         const std::string_view content = text.substr(line.begin, line.end - line.begin);
         if (const auto name = sectionName(content)) {
             if (found.sectionFound && inside) break; // the next section begins
-            inside = sameName(*name, section);
+            inside = equalsIgnoringAsciiCase(*name, section);
             if (inside) {
                 found.sectionFound = true;
                 found.sectionEnd = line.next;
@@ -103,7 +94,7 @@ Located locate(std::string_view text, const std::vector<Line>& lines, std::strin
         if (!inside) continue;
         if (!trim(content).empty()) found.sectionEnd = line.next;
         const auto k = keyOf(content);
-        if (k && sameName(*k, key) && !found.keyLine) found.keyLine = line;
+        if (k && equalsIgnoringAsciiCase(*k, key) && !found.keyLine) found.keyLine = line;
     }
     return found;
 }
@@ -139,11 +130,12 @@ std::string profileStringIn(std::string_view text, std::string_view section, std
     return std::string(value.substr(0, profileValueLimit));
 }
 
+std::string profileText(const std::filesystem::path& file) { return readFile(file).value_or(""); }
+
 std::string readProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view fallback)
 {
-    const auto text = readFile(file);
-    return profileStringIn(text ? *text : std::string_view{}, section, key, fallback);
+    return profileStringIn(profileText(file), section, key, fallback);
 }
 
 std::string withProfileString(std::string_view text, std::string_view section,
@@ -173,8 +165,15 @@ std::string withProfileString(std::string_view text, std::string_view section,
 bool writeProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value)
 {
+    return writeProfileStrings(file, section, {{key, value}});
+}
+
+bool writeProfileStrings(const std::filesystem::path& file, std::string_view section,
+                         std::initializer_list<std::pair<std::string_view, std::string_view>> entries)
+{
     const auto text = readFile(file);
-    const std::string updated = withProfileString(text ? *text : "", section, key, value);
+    std::string updated = text.value_or("");
+    for (const auto& [key, value] : entries) updated = withProfileString(updated, section, key, value);
     if (text && updated == *text) return true;
     const std::vector<std::uint8_t> bytes(updated.begin(), updated.end());
     return !writeFileReplacing(file, bytes);

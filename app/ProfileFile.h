@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <initializer_list>
+#include <utility>
 
 namespace rivetbay {
 
@@ -18,7 +20,10 @@ inline constexpr std::size_t profileValueLimit = 4095;
 std::string readProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view fallback);
 
-// The same on a file's text, for callers that read the file once.
+// The file's whole text; empty when it is missing or cannot be read.
+std::string profileText(const std::filesystem::path& file);
+
+// The same as readProfileString, on a file's text.
 std::string profileStringIn(std::string_view text, std::string_view section,
                             std::string_view key, std::string_view fallback);
 
@@ -26,6 +31,10 @@ std::string profileStringIn(std::string_view text, std::string_view section,
 // section and the file when missing. Returns whether the file was written.
 bool writeProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value);
+
+// Several keys of one section in one read and one write, in the given order.
+bool writeProfileStrings(const std::filesystem::path& file, std::string_view section,
+                         std::initializer_list<std::pair<std::string_view, std::string_view>> entries);
 
 // The edit itself, on a file's text.
 std::string withProfileString(std::string_view text, std::string_view section,

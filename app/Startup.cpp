@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/ProfileFile.h"
+#include "files/AsciiCase.h"
 
 #include <system_error>
 
@@ -17,13 +18,6 @@ constexpr std::string_view separators = "\\/";
 constexpr bool slashIsSwitch = false;
 constexpr std::string_view separators = "/";
 #endif
-
-std::string lowered(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return text;
-}
 
 } // namespace
 
@@ -44,15 +38,15 @@ fs::path settingsFileIn(const std::string& startDirectory)
 
 PathSettings readPathSettings(const fs::path& settingsFile, const std::string& startDirectory)
 {
-    return {readProfileString(settingsFile, settingsSection, vcfPathKey, ""),
-            readProfileString(settingsFile, settingsSection, rbcPathKey, startDirectory)};
+    const std::string text = profileText(settingsFile);
+    return {profileStringIn(text, settingsSection, vcfPathKey, ""),
+            profileStringIn(text, settingsSection, rbcPathKey, startDirectory)};
 }
 
 bool writePathSettings(const fs::path& settingsFile, const PathSettings& settings)
 {
-    const bool vcf = writeProfileString(settingsFile, settingsSection, vcfPathKey, settings.vcfPath);
-    const bool rbc = writeProfileString(settingsFile, settingsSection, rbcPathKey, settings.rbcPath);
-    return vcf && rbc;
+    return writeProfileStrings(settingsFile, settingsSection,
+                               {{vcfPathKey, settings.vcfPath}, {rbcPathKey, settings.rbcPath}});
 }
 
 bool pathExists(const std::string& path)
@@ -71,14 +65,14 @@ std::string vcfPathFromChosenFile(const std::string& chosenFile)
 {
     std::string directory = directoryOf(chosenFile);
     const std::string executable = std::string(1, fs::path::preferred_separator) + "nitro.exe";
-    if (lowered(chosenFile).find(executable) == std::string::npos) return directory;
+    if (asciiLowered(chosenFile).find(executable) == std::string::npos) return directory;
 
     std::string addon = "addon";
     std::error_code ec;
     for (fs::directory_iterator it(fs::path(directory), ec); !ec && it != fs::directory_iterator();
          it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (lowered(name) == "addon") {
+        if (equalsIgnoringAsciiCase(name, "addon")) {
             addon = name;
             break;
         }

@@ -28,7 +28,7 @@ std::filesystem::path settingsFileIn(const std::string& startDirectory);
 PathSettings readPathSettings(const std::filesystem::path& settingsFile,
                               const std::string& startDirectory);
 
-// VCF_Path, then RBC_Path. Returns whether both were written.
+// VCF_Path, then RBC_Path, in one write. Returns whether it succeeded.
 bool writePathSettings(const std::filesystem::path& settingsFile, const PathSettings& settings);
 
 // An empty path never exists.

@@ -1,6 +1,7 @@
 #include "files/Export.h"
 
 #include "catalogue/CarCatalogue.h"
+#include "files/AsciiCase.h"
 #include "files/SafeWrite.h"
 #include "files/VariantListing.h"
 #include "files/VcfWriter.h"
@@ -18,13 +19,6 @@ int modelIndex(int model) { return model >= 0 && model < CarCatalogue::modelCoun
 std::uint8_t numberAfter(std::uint8_t base, std::size_t entries)
 {
     return static_cast<std::uint8_t>(base + 1 + entries); // wraps from 255 to 0
-}
-
-std::string lowered(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return text;
 }
 
 } // namespace
@@ -55,12 +49,12 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
     if (directory.empty()) return result; // no vehicle directory to write into
 
     std::set<std::string> taken;
-    for (const std::string& name : existing) taken.insert(lowered(name));
+    for (const std::string& name : existing) taken.insert(asciiLowered(name));
     const std::vector<std::uint8_t> image = buildVcfImage(config);
     for (int attempt = 0; attempt < 256; ++attempt, ++number) {
         const std::string file =
             "v" + std::string(m.variantFileCode) + std::to_string(number) + ".vcf";
-        if (taken.count(lowered(file)) != 0) continue;
+        if (taken.count(asciiLowered(file)) != 0) continue;
         const std::filesystem::path path = directory / file;
         switch (writeNewFile(path, image)) {
         case CreateOutcome::Created:

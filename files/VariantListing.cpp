@@ -1,5 +1,6 @@
 #include "files/VariantListing.h"
 
+#include "files/AsciiCase.h"
 #include "files/PlatformFile.h"
 #include "files/VcfTemplate.h"
 
@@ -13,21 +14,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
-    if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (lower(text[i]) != lower(prefix[i])) return false;
-    return true;
+    return text.size() >= prefix.size() &&
+           equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
 bool matchesPattern(std::string_view name, std::string_view code)
 {
     constexpr std::string_view suffix = ".vcf";
     if (name.size() < 1 + code.size() + suffix.size()) return false;
-    if (lower(name[0]) != 'v' || !startsWithIgnoringCase(name.substr(1), code)) return false;
+    if (asciiLower(name[0]) != 'v' || !startsWithIgnoringCase(name.substr(1), code)) return false;
     return startsWithIgnoringCase(name.substr(name.size() - suffix.size()), suffix);
 }
 
@@ -35,7 +32,7 @@ bool lessIgnoringCase(const std::string& a, const std::string& b)
 {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const char x = lower(a[i]), y = lower(b[i]);
+        const char x = asciiLower(a[i]), y = asciiLower(b[i]);
         if (x != y) return x < y;
     }
     if (a.size() != b.size()) return a.size() < b.size();

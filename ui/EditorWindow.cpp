@@ -78,6 +78,18 @@ private:
 constexpr const char* carFilter = "Rivetbay Car (*.rbc)";
 [[maybe_unused]] constexpr unsigned aboutCommand = 16; // the system-menu command id
 
+std::string_view displayNameOf(std::string_view name) { return name; }
+std::string_view displayNameOf(const PricedItem& item) { return item.displayName; }
+std::string_view displayNameOf(const ModelSpec& model) { return model.displayName; }
+
+// A table's display names in index order: the entries of its list.
+template <typename Table> std::vector<std::string_view> namesOf(const Table& table)
+{
+    std::vector<std::string_view> names;
+    for (const auto& row : table) names.push_back(displayNameOf(row));
+    return names;
+}
+
 class SyncGuard {
 public:
     explicit SyncGuard(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
@@ -101,7 +113,6 @@ EditorWindow::EditorWindow(std::string commandLineFile, UiServices& services, QW
     setFont(dialogFont(8));
     setAcceptDrops(true);
     buildControls();
-    fillLists();
     syncToControls();
     new QShortcut(QKeySequence::HelpContents, this, this, &EditorWindow::aboutRequested);
     pageFolder_ = CBrowser::programFolder();
@@ -147,11 +158,13 @@ void EditorWindow::done(int result)
     QDialog::done(result);
 }
 
-QComboBox* EditorWindow::addList(const char* name, int x, int y, int w, int h)
+QComboBox* EditorWindow::addList(const char* name, int x, int y, int w, int h,
+                                 const std::vector<std::string_view>& entries)
 {
     const DialogUnits du(font());
     auto* list = new QComboBox(this);
     list->setObjectName(name);
+    for (std::string_view entry : entries) list->addItem(fromCp1252(entry));
     const int closed = std::min(list->sizeHint().height(), du.y(14));
     list->setGeometry(du.x(x), du.y(y), du.x(w), closed);
     // The dropped-down part holds about as many rows as the given height.
@@ -208,27 +221,33 @@ SpinArrows* EditorWindow::addSpin(const char* name, Qt::Orientation orientation,
 
 void EditorWindow::buildControls()
 {
+    SyncGuard guard(syncing_); // filling the lists raises no action
     const DialogUnits du(font());
     resize(du.x(322), du.y(223));
+    const auto models = namesOf(cat::modelTable);
+    const auto weapons = namesOf(cat::weaponNames);
+    const auto droppers = namesOf(cat::dropperNames);
+    const auto specialNames = namesOf(cat::specialNames);
+    const auto tires = namesOf(cat::tireTable);
 
-    modelList_ = addList("modelList", 2, 12, 98, 216);
-    auto* engine = addList("engineList", 2, 41, 98, 187);
-    auto* suspension = addList("suspensionList", 2, 68, 98, 160);
-    auto* brakes = addList("brakesList", 2, 96, 98, 132);
-    auto* frontTires = addList("frontTiresList", 2, 124, 98, 104);
-    auto* rearTires = addList("rearTiresList", 2, 140, 98, 88);
-    std::array<QComboBox*, 3> specials{addList("special1List", 225, 12, 74, 224),
-                                       addList("special2List", 225, 28, 74, 208),
-                                       addList("special3List", 225, 44, 74, 192)};
-    frontLists_ = {addList("frontWeapon1List", 124, 12, 78, 216),
-                   addList("frontWeapon2List", 124, 28, 78, 200),
-                   addList("frontWeapon3List", 124, 44, 78, 184)};
-    topLists_ = {addList("topWeapon1List", 124, 72, 78, 156),
-                 addList("topWeapon2List", 124, 88, 78, 140)};
-    rearLists_ = {addList("rearWeapon1List", 124, 116, 78, 112),
-                  addList("rearWeapon2List", 124, 132, 78, 96)};
-    dropperLists_ = {addList("dropper1List", 124, 159, 78, 69),
-                     addList("dropper2List", 124, 175, 78, 53)};
+    modelList_ = addList("modelList", 2, 12, 98, 216, models);
+    auto* engine = addList("engineList", 2, 41, 98, 187, namesOf(cat::engineTable));
+    auto* suspension = addList("suspensionList", 2, 68, 98, 160, namesOf(cat::suspensionNames));
+    auto* brakes = addList("brakesList", 2, 96, 98, 132, namesOf(cat::brakesNames));
+    auto* frontTires = addList("frontTiresList", 2, 124, 98, 104, tires);
+    auto* rearTires = addList("rearTiresList", 2, 140, 98, 88, tires);
+    std::array<QComboBox*, 3> specials{addList("special1List", 225, 12, 74, 224, specialNames),
+                                       addList("special2List", 225, 28, 74, 208, specialNames),
+                                       addList("special3List", 225, 44, 74, 192, specialNames)};
+    frontLists_ = {addList("frontWeapon1List", 124, 12, 78, 216, weapons),
+                   addList("frontWeapon2List", 124, 28, 78, 200, weapons),
+                   addList("frontWeapon3List", 124, 44, 78, 184, weapons)};
+    topLists_ = {addList("topWeapon1List", 124, 72, 78, 156, weapons),
+                 addList("topWeapon2List", 124, 88, 78, 140, weapons)};
+    rearLists_ = {addList("rearWeapon1List", 124, 116, 78, 112, weapons),
+                  addList("rearWeapon2List", 124, 132, 78, 96, weapons)};
+    dropperLists_ = {addList("dropper1List", 124, 159, 78, 69, droppers),
+                     addList("dropper2List", 124, 175, 78, 53, droppers)};
     paintList_ = addList("paintList", 124, 206, 98, 68);
     disconnect(modelList_, &QComboBox::currentIndexChanged, this, nullptr);
     connect(modelList_, &QComboBox::currentIndexChanged, this,
@@ -397,29 +416,6 @@ void EditorWindow::buildControls()
               {specials[0], &config_.specials[0]},
               {specials[1], &config_.specials[1]},
               {specials[2], &config_.specials[2]}};
-}
-
-void EditorWindow::fillLists()
-{
-    SyncGuard guard(syncing_);
-    const auto fill = [](QComboBox* list, auto names) {
-        for (std::string_view name : names) list->addItem(fromCp1252(name));
-    };
-    std::vector<std::string_view> models, engines, tires;
-    for (const ModelSpec& m : cat::modelTable) models.push_back(m.displayName);
-    for (const PricedItem& e : cat::engineTable) engines.push_back(e.displayName);
-    for (const PricedItem& t : cat::tireTable) tires.push_back(t.displayName);
-    for (const ListBinding& b : lists_) {
-        const std::string name = b.list->objectName().toStdString();
-        if (b.list == modelList_) fill(b.list, models);
-        else if (name == "engineList") fill(b.list, engines);
-        else if (name == "suspensionList") fill(b.list, cat::suspensionNames);
-        else if (name == "brakesList") fill(b.list, cat::brakesNames);
-        else if (name.find("Tires") != std::string::npos) fill(b.list, tires);
-        else if (name.find("Weapon") != std::string::npos) fill(b.list, cat::weaponNames);
-        else if (name.find("dropper") != std::string::npos) fill(b.list, cat::dropperNames);
-        else fill(b.list, cat::specialNames);
-    }
 }
 
 void EditorWindow::syncFromControls()

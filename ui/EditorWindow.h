@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QCheckBox;
@@ -73,12 +74,12 @@ private:
     };
 
     void buildControls();
-    QComboBox* addList(const char* name, int x, int y, int w, int h);
+    QComboBox* addList(const char* name, int x, int y, int w, int h,
+                       const std::vector<std::string_view>& entries = {});
     QLineEdit* addPrice(const char* name, int x, int y, int w, int h);
     QLineEdit* addPoints(const char* name, int x, int y, int w, int h, bool centred);
     SpinArrows* addSpin(const char* name, Qt::Orientation orientation, int x, int y, int w, int h,
                         QLineEdit* buddy);
-    void fillLists();
 
     void openAbout();
     void openHackbuster();

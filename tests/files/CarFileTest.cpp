@@ -1,6 +1,7 @@
 #include "files/CarFile.h"
 #include "files/SafeWrite.h"
 
+#include "SampleCars.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,24 +13,14 @@ using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
 
+// The worked example with every integer field away from its default.
 CarConfig sampleCar(std::string name)
 {
-    CarConfig c;
+    CarConfig c = testing::dustyDesign();
     c.name = std::move(name);
-    c.model = 16;
-    c.engine = 3;
     c.suspension = 2;
-    c.frontTires = 1;
-    c.rearTires = 4;
-    c.brakes = 4;
-    c.frontWeapons = {1, 4, 0};
-    c.droppers = {3, 5};
-    c.specials = {1, 6, 0};
-    c.turret = 0;
     c.paintScheme = 2;
     c.freePoints = 7;
-    c.armor = {25, 20, 20, 15};
-    c.chassis = {20, 15, 25, 20};
     return c;
 }
 
