@@ -43,8 +43,10 @@ AboutWindow::AboutWindow(UiServices& services, QWidget* owner, const QString& pa
     auto* arrows = new SpinArrows(Qt::Horizontal, this);
     arrows->setObjectName("historyArrows");
     arrows->setGeometry(du.rect(4, 2, 60, 28));
-    connect(arrows, &SpinArrows::stepped, this, [this](int step) {
-        report(step < 0 ? browser_->GoBack() : browser_->GoForward());
+    connect(arrows, &SpinArrows::stepped, this, [this, arrows](int step) {
+        const QString refusal = step < 0 ? browser_->GoBack() : browser_->GoForward();
+        if (!refusal.isEmpty()) arrows->stopRepeat(); // one box per press
+        report(refusal);
     });
 
     auto* reload = new QPushButton("Reload", this);

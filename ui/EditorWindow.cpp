@@ -1,5 +1,6 @@
 #include "ui/EditorWindow.h"
 
+#include "app/WinePrefixes.h"
 #include "car/Allocation.h"
 #include "catalogue/CarCatalogue.h"
 #include "files/CarFile.h"
@@ -9,7 +10,9 @@
 #include "ui/AboutWindow.h"
 #include "ui/CBrowser.h"
 #include "ui/DialogUnits.h"
+#include "ui/FrameBox.h"
 #include "ui/HackbusterWindow.h"
+#include "ui/NumberField.h"
 #include "ui/SpinArrows.h"
 #include "ui/UiServices.h"
 
@@ -17,9 +20,9 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
+#include <QAbstractItemView>
 #include <QDropEvent>
 #include <QFile>
-#include <QGroupBox>
 #include <QIcon>
 #include <QIntValidator>
 #include <QKeyEvent>
@@ -29,6 +32,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <system_error>
@@ -141,6 +145,7 @@ bool EditorWindow::nativeEvent(const QByteArray& eventType, void* message, qintp
 
 void EditorWindow::openAbout()
 {
+    takePendingName();
     AboutWindow about(services_, this, pageFolder_);
     about.exec();
 }
@@ -164,21 +169,50 @@ QComboBox* EditorWindow::addList(const char* name, int x, int y, int w, int h,
     const DialogUnits du(font());
     auto* list = new QComboBox(this);
     list->setObjectName(name);
-    for (std::string_view entry : entries) list->addItem(fromCp1252(entry));
-    const int closed = std::min(list->sizeHint().height(), du.y(14));
-    list->setGeometry(du.x(x), du.y(y), du.x(w), closed);
-    // The dropped-down part holds about as many rows as the given height.
-    list->setMaxVisibleItems(std::max(3, (h - 14) / 8));
+    QStringList items;
+    for (std::string_view entry : entries) items.append(fromCp1252(entry));
+    list->addItems(items);
+    placeList(list, x, y, w, h);
+    showDisabledAsThePlatformDoes(list);
     connect(list, &QComboBox::currentIndexChanged, this, [this] {
         if (!syncing_) recalculate();
     });
     return list;
 }
 
+void EditorWindow::placeList(QComboBox* list, int x, int y, int w, int h)
+{
+    const DialogUnits du(font());
+    const int closed = std::min(list->sizeHint().height(), du.y(14));
+    list->setGeometry(du.x(x), du.y(y), du.x(w), closed);
+    // The given height includes the dropped-down part: as many rows as fit
+    // there, the rest behind a scroll bar. Without this the style drops a
+    // list down whole, taller than the screen for the 38 models.
+    list->setStyleSheet("QComboBox { combobox-popup: 0; }");
+    const int row = std::max(1, list->view()->sizeHintForRow(0) > 0
+                                    ? list->view()->sizeHintForRow(0)
+                                    : list->fontMetrics().height() + 4);
+    list->setMaxVisibleItems(std::max(1, (du.y(h) - closed) / row));
+    list->installEventFilter(this); // the wheel only for a list with the focus
+}
+
+void EditorWindow::showDisabledAsThePlatformDoes(QWidget* control)
+{
+    // Grey face and grey text, so an unusable mount is told at a glance from
+    // an empty one. Polished first, or the style sheet's polish resets it.
+    control->ensurePolished();
+    QPalette palette = control->palette();
+    const QColor face = palette.color(QPalette::Active, QPalette::Window).darker(115);
+    for (auto role : {QPalette::Button, QPalette::Base}) palette.setColor(QPalette::Disabled, role, face);
+    const QColor grey = palette.color(QPalette::Active, QPalette::Dark);
+    for (auto role : {QPalette::ButtonText, QPalette::Text}) palette.setColor(QPalette::Disabled, role, grey);
+    control->setPalette(palette);
+}
+
 QLineEdit* EditorWindow::addPrice(const char* name, int x, int y, int w, int h)
 {
     const DialogUnits du(font());
-    auto* field = new QLineEdit(this);
+    auto* field = new NumberField(this);
     field->setObjectName(name);
     field->setGeometry(du.rect(x, y, w, h));
     field->setFrame(false);
@@ -197,7 +231,7 @@ QLineEdit* EditorWindow::addPrice(const char* name, int x, int y, int w, int h)
 QLineEdit* EditorWindow::addPoints(const char* name, int x, int y, int w, int h, bool centred)
 {
     const DialogUnits du(font());
-    auto* field = new QLineEdit(this);
+    auto* field = new NumberField(this);
     field->setObjectName(name);
     field->setGeometry(du.rect(x, y, w, h));
     field->setReadOnly(true);
@@ -256,14 +290,12 @@ void EditorWindow::buildControls()
     connect(paintList_, &QComboBox::currentIndexChanged, this,
             [this] { runRule([this] { config_.paintScheme = paintList_->currentIndex(); }); });
 
-    auto* armorBox = new QGroupBox("Armor", this);
+    auto* armorBox = new FrameBox("Armor", Qt::AlignLeft, this);
     armorBox->setObjectName("armorGroup");
     armorBox->setGeometry(du.rect(2, 160, 60, 60));
-    armorBox->setAlignment(Qt::AlignLeft);
-    auto* chassisBox = new QGroupBox("Chassis", this);
+    auto* chassisBox = new FrameBox("Chassis", Qt::AlignRight, this);
     chassisBox->setObjectName("chassisGroup");
     chassisBox->setGeometry(du.rect(61, 160, 60, 60));
-    chassisBox->setAlignment(Qt::AlignRight);
 
     struct SidePair {
         const char* field;
@@ -340,18 +372,19 @@ void EditorWindow::buildControls()
     connect(button("saveButton", "&SAVE", 228, 180, 43, 16), &QPushButton::clicked, this,
             &EditorWindow::saveCar);
 
-    const auto label = [&](const char* text, int x, int y, int w, int h) {
+    const auto label = [&](const char* name, const char* text, int x, int y, int w, int h) {
         auto* l = new QLabel(text, this);
+        l->setObjectName(name);
         l->setGeometry(du.rect(x, y, w, h));
         return l;
     };
-    label("Model", 2, 4, 98, 8);
-    label("Engine", 2, 32, 98, 8);
-    label("Suspension", 2, 60, 98, 8);
-    label("Brakes", 2, 88, 98, 8);
-    label("Tires", 2, 116, 98, 8);
-    label("Front Weapons", 124, 4, 78, 8);
-    label("Top Weapons", 124, 64, 78, 8);
+    label("modelLabel", "Model", 2, 4, 98, 8);
+    label("engineLabel", "Engine", 2, 32, 98, 8);
+    label("suspensionLabel", "Suspension", 2, 60, 98, 8);
+    label("brakesLabel", "Brakes", 2, 88, 98, 8);
+    label("tiresLabel", "Tires", 2, 116, 98, 8);
+    label("frontWeaponsLabel", "Front Weapons", 124, 4, 78, 8);
+    label("topWeaponsLabel", "Top Weapons", 124, 64, 78, 8);
     turretBox_ = new QCheckBox("TRT", this);
     turretBox_->setObjectName("turretBox");
     turretBox_->setGeometry(du.rect(200, 62, 22, 8));
@@ -360,15 +393,15 @@ void EditorWindow::buildControls()
     connect(turretBox_, &QCheckBox::clicked, this, [this] {
         if (!syncing_) recalculate();
     });
-    label("Rear Weapons", 124, 107, 78, 8);
-    label("Droppers", 124, 151, 78, 8);
-    label("Specials", 225, 4, 68, 8);
-    label("Paint Scheme", 124, 198, 98, 8);
-    QLabel* dollar = label("$", 224, 209, 8, 8);
+    label("rearWeaponsLabel", "Rear Weapons", 124, 107, 78, 8);
+    label("droppersLabel", "Droppers", 124, 151, 78, 8);
+    label("specialsLabel", "Specials", 225, 4, 68, 8);
+    label("paintSchemeLabel", "Paint Scheme", 124, 198, 98, 8);
+    QLabel* dollar = label("dollarLabel", "$", 224, 209, 8, 8);
     dollar->setTextFormat(Qt::PlainText);
     dollar->setWordWrap(false);
 
-    auto* total = new QLineEdit(this);
+    auto* total = new NumberField(this);
     total->setObjectName("totalPrice");
     total->setGeometry(du.rect(228, 204, 42, 16));
     total->setFrame(false);
@@ -384,15 +417,14 @@ void EditorWindow::buildControls()
     nameBox_->setObjectName("nameBox");
     nameBox_->setEditable(true);
     nameBox_->setInsertPolicy(QComboBox::NoInsert);
-    nameBox_->setGeometry(du.x(228), du.y(88), du.x(74),
-                          std::min(nameBox_->sizeHint().height(), du.y(14)));
-    nameBox_->setMaxVisibleItems(14);
+    nameBox_->setCompleter(nullptr); // the record's name is exactly what was typed
+    placeList(nameBox_, 228, 88, 74, 136);
     nameBox_->lineEdit()->setValidator(new FitsFieldValidator(nameBox_->lineEdit()));
     nameBox_->lineEdit()->setAcceptDrops(false); // a dropped file is a car to load
     // The combo box holds the focus for its line edit, so its own focus-out
     // is the one that signals the end of typing.
     nameBox_->installEventFilter(this);
-    label("Name", 228, 80, 72, 8);
+    label("nameLabel", "Name", 228, 80, 72, 8);
 
     QPushButton* hackbuster = button("hackbusterButton", "Hackbuster", 228, 116, 92, 28);
     hackbuster->setVisible(false);
@@ -455,9 +487,26 @@ void EditorWindow::syncToControls()
         n.field->setText(n.points ? QString::number(*n.points) : QString::number(*n.price));
 }
 
+void EditorWindow::showName(const QString& name)
+{
+    SyncGuard guard(syncing_);
+    nameBox_->setEditText(name);
+    nameBox_->lineEdit()->setCursorPosition(0); // a long name shows its start
+    shownName_ = name;
+}
+
+bool EditorWindow::namePending() const { return nameBox_->currentText() != shownName_; }
+
+void EditorWindow::takePendingName()
+{
+    if (namePending()) takeName();
+}
+
 void EditorWindow::recalculate()
 {
     syncFromControls();
+    // A name typed but not yet taken survives whatever started this pass.
+    if (namePending()) config_.name = toCp1252(nameBox_->currentText());
     std::vector<std::string> names;
     {
         WaitCursor wait(services_);
@@ -471,9 +520,12 @@ void EditorWindow::applyView(const RecalcResult& view)
 {
     SyncGuard guard(syncing_);
     nameBox_->clear();
-    for (const std::string& name : view.variantNames) nameBox_->addItem(fromCp1252(name));
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(view.variantNames.size()));
+    for (const std::string& name : view.variantNames) names.append(fromCp1252(name));
+    nameBox_->addItems(names); // at once: one item at a time costs a pass per name
     nameBox_->setCurrentIndex(-1);
-    nameBox_->setEditText(fromCp1252(view.nameFieldText));
+    showName(fromCp1252(view.nameFieldText));
 
     paintList_->clear();
     for (std::string_view scheme : view.paintSchemes) paintList_->addItem(fromCp1252(scheme));
@@ -521,6 +573,13 @@ void EditorWindow::firstRunSetup()
     request.filter = "Any (*)";
     request.defaultSuffix = "exe";
     request.directory = ".";
+#ifndef Q_OS_WIN
+    // The game usually sits inside a Wine prefix, a hidden folder.
+    request.showHidden = true;
+    const auto env = [](const char* name) { return QFile::encodeName(qEnvironmentVariable(name)).toStdString(); };
+    for (const auto& drive : wineDriveFolders(env("HOME"), env("WINEPREFIX")))
+        request.sidebarFolders.append(fromNative(drive.string()));
+#endif
     const auto chosen = services_.chooseFile(this, request);
     paths_.vcfPath = chosen ? vcfPathFromChosenFile(toNative(*chosen)) : std::string(".");
     writePathSettings(settingsFile_, paths_);
@@ -534,10 +593,7 @@ bool EditorWindow::loadCar(const QString& path)
         showFileError(failure->message);
         return false;
     }
-    {
-        SyncGuard guard(syncing_);
-        nameBox_->setEditText(fromCp1252(config_.name));
-    }
+    showName(fromCp1252(config_.name));
     syncToControls();
     recalculate();
     return true;
@@ -612,6 +668,7 @@ void EditorWindow::keyPressEvent(QKeyEvent* event)
 
 void EditorWindow::contextMenuEvent(QContextMenuEvent* event)
 {
+    takePendingName();
     QMenu menu(this);
     menu.addSeparator();
     menu.addAction("&About Rivetbay", this, &EditorWindow::aboutRequested);
@@ -628,11 +685,21 @@ void EditorWindow::dropEvent(QDropEvent* event)
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.isEmpty() || !urls.first().isLocalFile()) return;
     event->acceptProposedAction();
+    takePendingName();
     loadCar(urls.first().toLocalFile());
 }
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Wheel) {
+        // As on the game's platform, the wheel changes only the focused list:
+        // one notch over the model list would throw the design away.
+        const auto* list = qobject_cast<QComboBox*>(watched);
+        if (list && !list->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+    }
     if (watched == nameBox_ && event->type() == QEvent::FocusOut &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
         takeName();

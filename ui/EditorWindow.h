@@ -78,6 +78,8 @@ private:
                        const std::vector<std::string_view>& entries = {});
     QLineEdit* addPrice(const char* name, int x, int y, int w, int h);
     QLineEdit* addPoints(const char* name, int x, int y, int w, int h, bool centred);
+    void placeList(QComboBox* list, int x, int y, int w, int h);
+    static void showDisabledAsThePlatformDoes(QWidget* control);
     SpinArrows* addSpin(const char* name, Qt::Orientation orientation, int x, int y, int w, int h,
                         QLineEdit* buddy);
 
@@ -90,6 +92,10 @@ private:
     void saveCar();
     void exportCar();
     void takeName();
+    // Text typed into the name box that no rule has taken yet.
+    bool namePending() const;
+    void takePendingName();
+    void showName(const QString& name);
     void showFileError(const std::string& message);
     void applyView(const RecalcResult& view);
 
@@ -103,6 +109,7 @@ private:
     UiServices& services_;
     QString pageFolder_;
     bool syncing_ = false;
+    QString shownName_; // the name box's text as the program last wrote it
 
     QComboBox* modelList_ = nullptr;
     QComboBox* paintList_ = nullptr;

@@ -32,6 +32,12 @@ SpinArrows::SpinArrows(Qt::Orientation orientation, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
+void SpinArrows::stopRepeat()
+{
+    // A button that is no longer down stops its repeat timer and ignores the release.
+    for (QToolButton* arrow : {increase_, decrease_}) arrow->setDown(false);
+}
+
 void SpinArrows::setBuddy(QLineEdit* field)
 {
     buddy_ = field;

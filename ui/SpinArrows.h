@@ -19,6 +19,11 @@ public:
     // The up and down keys also step while `field` has the focus.
     void setBuddy(QLineEdit* field);
 
+    // Ends a held arrow's repeat until the next press: a refused step that
+    // opens a message box would otherwise go on repeating inside the box's
+    // own event loop, where the release is never seen.
+    void stopRepeat();
+
     QToolButton* increaseButton() const { return increase_; }
     QToolButton* decreaseButton() const { return decrease_; }
 

@@ -4,6 +4,7 @@
 // that tests replace them and never block on a modal dialog.
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -18,6 +19,8 @@ struct FileDialogRequest {
     QString filter;        // e.g. "Rivetbay Car (*.rbc)"
     QString defaultSuffix; // without the dot
     QString directory;
+    bool showHidden = false;    // hidden folders listed too (Wine prefixes are)
+    QStringList sidebarFolders; // offered beside the platform's own places
 };
 
 enum class MessageIcon { Information, Stop };
@@ -53,6 +56,10 @@ public:
 private:
     UiServices& services_;
 };
+
+// Places a dialog over its owner, or in the middle of the screen while the
+// owner is not shown yet (before the editor appears).
+void placeDialog(QWidget& dialog, QWidget* owner);
 
 // The application's name: the executable's file name without its extension.
 QString applicationName();

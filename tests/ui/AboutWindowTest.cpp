@@ -174,6 +174,24 @@ TEST_F(AboutTest, RefusalAtTheStartAndAFreshHistoryEachTime)
     EXPECT_TRUE(again.browser()->toPlainText().contains("About page"));
 }
 
+TEST_F(AboutTest, HoldingAnArrowWithNowhereToGoShowsOneBoxAPress)
+{
+    AboutWindow about(services_, nullptr, folderOf(dir_));
+    about.show();
+    auto* arrows = about.findChild<SpinArrows*>("historyArrows");
+    for (QToolButton* arrow : {arrows->decreaseButton(), arrows->increaseButton()}) {
+        const std::size_t before = services_.messages.size();
+        QTest::mousePress(arrow, Qt::LeftButton);
+        QTest::qWait(arrow->autoRepeatDelay() + 10 * arrow->autoRepeatInterval());
+        QTest::mouseRelease(arrow, Qt::LeftButton);
+        QTest::qWait(3 * arrow->autoRepeatInterval());
+        EXPECT_EQ(services_.messages.size(), before + 1);
+    }
+    // The arrows still answer the next press.
+    clickArrow(about, false);
+    EXPECT_EQ(services_.messages.size(), 3u);
+}
+
 TEST_F(AboutTest, MissingPageSaysSo)
 {
     TempDir empty;

@@ -4,82 +4,31 @@
 #include "files/VcfWriter.h"
 #include "ui/SpinArrows.h"
 
-#include "FakeServices.h"
-#include "TempDir.h"
+#include "EditorFixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QTimer>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 namespace rivetbay {
 namespace {
 
 using testing::FakeServices;
 using testing::TempDir;
-
-std::string readText(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Each test starts in a working directory of its own, with a settings file
-// that names an existing vehicle directory unless the test says otherwise.
-class EditorTest : public ::testing::Test {
-protected:
-    EditorTest() : previous_(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(dir_.path());
-        std::filesystem::create_directory(dir_ / "addon");
-    }
-    ~EditorTest() override { std::filesystem::current_path(previous_); }
-
-    void writeSettings()
-    {
-        std::ofstream(dir_ / "Rivetbay.ini", std::ios::binary)
-            << "[Paths]\r\nVCF_Path=" << (dir_ / "addon").string() << "\r\nRBC_Path="
-            << dir_.path().string() << "\r\n";
-    }
-
-    EditorWindow& startEditor(std::string commandLine = "")
-    {
-        editor_ = std::make_unique<EditorWindow>(std::move(commandLine), services_);
-        editor_->start();
-        editor_->show();
-        editor_->activateWindow();
-        (void)QTest::qWaitForWindowActive(editor_.get());
-        return *editor_;
-    }
-
-    template <typename T> T* find(const char* name)
-    {
-        T* widget = editor_->findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    QString text(const char* name) { return find<QLineEdit>(name)->text(); }
-    void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
-    void step(const char* spin, bool up)
-    {
-        auto* arrows = find<SpinArrows>(spin);
-        QTest::mouseClick(up ? arrows->increaseButton() : arrows->decreaseButton(), Qt::LeftButton);
-    }
-
-    TempDir dir_;
-    std::filesystem::path previous_;
-    FakeServices services_;
-    std::unique_ptr<EditorWindow> editor_;
-};
 
 TEST_F(EditorTest, FreshStartShowsTheFreshRecordPriced)
 {
@@ -388,6 +337,293 @@ TEST_F(EditorTest, CommandLineCarLoads)
     EXPECT_EQ(find<QComboBox>("modelList")->currentIndex(), 22);
     EXPECT_EQ(find<QComboBox>("nameBox")->currentText(), "Milk Run");
     EXPECT_EQ(text("modelPrice"), "4740");
+}
+
+} // namespace
+} // namespace rivetbay
+
+namespace rivetbay {
+namespace {
+
+void typeName(QComboBox* box, const QString& text)
+{
+    box->lineEdit()->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), text);
+}
+
+TEST_F(EditorTest, WhatStartsARuleTakesTheTypedNameFirst)
+{
+    writeSettings();
+    struct Trigger {
+        const char* what;
+        std::function<void(EditorTest&)> run;
+    };
+    const Trigger triggers[] = {
+        {"point arrow", [](EditorTest& t) { t.step("transferSpin", true); }},
+        {"context menu", // its popup takes the focus without the name rule
+         [](EditorTest& t) {
+             QTimer::singleShot(50, [] {
+                 if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+             });
+             QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5));
+             QApplication::sendEvent(t.editor_.get(), &menu);
+         }},
+        {"drop",
+         [](EditorTest& t) {
+             QMimeData mime;
+             mime.setUrls({QUrl::fromLocalFile(t.qpath(t.dir_ / "none.rbc"))});
+             QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(t.editor_.get(), &enter);
+             QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(t.editor_.get(), &drop);
+         }},
+    };
+    for (const Trigger& trigger : triggers) {
+        SCOPED_TRACE(trigger.what);
+        startEditor();
+        find<QComboBox>("modelList")->setCurrentIndex(16);
+        auto* name = find<QComboBox>("nameBox");
+        typeName(name, "Typed");
+        trigger.run(*this);
+        EXPECT_EQ(name->currentText(), "Typed");
+        EXPECT_EQ(editor_->config().name, "Typed");
+    }
+}
+
+TEST_F(EditorTest, TheNameBoxCompletesNothingAndRefusesWhatDoesNotFit)
+{
+    writeSettings();
+    CarConfig hog;
+    hog.model = 16;
+    hog.name = "Road Hog";
+    ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vgoon4.vcf", hog));
+    startEditor();
+    find<QComboBox>("modelList")->setCurrentIndex(16);
+    auto* name = find<QComboBox>("nameBox");
+    ASSERT_EQ(name->count(), 1);
+    typeName(name, "Road");
+    EXPECT_EQ(name->currentText(), "Road");
+    QTest::keyClick(name->lineEdit(), Qt::Key_Tab);
+    EXPECT_EQ(editor_->config().name, "Road");
+
+    typeName(name, QString(60, 'W'));
+    const int fitted = name->currentText().size();
+    EXPECT_GT(fitted, 3);
+    EXPECT_LT(fitted, 60);
+    EXPECT_LE(name->lineEdit()->fontMetrics().horizontalAdvance(name->currentText()),
+              name->lineEdit()->contentsRect().width());
+
+    // Opening its own list moves no name; leaving the box does.
+    typeName(name, "Popup");
+    QFocusEvent toPopup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(name, &toPopup);
+    EXPECT_EQ(editor_->config().name, "Road");
+    QFocusEvent away(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(name, &away);
+    EXPECT_EQ(editor_->config().name, "Popup");
+}
+
+TEST_F(EditorTest, ALongNameShowsItsStart)
+{
+    writeSettings();
+    CarConfig car;
+    car.name = "Long Name Variant X";
+    ASSERT_FALSE(saveCarFile(dir_ / "long.rbc", car));
+    startEditor((dir_ / "long.rbc").string());
+    auto* name = find<QComboBox>("nameBox");
+    EXPECT_EQ(name->currentText(), "Long Name Variant X");
+    EXPECT_EQ(name->lineEdit()->cursorPosition(), 0);
+}
+
+TEST_F(EditorTest, TheWheelChangesOnlyAFocusedList)
+{
+    writeSettings();
+    startEditor();
+    auto* models = find<QComboBox>("modelList");
+    models->setCurrentIndex(5);
+    const auto wheel = [&] {
+        const QPointF at(models->width() / 2.0, models->height() / 2.0);
+        QWheelEvent event(at, models->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(models, &event);
+    };
+    find<QPushButton>("openButton")->setFocus();
+    wheel();
+    EXPECT_EQ(models->currentIndex(), 5);
+    models->setFocus();
+    wheel();
+    EXPECT_EQ(models->currentIndex(), 6);
+}
+
+// A design whose eight sides all differ, with points in the pool.
+CarConfig spreadCar()
+{
+    CarConfig car;
+    car.model = 1;
+    car.freePoints = 10;
+    car.armor = {41, 40, 39, 38};   // front, rear, left, right
+    car.chassis = {31, 30, 29, 28};
+    return car;
+}
+
+TEST_F(EditorTest, EachSideArrowStepsItsOwnSide)
+{
+    writeSettings();
+    ASSERT_FALSE(saveCarFile(dir_ / "spread.rbc", spreadCar()));
+    struct Row {
+        const char* spin;
+        const char* field;
+        int before;
+    };
+    const Row rows[] = {
+        {"armorFrontSpin", "armorFrontField", 41},     {"armorRearSpin", "armorRearField", 40},
+        {"armorLeftSpin", "armorLeftField", 39},       {"armorRightSpin", "armorRightField", 38},
+        {"chassisFrontSpin", "chassisFrontField", 31}, {"chassisRearSpin", "chassisRearField", 30},
+        {"chassisLeftSpin", "chassisLeftField", 29},   {"chassisRightSpin", "chassisRightField", 28},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.spin);
+        startEditor((dir_ / "spread.rbc").string());
+        ASSERT_EQ(text(row.field).toInt(), row.before);
+        step(row.spin, true);
+        for (const Row& other : rows)
+            EXPECT_EQ(text(other.field).toInt(), other.before + (&other == &row ? 1 : 0)) << other.field;
+        EXPECT_EQ(text("freePointsField"), "9");
+        // The field's own arrow keys step the same side.
+        auto* field = find<QLineEdit>(row.field);
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Down);
+        EXPECT_EQ(text(row.field).toInt(), row.before);
+    }
+}
+
+TEST_F(EditorTest, TickingTheTurretRecalculates)
+{
+    writeSettings();
+    CarConfig car;
+    car.model = 24; // Phaedra Clydesdale: two top mounts
+    car.topWeapons = {8, 0};
+    ASSERT_FALSE(saveCarFile(dir_ / "trt.rbc", car));
+    startEditor((dir_ / "trt.rbc").string());
+    auto* turret = find<QCheckBox>("turretBox");
+    ASSERT_TRUE(turret->isEnabled());
+    const QString untouched = text("topWeapon1Price");
+    QTest::mouseClick(turret, Qt::LeftButton);
+    EXPECT_TRUE(turret->isChecked());
+    EXPECT_NE(text("topWeapon1Price"), untouched);
+    EXPECT_EQ(editor_->config().turret, 1);
+}
+
+TEST_F(EditorTest, FileWorkShowsTheWaitCursorAndAlwaysRestoresIt)
+{
+    writeSettings();
+    CarConfig car;
+    car.model = 16;
+    car.name = "Waiting";
+    ASSERT_FALSE(saveCarFile(dir_ / "w.rbc", car));
+    startEditor();
+    struct Action {
+        const char* what;
+        std::function<void()> run;
+        int shows; // the action's own, plus the listing of its recalculation
+    };
+    const Action actions[] = {
+        {"open", [&] { services_.answers.push_back(qpath(dir_ / "w.rbc")); click("openButton"); }, 2},
+        {"failed open", [&] { services_.answers.push_back(qpath(dir_ / "no.rbc")); click("openButton"); }, 1},
+        {"save", [&] { services_.answers.push_back(qpath(dir_ / "s.rbc")); click("saveButton"); }, 1},
+        {"listing", [&] { find<QComboBox>("engineList")->setCurrentIndex(2); }, 1},
+        {"export", [&] { find<QPushButton>("exportButton")->click(); }, 2},
+    };
+    for (const Action& action : actions) {
+        const int before = services_.waitCount;
+        action.run();
+        EXPECT_EQ(services_.waitCount - before, action.shows) << action.what;
+        EXPECT_EQ(services_.waitDepth, 0) << action.what;
+    }
+}
+
+TEST_F(EditorTest, TheHiddenExportComparesWithTheListedNames)
+{
+    writeSettings();
+    CarConfig listed;
+    listed.model = 16;
+    listed.name = "Dusty";
+    ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vgoon4.vcf", listed));
+    CarConfig car = listed;
+    car.name = "DUSTY";
+    ASSERT_FALSE(saveCarFile(dir_ / "d.rbc", car));
+    startEditor((dir_ / "d.rbc").string());
+    auto* names = find<QComboBox>("nameBox");
+    ASSERT_EQ(names->count(), 1);
+
+    find<QPushButton>("exportButton")->click();
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(services_.messages[0].caption, "Rivetbay : Can't export to VCF");
+    EXPECT_EQ(services_.messages[0].text, "The variant must have a unique model/name combination.");
+    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Stop);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "addon" / "vgoon5.vcf"));
+    EXPECT_EQ(names->count(), 1);
+
+    // A new name is written and listed at once by the recalculation after it.
+    typeName(names, "Other");
+    QTest::keyClick(names->lineEdit(), Qt::Key_Tab);
+    find<QPushButton>("exportButton")->click();
+    EXPECT_EQ(services_.messages.size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "addon" / "vgoon5.vcf"));
+    ASSERT_EQ(names->count(), 2);
+    EXPECT_EQ(names->itemText(1), "Other");
+    EXPECT_EQ(names->currentText(), "Other");
+}
+
+TEST_F(EditorTest, StartWritesTheSettingsAndReplacesAVanishedCarFolderInMemoryOnly)
+{
+    std::ofstream(dir_ / "Rivetbay.ini", std::ios::binary)
+        << "[Paths]\r\nVCF_Path=" << (dir_ / "addon").string() << "\r\nRBC_Path="
+        << (dir_ / "gone").string() << "\r\n";
+    startEditor();
+    EXPECT_EQ(editor_->paths().rbcPath, dir_.path().string());
+    const std::string ini = readText(dir_ / "Rivetbay.ini");
+    EXPECT_NE(ini.find("RBC_Path=" + (dir_ / "gone").string()), std::string::npos);
+    editor_.reset();
+
+    // A first start writes both keys at once, before anything is chosen.
+    std::filesystem::remove(dir_ / "Rivetbay.ini");
+    services_ = FakeServices{};
+    services_.answers.push_back(std::nullopt);
+    startEditor();
+    const std::string fresh = readText(dir_ / "Rivetbay.ini");
+    EXPECT_NE(fresh.find("RBC_Path=" + dir_.path().string()), std::string::npos) << fresh;
+    EXPECT_NE(fresh.find("VCF_Path=."), std::string::npos) << fresh;
+}
+
+TEST_F(EditorTest, ADroppedAddressThatIsNoLocalFileIsIgnored)
+{
+    writeSettings();
+    startEditor();
+    find<QComboBox>("modelList")->setCurrentIndex(7);
+    QMimeData mime;
+    mime.setUrls({QUrl("https://example.org/car.rbc")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor_.get(), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor_.get(), &drop);
+    EXPECT_TRUE(services_.messages.empty());
+    EXPECT_EQ(find<QComboBox>("modelList")->currentIndex(), 7);
+}
+
+TEST_F(EditorTest, FirstRunOffersTheWinePrefixes)
+{
+    TempDir prefix;
+    std::filesystem::create_directories(prefix / "drive_c");
+    const QByteArray previous = qgetenv("WINEPREFIX");
+    qputenv("WINEPREFIX", QByteArray::fromStdString(prefix.path().string()));
+    startEditor();
+    qputenv("WINEPREFIX", previous);
+    ASSERT_EQ(services_.requests.size(), 1u);
+    EXPECT_TRUE(services_.requests[0].showHidden);
+    EXPECT_TRUE(services_.requests[0].sidebarFolders.contains(qpath(prefix / "drive_c")));
+    EXPECT_EQ(services_.requests[0].directory, ".");
 }
 
 } // namespace
