@@ -26,43 +26,71 @@ std::FILE* openForReading(const std::filesystem::path& path)
 #endif
 }
 
-std::vector<std::string> directoryEntries(const std::filesystem::path& directory)
+#ifdef _WIN32
+Directory::Directory(const std::filesystem::path& path) : path_(path) {}
+Directory::~Directory() = default;
+
+std::vector<std::string> Directory::entries() const
 {
     std::vector<std::string> names;
-#ifdef _WIN32
+    if (path_.empty()) return names;
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(directory, ec);
+    for (std::filesystem::directory_iterator it(path_, ec);
          !ec && it != std::filesystem::directory_iterator(); it.increment(ec))
         names.push_back(it->path().filename().string());
-#else
-    // readdir hands out bare names without building a path for each entry.
-    DIR* dir = ::opendir(directory.c_str());
-    if (!dir) return names;
-    while (const dirent* entry = ::readdir(dir)) {
-        const char* name = entry->d_name;
-        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-        names.emplace_back(name);
-    }
-    ::closedir(dir);
-#endif
     return names;
 }
 
-std::size_t readAt(const std::filesystem::path::value_type* path, std::uint64_t offset,
-                   std::uint8_t* out, std::size_t count)
+std::size_t Directory::readAt(const std::string& name, std::uint64_t offset, std::uint8_t* out,
+                              std::size_t count) const
 {
-#ifdef _WIN32
-    std::FILE* file = _wfopen(path, L"rb");
+    std::FILE* file = _wfopen((path_ / name).c_str(), L"rb");
     if (!file) return 0;
     std::size_t got = 0;
     if (_fseeki64(file, static_cast<long long>(offset), SEEK_SET) == 0)
         got = std::fread(out, 1, count, file);
     std::fclose(file);
     return got;
+}
 #else
-    // One open, one positioned read, one close: the listing does this for
-    // every vehicle file on every recalculation.
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+Directory::Directory(const std::filesystem::path& path)
+{
+    if (!path.empty()) fd_ = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+Directory::~Directory()
+{
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::vector<std::string> Directory::entries() const
+{
+    std::vector<std::string> names;
+    if (fd_ < 0) return names;
+    // fdopendir takes the descriptor it is given; the scan gets its own.
+    const int scanFd = ::dup(fd_);
+    DIR* dir = scanFd >= 0 ? ::fdopendir(scanFd) : nullptr;
+    if (!dir) {
+        if (scanFd >= 0) ::close(scanFd);
+        return names;
+    }
+    ::rewinddir(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+        names.emplace_back(name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+std::size_t Directory::readAt(const std::string& name, std::uint64_t offset, std::uint8_t* out,
+                              std::size_t count) const
+{
+    if (fd_ < 0) return 0;
+    // Opened relative to the directory: no path resolved per file. Never
+    // waits: a FIFO opens at once and cannot be read at an offset.
+    const int fd = ::openat(fd_, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return 0;
     ssize_t got;
     do {
@@ -70,8 +98,8 @@ std::size_t readAt(const std::filesystem::path::value_type* path, std::uint64_t 
     } while (got < 0 && errno == EINTR);
     ::close(fd);
     return got > 0 ? static_cast<std::size_t>(got) : 0;
-#endif
 }
+#endif
 
 OutputFile::~OutputFile() { close(); }
 

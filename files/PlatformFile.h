@@ -15,17 +15,30 @@ namespace rivetbay::platform {
 
 std::FILE* openForReading(const std::filesystem::path& path);
 
-// The bare names of a directory's entries, "." and ".." left out; none when
-// it cannot be read.
-std::vector<std::string> directoryEntries(const std::filesystem::path& directory);
+// A directory opened once for a scan: its entries and reads of its files by
+// bare name, with no path built per file. A file that cannot be read without
+// blocking (a FIFO, a device) reads as nothing.
+class Directory {
+public:
+    explicit Directory(const std::filesystem::path& path);
+    Directory(const Directory&) = delete;
+    Directory& operator=(const Directory&) = delete;
+    ~Directory();
 
-// Reads up to `count` bytes at `offset` of an existing file into `out` and
-// closes it again; returns how many were read (0 when it cannot be opened).
-std::size_t readAt(const std::filesystem::path::value_type* path, std::uint64_t offset,
-                   std::uint8_t* out, std::size_t count);
+    // The bare names of the entries, "." and ".." left out; none when the
+    // directory cannot be read.
+    std::vector<std::string> entries() const;
+    // Up to `count` bytes at `offset` of the entry `name`; how many were read.
+    std::size_t readAt(const std::string& name, std::uint64_t offset, std::uint8_t* out,
+                       std::size_t count) const;
 
-// The separator that joins a directory and a file name in a native path.
-inline constexpr char pathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+private:
+#ifdef _WIN32
+    std::filesystem::path path_;
+#else
+    int fd_ = -1;
+#endif
+};
 
 class OutputFile {
 public:

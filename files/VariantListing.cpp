@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <type_traits>
 
 namespace rivetbay {
 
@@ -39,73 +38,41 @@ bool lessIgnoringCase(const std::string& a, const std::string& b)
     return a < b; // a stable order for names that differ only in case
 }
 
-// Matching entries in the order the directory holds them.
-std::vector<std::string> matchingEntries(const fs::path& directory, std::string_view code)
+std::vector<std::string> matchingEntries(const platform::Directory& directory, std::string_view code)
 {
     std::vector<std::string> names;
-    if (directory.empty()) return names;
-    for (std::string& name : platform::directoryEntries(directory))
+    for (std::string& name : directory.entries())
         if (matchesPattern(name, code)) names.push_back(std::move(name));
+    std::sort(names.begin(), names.end(), lessIgnoringCase);
     return names;
+}
+
+std::string nameAt(const platform::Directory& directory, const std::string& file)
+{
+    std::array<std::uint8_t, variantNameLimit> bytes{};
+    const std::size_t got = directory.readAt(file, vcf::nameOffset, bytes.data(), bytes.size());
+    return std::string(bytes.begin(), std::find(bytes.begin(), bytes.begin() + got, std::uint8_t{0}));
 }
 
 } // namespace
 
 std::vector<std::string> findVehicleFiles(const fs::path& directory, std::string_view code)
 {
-    std::vector<std::string> names = matchingEntries(directory, code);
-    std::sort(names.begin(), names.end(), lessIgnoringCase);
-    return names;
+    return matchingEntries(platform::Directory(directory), code);
 }
-
-namespace {
-
-// Joins a directory and bare names into one reused buffer, so that a scan
-// of thousands of files builds no path objects.
-class PathBuffer {
-public:
-    explicit PathBuffer(const fs::path& directory) : text_(directory.native())
-    {
-        text_ += static_cast<fs::path::value_type>(fs::path::preferred_separator);
-        base_ = text_.size();
-    }
-    const fs::path::value_type* with(const std::string& name)
-    {
-        text_.resize(base_);
-        if constexpr (std::is_same_v<fs::path::string_type, std::string>)
-            text_ += name; // already native: no conversion, no allocation
-        else
-            text_ += fs::path(name).native();
-        return text_.c_str();
-    }
-
-private:
-    fs::path::string_type text_;
-    std::size_t base_;
-};
-
-std::string nameAt(const fs::path::value_type* file)
-{
-    std::array<std::uint8_t, variantNameLimit> bytes{};
-    const std::size_t got = platform::readAt(file, vcf::nameOffset, bytes.data(), bytes.size());
-    return std::string(bytes.begin(), std::find(bytes.begin(), bytes.begin() + got, std::uint8_t{0}));
-}
-
-} // namespace
 
 std::string readVariantName(const fs::path& directory, const std::string& fileName)
 {
-    PathBuffer path(directory);
-    return nameAt(path.with(fileName));
+    return nameAt(platform::Directory(directory), fileName);
 }
 
 std::vector<std::string> listVariants(const fs::path& directory, std::string_view code)
 {
-    const std::vector<std::string> files = findVehicleFiles(directory, code);
+    const platform::Directory dir(directory);
+    const std::vector<std::string> files = matchingEntries(dir, code);
     std::vector<std::string> names;
     names.reserve(files.size());
-    PathBuffer path(directory);
-    for (const std::string& file : files) names.push_back(nameAt(path.with(file)));
+    for (const std::string& file : files) names.push_back(nameAt(dir, file));
     return names;
 }
 

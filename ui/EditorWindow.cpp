@@ -193,7 +193,10 @@ void EditorWindow::placeList(QComboBox* list, int x, int y, int w, int h)
                                     ? list->view()->sizeHintForRow(0)
                                     : list->fontMetrics().height() + 4);
     list->setMaxVisibleItems(std::max(1, (du.y(h) - closed) / row));
-    list->installEventFilter(this); // the wheel only for a list with the focus
+    // The wheel only for a list with the focus: it must not take the focus by
+    // the wheel either, which the toolkit would grant before any filter.
+    list->setFocusPolicy(Qt::StrongFocus);
+    list->installEventFilter(this);
 }
 
 void EditorWindow::showDisabledAsThePlatformDoes(QWidget* control)

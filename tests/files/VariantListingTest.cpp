@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace rivetbay {
 namespace {
 
@@ -71,6 +75,16 @@ TEST(VariantListing, MissingDirectoryListsNothing)
     EXPECT_TRUE(listVariants({}, "").empty());
     EXPECT_EQ(readVariantName(dir.path(), "missing.vcf"), "");
 }
+
+#ifndef _WIN32
+TEST(VariantListing, AFifoAmongTheFilesIsListedEmptyWithoutWaiting)
+{
+    TempDir dir;
+    writeVariant(dir, "vgoon4.vcf", "Four");
+    ASSERT_EQ(::mkfifo((dir / "vgoon5.vcf").c_str(), 0600), 0);
+    EXPECT_EQ(listVariants(dir.path(), "goon"), (std::vector<std::string>{"Four", ""}));
+}
+#endif
 
 TEST(ExportNumber, CountsMatchingEntriesAndWraps)
 {
