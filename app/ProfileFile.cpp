@@ -1,11 +1,12 @@
 #include "app/ProfileFile.h"
 
 #include "files/AsciiCase.h"
+#include "files/PlatformFile.h"
 #include "files/SafeWrite.h"
 
-#include <fstream>
-#include <iterator>
+#include <cerrno>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace rivetbay {
@@ -106,11 +107,121 @@ std::string_view lineBreakOf(std::string_view text)
     return "\r\n"; // the platform's own form, and the default for a new file
 }
 
-std::optional<std::string> readFile(const std::filesystem::path& file)
+constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
+
+// The text's value of a quoted or bare "key=value" line.
+std::string_view unquoted(std::string_view value)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+// A value written so that reading it back gives it exactly: quoted when the
+// reader would otherwise trim or unquote it, or when its line was quoted.
+std::string storedForm(std::string_view value, bool wasQuoted)
+{
+    const bool blankEnds =
+        !value.empty() && (value.front() == ' ' || value.front() == '\t' ||
+                           value.back() == ' ' || value.back() == '\t');
+    const bool looksQuoted = unquoted(value).size() != value.size();
+    if (blankEnds || looksQuoted || (wasQuoted && !value.empty()))
+        return "\"" + std::string(value) + "\"";
+    return std::string(value);
+}
+
+void appendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// UTF-16 after its mark, to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string utf8FromUtf16(std::string_view bytes, bool bigEndian)
+{
+    std::string out;
+    const auto unit = [&](std::size_t i) {
+        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+    };
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
+            const char16_t low = unit(i + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        if (c >= 0xD800 && c < 0xE000) c = 0xFFFD;
+        appendUtf8(out, c);
+    }
+    return out;
+}
+
+// UTF-8 to UTF-16 bytes; nothing when the text is not valid UTF-8, which
+// such a file cannot hold.
+std::optional<std::string> utf16FromUtf8(std::string_view text, bool bigEndian)
+{
+    std::string out;
+    const auto put = [&](char16_t u) {
+        const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+        out += bigEndian ? hi : lo;
+        out += bigEndian ? lo : hi;
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
+        if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size() + (extra == 0 ? 1 : 0))
+            return std::nullopt;
+        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            if ((next & 0xC0) != 0x80) return std::nullopt;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if ((extra == 1 && c < 0x80) || (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000) ||
+            c > 0x10FFFF || (c >= 0xD800 && c < 0xE000))
+            return std::nullopt;
+        i += static_cast<std::size_t>(extra) + 1;
+        if (c >= 0x10000) {
+            put(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            put(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        } else {
+            put(static_cast<char16_t>(c));
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> encoded(const ProfileFile& file, const std::string& text)
+{
+    switch (file.encoding) {
+    case ProfileEncoding::Bytes: return text;
+    case ProfileEncoding::Utf8Mark: return std::string(utf8Mark) + text;
+    case ProfileEncoding::Utf16LittleEndian:
+    case ProfileEncoding::Utf16BigEndian: {
+        const bool big = file.encoding == ProfileEncoding::Utf16BigEndian;
+        auto body = utf16FromUtf8(text, big);
+        if (!body) return std::nullopt;
+        return std::string(big ? "\xFE\xFF" : "\xFF\xFE") + *body;
+    }
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -122,20 +233,43 @@ std::string profileStringIn(std::string_view text, std::string_view section, std
     const Located found = locate(text, lines, section, key);
     if (!found.keyLine) return std::string(fallback.substr(0, profileValueLimit));
     const Line& line = *found.keyLine;
-    std::string_view content = text.substr(line.begin, line.end - line.begin);
-    std::string_view value = trim(content.substr(content.find('=') + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
+    const std::string_view content = text.substr(line.begin, line.end - line.begin);
+    const std::string_view value = unquoted(trim(content.substr(content.find('=') + 1)));
     return std::string(value.substr(0, profileValueLimit));
 }
 
-std::string profileText(const std::filesystem::path& file) { return readFile(file).value_or(""); }
-
-std::string readProfileString(const std::filesystem::path& file, std::string_view section,
-                              std::string_view key, std::string_view fallback)
+ProfileFile readProfileFile(const std::filesystem::path& path)
 {
-    return profileStringIn(profileText(file), section, key, fallback);
+    ProfileFile file;
+    platform::InputFile input;
+    if (const int e = input.open(path); e != 0) {
+        file.state = e == ENOENT ? ProfileFile::State::Missing : ProfileFile::State::Unreadable;
+        return file;
+    }
+    file.state = ProfileFile::State::Unreadable;
+    if (input.size() > profileFileLimit) return file;
+    std::string bytes(static_cast<std::size_t>(input.size()), '\0');
+    std::size_t total = 0;
+    while (total < bytes.size()) {
+        std::size_t got = 0;
+        if (input.read(reinterpret_cast<std::uint8_t*>(bytes.data()) + total, bytes.size() - total, got) != 0)
+            return file;
+        if (got == 0) break;
+        total += got;
+    }
+    bytes.resize(total);
+    file.state = ProfileFile::State::Read;
+    if (bytes.starts_with(utf8Mark)) {
+        file.encoding = ProfileEncoding::Utf8Mark;
+        file.text = bytes.substr(utf8Mark.size());
+    } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        const bool big = bytes[0] == '\xFE';
+        file.encoding = big ? ProfileEncoding::Utf16BigEndian : ProfileEncoding::Utf16LittleEndian;
+        file.text = utf8FromUtf16(std::string_view(bytes).substr(2), big);
+    } else {
+        file.text = std::move(bytes);
+    }
+    return file;
 }
 
 std::string withProfileString(std::string_view text, std::string_view section,
@@ -144,7 +278,14 @@ std::string withProfileString(std::string_view text, std::string_view section,
     const auto lines = splitLines(text);
     const Located found = locate(text, lines, section, key);
     const std::string_view br = lineBreakOf(text);
-    const std::string entry = std::string(key) + "=" + std::string(value);
+    bool wasQuoted = false;
+    if (found.keyLine) {
+        const std::string_view content =
+            text.substr(found.keyLine->begin, found.keyLine->end - found.keyLine->begin);
+        const std::string_view old = trim(content.substr(content.find('=') + 1));
+        wasQuoted = unquoted(old).size() != old.size();
+    }
+    const std::string entry = std::string(key) + "=" + storedForm(value, wasQuoted);
     std::string out(text);
     if (found.keyLine) {
         out.replace(found.keyLine->begin, found.keyLine->end - found.keyLine->begin, entry);
@@ -162,21 +303,24 @@ std::string withProfileString(std::string_view text, std::string_view section,
     return out;
 }
 
-bool writeProfileString(const std::filesystem::path& file, std::string_view section,
-                        std::string_view key, std::string_view value)
-{
-    return writeProfileStrings(file, section, {{key, value}});
-}
-
-bool writeProfileStrings(const std::filesystem::path& file, std::string_view section,
+bool writeProfileStrings(const std::filesystem::path& path, std::string_view section,
                          std::initializer_list<std::pair<std::string_view, std::string_view>> entries)
 {
-    const auto text = readFile(file);
-    std::string updated = text.value_or("");
+    for (const auto& entry : entries)
+        if (entry.second.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
+            return false; // it would add lines to the file, or end it
+    // Two programs editing one settings file take turns: neither loses the
+    // other's change.
+    const platform::DirectoryLock lock(path.parent_path());
+    const ProfileFile file = readProfileFile(path);
+    if (file.state == ProfileFile::State::Unreadable) return false;
+    std::string updated = file.text;
     for (const auto& [key, value] : entries) updated = withProfileString(updated, section, key, value);
-    if (text && updated == *text) return true;
-    const std::vector<std::uint8_t> bytes(updated.begin(), updated.end());
-    return !writeFileReplacing(file, bytes);
+    if (file.state == ProfileFile::State::Read && updated == file.text) return true;
+    const auto bytes = encoded(file, updated);
+    if (!bytes) return false;
+    return static_cast<bool>(writeFileReplacing(
+        path, std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size())));
 }
 
 } // namespace rivetbay

@@ -2,6 +2,7 @@
 
 #include "app/ProfileFile.h"
 #include "files/AsciiCase.h"
+#include "files/VariantListing.h"
 
 #include <system_error>
 
@@ -38,7 +39,9 @@ fs::path settingsFileIn(const std::string& startDirectory)
 
 PathSettings readPathSettings(const fs::path& settingsFile, const std::string& startDirectory)
 {
-    const std::string text = profileText(settingsFile);
+    // A file that could not be read gives the defaults for this run; the
+    // writes then leave it alone.
+    const std::string text = readProfileFile(settingsFile).text;
     return {profileStringIn(text, settingsSection, vcfPathKey, ""),
             profileStringIn(text, settingsSection, rbcPathKey, startDirectory)};
 }
@@ -66,18 +69,7 @@ std::string vcfPathFromChosenFile(const std::string& chosenFile)
     std::string directory = directoryOf(chosenFile);
     const std::string executable = std::string(1, fs::path::preferred_separator) + "nitro.exe";
     if (asciiLowered(chosenFile).find(executable) == std::string::npos) return directory;
-
-    std::string addon = "addon";
-    std::error_code ec;
-    for (fs::directory_iterator it(fs::path(directory), ec); !ec && it != fs::directory_iterator();
-         it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (equalsIgnoringAsciiCase(name, "addon")) {
-            addon = name;
-            break;
-        }
-    }
-    return directory + std::string(1, fs::path::preferred_separator) + addon;
+    return withExistingLetterCase(fs::path(directory) / "addon").string();
 }
 
 } // namespace rivetbay

@@ -7,8 +7,64 @@
 #include <QApplication>
 #include <QFile>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+constexpr const char* usage =
+    "Usage: Rivetbay [CAR.rbc]\n"
+    "The car editor for I'76 Nitro. Opens the car file, if one is given, in the editor window.\n"
+    "Settings are kept in Rivetbay.ini in the folder Rivetbay is started from.\n"
+    "\n"
+    "  --help     show this text and exit\n"
+    "  --version  show the version and exit\n";
+
+// Answers --help and --version before anything else, so that neither needs a
+// display nor touches the settings. Returns -1 to go on.
+int answerInformation(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help" || argument == "-h") {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (argument == "--version") {
+            std::puts("Rivetbay " RIVETBAY_VERSION);
+            return 0;
+        }
+    }
+    return -1;
+}
+
+// Without a display the toolkit would abort with a message about
+// reinstalling; say plainly what is missing instead.
+bool displayAvailable()
+{
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    if (const int answered = answerInformation(argc, argv); answered >= 0) return answered;
+    if (!displayAvailable()) {
+        std::fputs("Rivetbay: no graphical display was found (DISPLAY and WAYLAND_DISPLAY are not "
+                   "set). Rivetbay is a desktop program and needs one; rivetbay-cli works without.\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     std::vector<std::string> arguments;
     const QStringList args = QApplication::arguments();

@@ -68,4 +68,19 @@ bool transferPoints(CarConfig& c, int step)
     return true;
 }
 
+std::int64_t pointBudget(const CarConfig& c)
+{
+    const int model = c.model >= 0 && c.model < CarCatalogue::modelCount ? c.model : 0;
+    const ModelSpec& m = CarCatalogue::model(model);
+    return 4 * (std::int64_t{m.defaultArmor} + m.defaultChassis);
+}
+
+std::int64_t pointsHeld(const CarConfig& c)
+{
+    std::int64_t sum = c.freePoints;
+    for (std::int32_t v : c.armor) sum += v;
+    for (std::int32_t v : c.chassis) sum += v;
+    return sum;
+}
+
 } // namespace rivetbay

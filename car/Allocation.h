@@ -5,6 +5,8 @@
 
 #include "car/CarConfig.h"
 
+#include <cstdint>
+
 namespace rivetbay {
 
 // The model index has just changed: reset the paint position, the pool and
@@ -18,5 +20,10 @@ bool stepSide(CarConfig& config, bool chassis, Side side, int step);
 // Moves `step` points from every armor side to every chassis side (negative:
 // the other way). Returns whether it was accepted.
 bool transferPoints(CarConfig& config, int step);
+
+// The model's fixed budget: four sides of its default armor and chassis.
+// Every rule here keeps the points of a record, free ones included, at it.
+std::int64_t pointBudget(const CarConfig& config);
+std::int64_t pointsHeld(const CarConfig& config);
 
 } // namespace rivetbay

@@ -2,30 +2,53 @@
 
 #include "catalogue/CarCatalogue.h"
 
+#include <string>
+
 namespace rivetbay {
 
 namespace {
-void clampIndex(std::int32_t& index, int count)
+
+// Every selection with its name and the size of its table.
+template <typename Config, typename Visit> void forEachSelection(Config& c, Visit visit)
 {
-    if (index < 0 || index >= count) index = 0;
+    namespace cat = CarCatalogue;
+    visit("model", c.model, cat::modelCount);
+    visit("engine", c.engine, cat::engineCount);
+    visit("suspension", c.suspension, cat::suspensionCount);
+    visit("frontTires", c.frontTires, cat::tireCount);
+    visit("rearTires", c.rearTires, cat::tireCount);
+    visit("brakes", c.brakes, cat::brakesCount);
+    const auto each = [&](const char* name, auto& values, int count) {
+        for (std::size_t k = 0; k < values.size(); ++k)
+            visit(std::string(name) + "[" + std::to_string(k) + "]", values[k], count);
+    };
+    each("frontWeapons", c.frontWeapons, cat::weaponCount);
+    each("topWeapons", c.topWeapons, cat::weaponCount);
+    each("rearWeapons", c.rearWeapons, cat::weaponCount);
+    each("droppers", c.droppers, cat::dropperCount);
+    each("specials", c.specials, cat::specialCount);
 }
+
+bool outside(std::int32_t index, int count) { return index < 0 || index >= count; }
+
 } // namespace
 
 void normaliseSelections(CarConfig& c)
 {
-    namespace cat = CarCatalogue;
-    clampIndex(c.model, cat::modelCount);
-    clampIndex(c.engine, cat::engineCount);
-    clampIndex(c.suspension, cat::suspensionCount);
-    clampIndex(c.frontTires, cat::tireCount);
-    clampIndex(c.rearTires, cat::tireCount);
-    clampIndex(c.brakes, cat::brakesCount);
-    for (auto& w : c.frontWeapons) clampIndex(w, cat::weaponCount);
-    for (auto& w : c.topWeapons) clampIndex(w, cat::weaponCount);
-    for (auto& w : c.rearWeapons) clampIndex(w, cat::weaponCount);
-    for (auto& d : c.droppers) clampIndex(d, cat::dropperCount);
-    for (auto& s : c.specials) clampIndex(s, cat::specialCount);
+    forEachSelection(c, [](const auto&, std::int32_t& index, int count) {
+        if (outside(index, count)) index = 0;
+    });
     if (c.turret != 0) c.turret = 1;
+}
+
+std::vector<SelectionProblem> selectionsOutsideTables(const CarConfig& c)
+{
+    std::vector<SelectionProblem> problems;
+    forEachSelection(c, [&](const auto& name, const std::int32_t& index, int count) {
+        if (outside(index, count)) problems.push_back({std::string(name), index, count});
+    });
+    if (c.turret != 0 && c.turret != 1) problems.push_back({"turret", c.turret, 2});
+    return problems;
 }
 
 } // namespace rivetbay

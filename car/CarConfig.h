@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace rivetbay {
 
@@ -50,5 +51,14 @@ struct CarConfig {
 // not a table index, and keeps its value. Call wherever a record comes from
 // outside (a file, a window's lists) so that no lookup is ever out of range.
 void normaliseSelections(CarConfig& config);
+
+// A selection normaliseSelections would change: the field's name as the
+// record has it ("frontWeapons[1]"), its value and its table's size.
+struct SelectionProblem {
+    std::string field;
+    std::int32_t value;
+    int tableSize;
+};
+std::vector<SelectionProblem> selectionsOutsideTables(const CarConfig& config);
 
 } // namespace rivetbay

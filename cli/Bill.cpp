@@ -91,7 +91,25 @@ std::string billText(const CarConfig& c, const RecalcResult& view)
     return lines.str();
 }
 
-std::string billJson(const CarConfig& c, const RecalcResult& view)
+namespace {
+
+nlohmann::json sidesByName(const std::array<std::int32_t, 4>& values)
+{
+    return {{"front", values[Front]}, {"rear", values[Rear]}, {"left", values[Left]}, {"right", values[Right]}};
+}
+
+template <std::size_t N, typename Table>
+nlohmann::json namesOf(const std::array<std::int32_t, N>& indices, const Table& table)
+{
+    nlohmann::json names = nlohmann::json::array();
+    for (std::int32_t i : indices) names.push_back(utf8(table[static_cast<std::size_t>(i)]));
+    return names;
+}
+
+} // namespace
+
+std::string billJson(const CarConfig& c, const RecalcResult& view, const std::string& path,
+                     const std::vector<SelectionProblem>& outOfRange)
 {
     using nlohmann::json;
     json j;
@@ -136,7 +154,35 @@ std::string billJson(const CarConfig& c, const RecalcResult& view)
                           {"rear", view.rearEnabled},
                           {"droppers", view.droppersEnabled}};
     j["turretEnabled"] = view.turretEnabled;
+
+    j["path"] = path;
+    const bool painted = view.paintSelection >= 0;
+    j["partNames"] = {
+        {"model", utf8(cat::model(c.model).displayName)},
+        {"engine", utf8(cat::engineTable[c.engine].displayName)},
+        {"suspension", utf8(cat::suspensionNames[c.suspension])},
+        {"brakes", utf8(cat::brakesNames[c.brakes])},
+        {"frontTires", utf8(cat::tireTable[c.frontTires].displayName)},
+        {"rearTires", utf8(cat::tireTable[c.rearTires].displayName)},
+        {"frontWeapons", namesOf(c.frontWeapons, cat::weaponNames)},
+        {"topWeapons", namesOf(c.topWeapons, cat::weaponNames)},
+        {"rearWeapons", namesOf(c.rearWeapons, cat::weaponNames)},
+        {"droppers", namesOf(c.droppers, cat::dropperNames)},
+        {"specials", namesOf(c.specials, cat::specialNames)},
+        {"paintScheme", painted ? utf8(view.paintSchemes[view.paintSelection]) : ""},
+    };
+    j["sides"] = {{"armor", sidesByName(c.armor)}, {"chassis", sidesByName(c.chassis)}};
+    nlohmann::json problems = nlohmann::json::array();
+    for (const SelectionProblem& p : outOfRange) problems.push_back({{"field", p.field}, {"value", p.value}});
+    j["outOfRange"] = problems;
     return j.dump(2) + "\n";
+}
+
+std::string jsonArray(const std::vector<std::string>& objects)
+{
+    nlohmann::json all = nlohmann::json::array();
+    for (const std::string& object : objects) all.push_back(nlohmann::json::parse(object));
+    return all.dump(2) + "\n";
 }
 
 } // namespace rivetbay::cli

@@ -4,10 +4,9 @@
 #include "files/SafeWrite.h"
 #include "files/Windows1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <memory>
-#include <system_error>
 
 namespace rivetbay {
 
@@ -49,10 +48,12 @@ void writeLengthPrefix(std::vector<std::uint8_t>& out, std::uint64_t n)
     }
 }
 
+FileError pastEnd() { return makeFileError(FileErrorKind::PastEnd, Stage::Reading, {}); }
+
 FileResult readFailure(int status)
 {
-    if (status == endOfData) return makeFileError(FileErrorKind::PastEnd, Direction::Reading, {});
-    return fileErrorFromErrno(status, Direction::Reading, {});
+    if (status == endOfData) return pastEnd();
+    return fileErrorFromErrno(status, Stage::Reading, {});
 }
 
 FileResult readName(ByteSource& source, std::string& name)
@@ -76,7 +77,7 @@ FileResult readName(ByteSource& source, std::string& name)
         }
         if (w == carfile::wideMarker) {
             // A second marker inside a wide prefix is not a valid name.
-            if (wide) return makeFileError(FileErrorKind::PastEnd, Direction::Reading, {});
+            if (wide) return pastEnd();
             wide = true;
             continue;
         }
@@ -87,8 +88,7 @@ FileResult readName(ByteSource& source, std::string& name)
     const std::uint64_t bytes = wide ? 2 * length : length;
     // Checked before anything is allocated, so a damaged length cannot
     // exhaust memory.
-    if (bytes > source.remaining())
-        return makeFileError(FileErrorKind::PastEnd, Direction::Reading, {});
+    if (bytes > source.remaining() || bytes > carfile::nameByteLimit) return pastEnd();
     std::vector<std::uint8_t> raw(static_cast<std::size_t>(bytes));
     if (bytes > 0)
         if (const int s = source.read(raw.data(), raw.size()); s != 0) return readFailure(s);
@@ -100,38 +100,76 @@ FileResult readName(ByteSource& source, std::string& name)
     } else {
         name.assign(raw.begin(), raw.end());
     }
-    return std::nullopt;
+    return {};
 }
 
 // Reads a file through a 4096-byte buffer and knows its size, so that
 // remaining() bounds every length before it is trusted.
 class FileSource final : public ByteSource {
 public:
-    FileSource(std::FILE* file, std::uint64_t size) : file_(file), size_(size)
-    {
-        std::setvbuf(file_, nullptr, _IOFBF, 4096);
-    }
-    std::uint64_t remaining() const override { return size_ - position_; }
+    explicit FileSource(platform::InputFile& file) : file_(file) {}
+    std::uint64_t remaining() const override { return file_.size() - position_; }
     int read(std::uint8_t* out, std::size_t count) override
     {
         if (count > remaining()) return endOfData;
-        errno = 0;
-        const std::size_t got = std::fread(out, 1, count, file_);
-        position_ += got;
-        if (got == count) return 0;
-        if (std::ferror(file_)) return errno != 0 ? errno : EIO;
-        return endOfData; // the file shrank while it was read
+        while (count > 0) {
+            if (next_ == filled_) {
+                next_ = 0;
+                if (const int e = file_.read(buffer_.data(), buffer_.size(), filled_); e != 0)
+                    return e;
+                if (filled_ == 0) return endOfData; // the file shrank while it was read
+            }
+            const std::size_t take = std::min(count, filled_ - next_);
+            std::copy_n(buffer_.data() + next_, take, out);
+            next_ += take;
+            out += take;
+            count -= take;
+            position_ += take;
+        }
+        return 0;
     }
 
 private:
-    std::FILE* file_;
-    std::uint64_t size_;
+    platform::InputFile& file_;
+    std::array<std::uint8_t, 4096> buffer_{};
+    std::size_t next_ = 0;
+    std::size_t filled_ = 0;
     std::uint64_t position_ = 0;
 };
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
+// Reads the whole record into a copy, which replaces `config` only when
+// complete.
+FileResult loadFrom(ByteSource& source, const std::filesystem::path& shown, CarConfig& config,
+                    bool normalise)
+{
+    CarConfig loaded = config;
+    if (FileResult read = readCarRecord(source, loaded); !read) {
+        FileError error = read.error();
+        error.path = shown;
+        return error;
+    }
+    if (normalise) normaliseSelections(loaded);
+    config = std::move(loaded);
+    return {};
+}
+
+FileResult loadPath(const std::filesystem::path& path, CarConfig& config, bool normalise)
+{
+    // Whatever cannot be opened as a regular file (missing, no permission, a
+    // directory, a FIFO or device) is a file that was not found.
+    platform::InputFile file;
+    if (const int e = path.empty() ? ENOENT : file.open(path); e != 0)
+        return makeFileError(FileErrorKind::NotFound, Stage::Opening, path, e);
+    FileSource source(file);
+    return loadFrom(source, path, config, normalise);
+}
+
+FileResult loadBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
+                     CarConfig& config, bool normalise)
+{
+    SpanSource source(bytes);
+    return loadFrom(source, shown, config, normalise);
+}
 
 } // namespace
 
@@ -146,18 +184,18 @@ void writeCarRecord(const CarConfig& config, std::vector<std::uint8_t>& sink)
 
 FileResult readCarRecord(ByteSource& source, CarConfig& config)
 {
-    if (auto failure = readName(source, config.name)) return failure;
-    FileResult failure;
+    if (FileResult name = readName(source, config.name); !name) return name;
+    FileResult result;
     forEachInteger(config, [&](std::int32_t& v) {
-        if (failure) return;
+        if (!result) return;
         std::array<std::uint8_t, 4> raw{};
         if (const int s = source.read(raw.data(), raw.size()); s != 0) {
-            failure = readFailure(s);
+            result = readFailure(s);
             return;
         }
         v = static_cast<std::int32_t>(getU32(raw.data()));
     });
-    return failure;
+    return result;
 }
 
 FileResult saveCarFile(const std::filesystem::path& path, const CarConfig& config)
@@ -170,22 +208,24 @@ FileResult saveCarFile(const std::filesystem::path& path, const CarConfig& confi
 
 FileResult loadCarFile(const std::filesystem::path& path, CarConfig& config)
 {
-    const FileError notFound = makeFileError(FileErrorKind::NotFound, Direction::Reading, path);
-    std::error_code ec;
-    // A directory or device cannot hold a car; it counts as a file that
-    // cannot be opened.
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return notFound;
-    const std::uint64_t size = std::filesystem::file_size(path, ec);
-    if (ec) return notFound;
-    std::unique_ptr<std::FILE, FileCloser> file(platform::openForReading(path));
-    if (!file) return notFound;
+    return loadPath(path, config, true);
+}
 
-    FileSource source(file.get(), size);
-    CarConfig loaded = config;
-    if (auto failure = readCarRecord(source, loaded)) return failure;
-    normaliseSelections(loaded);
-    config = std::move(loaded);
-    return std::nullopt;
+FileResult loadCarBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
+                        CarConfig& config)
+{
+    return loadBytes(bytes, shown, config, true);
+}
+
+FileResult readCarFile(const std::filesystem::path& path, CarConfig& config)
+{
+    return loadPath(path, config, false);
+}
+
+FileResult readCarBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
+                        CarConfig& config)
+{
+    return loadBytes(bytes, shown, config, false);
 }
 
 } // namespace rivetbay

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <vector>
 
 namespace rivetbay {
@@ -19,12 +20,15 @@ inline constexpr std::size_t integersSize = integerCount * 4; // 116
 inline constexpr std::uint8_t longPrefix = 0xFF;
 inline constexpr std::uint16_t wideMarker = 0xFFFE;
 inline constexpr std::uint16_t hugePrefix = 0xFFFF;
+// No car has a longer name; a damaged or hostile length beyond it fails at
+// once instead of reading gigabytes of a sparse file.
+inline constexpr std::uint64_t nameByteLimit = std::uint64_t{1} << 20;
 } // namespace carfile
 
 void writeCarRecord(const CarConfig& config, std::vector<std::uint8_t>& sink);
 
 // Stores each value as soon as it is read, in file order; a failure leaves
-// the fields read so far in place.
+// the fields read so far in place. A failure names no file.
 FileResult readCarRecord(ByteSource& source, CarConfig& config);
 
 // Replaces the file only once the whole new content is on disk.
@@ -33,5 +37,16 @@ FileResult saveCarFile(const std::filesystem::path& path, const CarConfig& confi
 // Takes the file's values over only when the whole record was read, then
 // normalises the selections. The caller recalculates.
 FileResult loadCarFile(const std::filesystem::path& path, CarConfig& config);
+
+// The same from bytes already in memory (standard input, say); `shown` is
+// the name failures carry.
+FileResult loadCarBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
+                        CarConfig& config);
+
+// As the two above, but the selections stay exactly as stored, for a caller
+// that reports what is out of range before it normalises.
+FileResult readCarFile(const std::filesystem::path& path, CarConfig& config);
+FileResult readCarBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
+                        CarConfig& config);
 
 } // namespace rivetbay

@@ -8,6 +8,7 @@
 #include "files/Windows1252.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <set>
 
 namespace rivetbay {
@@ -46,7 +47,10 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
         return result;
     }
 
-    if (directory.empty()) return result; // no vehicle directory to write into
+    if (directory.empty()) { // no vehicle directory to write into
+        result.failure = makeFileError(FileErrorKind::NotFound, Stage::Opening, directory, ENOENT);
+        return result;
+    }
 
     std::set<std::string> taken;
     for (const std::string& name : existing) taken.insert(asciiLowered(name));
@@ -56,14 +60,15 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
             "v" + std::string(m.variantFileCode) + std::to_string(number) + ".vcf";
         if (taken.count(asciiLowered(file)) != 0) continue;
         const std::filesystem::path path = directory / file;
-        switch (writeNewFile(path, image)) {
-        case CreateOutcome::Created:
+        FileResult written = writeNewFile(path, image);
+        if (written) {
             result.outcome = ExportResult::Outcome::Written;
             result.path = path;
             return result;
-        case CreateOutcome::AlreadyExists: continue; // appeared since the scan
-        case CreateOutcome::Failed: return result;   // not reported, as the writer's failures
         }
+        if (written.error().systemError == EEXIST) continue; // appeared since the scan
+        result.failure = std::move(written); // not shown by the window, as the writer's failures
+        return result;
     }
     result.outcome = ExportResult::Outcome::Refused;
     result.refusal = exportNoNumberText;

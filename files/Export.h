@@ -3,6 +3,7 @@
 // Exporting a design as a new vehicle file in the game's vehicle directory.
 
 #include "car/CarConfig.h"
+#include "files/FileError.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -23,8 +24,9 @@ std::uint8_t nextExportNumber(const std::filesystem::path& directory, int model)
 struct ExportResult {
     enum class Outcome { Written, Refused, NotWritten };
     Outcome outcome = Outcome::NotWritten;
-    std::filesystem::path path;  // the file written
-    std::string refusal;         // the message text when refused
+    std::filesystem::path path; // the file written
+    std::string refusal;        // the message text when refused
+    FileResult failure;         // why nothing was written, when not refused
 };
 
 // Refuses an empty name or one the name list already holds (letter case not

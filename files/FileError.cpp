@@ -1,6 +1,7 @@
 #include "files/FileError.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace rivetbay {
 
@@ -26,21 +27,19 @@ const char* templateFor(FileErrorKind kind)
 
 } // namespace
 
-FileError makeFileError(FileErrorKind kind, Direction direction,
-                        const std::filesystem::path& path)
+FileError makeFileError(FileErrorKind kind, Stage stage, const std::filesystem::path& path,
+                        int systemError)
 {
-    // A full disk and the failures while writing name the file; opening,
-    // reading past the end and the other read or flush failures do not.
     const bool named = kind == FileErrorKind::DiskFull ||
-                       (direction == Direction::Writing && kind != FileErrorKind::NotFound &&
+                       (stage == Stage::Writing && kind != FileErrorKind::NotFound &&
                         kind != FileErrorKind::PastEnd);
     const std::string what = named ? path.string() : "an unnamed file";
     std::string text = templateFor(kind);
     text.replace(text.find("%1"), 2, what);
-    return {kind, std::move(text)};
+    return {kind, stage, path, std::move(text), systemError};
 }
 
-FileError fileErrorFromErrno(int error, Direction direction, const std::filesystem::path& path)
+FileError fileErrorFromErrno(int error, Stage stage, const std::filesystem::path& path)
 {
     FileErrorKind kind = FileErrorKind::Unknown;
     switch (error) {
@@ -59,9 +58,15 @@ FileError fileErrorFromErrno(int error, Direction direction, const std::filesyst
     case ENOLCK:
     case EDEADLK: kind = FileErrorKind::LockingViolation; break;
     case EIO: kind = FileErrorKind::HardwareError; break;
+    case ENOENT:
+    case ENOTDIR:
+        if (stage == Stage::Opening) kind = FileErrorKind::NotFound;
+        break;
     default: break;
     }
-    return makeFileError(kind, direction, path);
+    return makeFileError(kind, stage, path, error);
 }
+
+std::string systemReason(int error) { return error > 0 ? std::strerror(error) : std::string(); }
 
 } // namespace rivetbay

@@ -1,6 +1,7 @@
 #pragma once
 
-// Failures of the car-file operations, with the texts the user sees.
+// What a file operation gives back: success, or the failure with the text the
+// user sees, the file it concerns and the system's own reason.
 
 #include <filesystem>
 #include <optional>
@@ -19,20 +20,37 @@ enum class FileErrorKind {
     Unknown,
 };
 
+// Where the operation failed. It decides whether the text names the file:
+// writing does, opening, reading and flushing do not (a full disk always does).
+enum class Stage { Opening, Reading, Writing, Flushing };
+
 struct FileError {
-    FileErrorKind kind;
-    std::string message; // in the platform's narrow encoding
+    FileErrorKind kind = FileErrorKind::Unknown;
+    Stage stage = Stage::Opening;
+    std::filesystem::path path; // the file the operation was about
+    std::string message;        // the program's text, in the platform's narrow encoding
+    int systemError = 0;        // the platform's error number; 0 when there is none
 };
 
-// Where "%1" stands for the file's path; everywhere else it is "an unnamed file".
-enum class Direction { Reading, Writing };
+FileError makeFileError(FileErrorKind kind, Stage stage, const std::filesystem::path& path,
+                        int systemError = 0);
 
-FileError makeFileError(FileErrorKind kind, Direction direction,
-                        const std::filesystem::path& path);
+// An errno value met at `stage`.
+FileError fileErrorFromErrno(int error, Stage stage, const std::filesystem::path& path);
 
-// An errno value met while reading, positioning, flushing or writing.
-FileError fileErrorFromErrno(int error, Direction direction, const std::filesystem::path& path);
+// The system's own words for an error number.
+std::string systemReason(int error);
 
-using FileResult = std::optional<FileError>; // empty on success
+// True on success; otherwise it holds the failure.
+class [[nodiscard]] FileResult {
+public:
+    FileResult() = default;
+    FileResult(FileError error) : error_(std::move(error)) {} // NOLINT: a failure converts
+    explicit operator bool() const { return !error_; }
+    const FileError& error() const { return *error_; }
+
+private:
+    std::optional<FileError> error_;
+};
 
 } // namespace rivetbay

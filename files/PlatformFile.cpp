@@ -1,6 +1,7 @@
 #include "files/PlatformFile.h"
 
 #include <cerrno>
+#include <random>
 #include <system_error>
 
 #ifdef _WIN32
@@ -11,23 +12,72 @@
 #else
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace rivetbay::platform {
 
-std::FILE* openForReading(const std::filesystem::path& path)
+namespace fs = std::filesystem;
+
+InputFile::~InputFile()
 {
+    if (fd_ < 0) return;
 #ifdef _WIN32
-    return _wfopen(path.c_str(), L"rb");
+    _close(fd_);
 #else
-    return std::fopen(path.c_str(), "rb");
+    ::close(fd_);
 #endif
 }
 
+int InputFile::open(const fs::path& path)
+{
 #ifdef _WIN32
-Directory::Directory(const std::filesystem::path& path) : path_(path) {}
+    std::error_code ec;
+    const auto status = fs::status(path, ec);
+    if (ec) return ENOENT;
+    if (!fs::is_regular_file(status)) return fs::is_directory(status) ? EISDIR : ENXIO;
+    fd_ = _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+    if (fd_ < 0) return errno;
+    size_ = fs::file_size(path, ec);
+    return 0;
+#else
+    // Non-blocking, so that a FIFO opens at once and is then turned away.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd_ < 0) return errno;
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) return errno;
+    if (!S_ISREG(info.st_mode)) return S_ISDIR(info.st_mode) ? EISDIR : ENXIO;
+    size_ = static_cast<std::uint64_t>(info.st_size);
+    return 0;
+#endif
+}
+
+int InputFile::read(std::uint8_t* out, std::size_t count, std::size_t& got)
+{
+    got = 0;
+    for (;;) {
+#ifdef _WIN32
+        const int chunk = count > 0x40000000 ? 0x40000000 : static_cast<int>(count);
+        const auto n = _read(fd_, out, static_cast<unsigned>(chunk));
+#else
+        const auto n = ::read(fd_, out, count);
+#endif
+        if (n >= 0) {
+            got = static_cast<std::size_t>(n);
+            return 0;
+        }
+        if (errno != EINTR) return errno;
+    }
+}
+
+#ifdef _WIN32
+Directory::Directory(const std::filesystem::path& path) : path_(path)
+{
+    std::error_code ec;
+    if (path.empty() || !fs::is_directory(path, ec)) error_ = path.empty() || !ec ? ENOENT : ec.value();
+}
 Directory::~Directory() = default;
 
 std::vector<std::string> Directory::entries() const
@@ -55,7 +105,8 @@ std::size_t Directory::readAt(const std::string& name, std::uint64_t offset, std
 #else
 Directory::Directory(const std::filesystem::path& path)
 {
-    if (!path.empty()) fd_ = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    fd_ = path.empty() ? -1 : ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) error_ = path.empty() ? ENOENT : errno;
 }
 
 Directory::~Directory()
@@ -101,16 +152,80 @@ std::size_t Directory::readAt(const std::string& name, std::uint64_t offset, std
 }
 #endif
 
+FileStatus statusOf(const fs::path& path, bool followLinks)
+{
+    FileStatus status;
+#ifdef _WIN32
+    std::error_code ec;
+    const auto s = followLinks ? fs::status(path, ec) : fs::symlink_status(path, ec);
+    if (ec || s.type() == fs::file_type::not_found) {
+        status.type = s.type() == fs::file_type::not_found ? FileType::Missing : FileType::Unknown;
+        status.error = ec.value();
+        return status;
+    }
+    status.type = fs::is_regular_file(s)  ? FileType::Regular
+                  : fs::is_directory(s)   ? FileType::Directory
+                  : fs::is_symlink(s)     ? FileType::Other
+                                          : FileType::Special;
+    status.mode = static_cast<unsigned>(s.permissions());
+#else
+    struct stat info {};
+    const int result = followLinks ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info);
+    if (result != 0) {
+        status.error = errno;
+        status.type = errno == ENOENT ? FileType::Missing : FileType::Unknown;
+        return status;
+    }
+    if (S_ISREG(info.st_mode)) status.type = FileType::Regular;
+    else if (S_ISDIR(info.st_mode)) status.type = FileType::Directory;
+    else if (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+        status.type = FileType::Special;
+    else status.type = FileType::Other; // a socket, or the link itself
+    status.mode = info.st_mode & 07777;
+    status.owner = info.st_uid;
+    status.group = info.st_gid;
+#endif
+    return status;
+}
+
+fs::path linkTarget(const fs::path& path)
+{
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(path, ec))) return {};
+    const fs::path target = fs::read_symlink(path, ec);
+    if (ec) return {};
+    return target.is_absolute() ? target : path.parent_path() / target;
+}
+
+int writeAccess(const fs::path& path)
+{
+#ifdef _WIN32
+    const int fd = _wopen(path.c_str(), _O_WRONLY | _O_BINARY);
+    if (fd < 0) return errno;
+    _close(fd);
+#else
+    // Opening for writing without truncating changes nothing, and asks the
+    // kernel exactly what a direct write would ask: mode bits, ACLs, a
+    // read-only mount, a running program.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    ::close(fd);
+#endif
+    return 0;
+}
+
 OutputFile::~OutputFile() { close(); }
 
-int OutputFile::open(const std::filesystem::path& path, Mode mode)
+int OutputFile::open(const fs::path& path, Mode mode)
 {
-    const int disposition = mode == Mode::Exclusive ? O_EXCL : O_TRUNC;
 #ifdef _WIN32
-    fd_ = _wopen(path.c_str(), _O_WRONLY | _O_BINARY | _O_CREAT | disposition,
-                 _S_IREAD | _S_IWRITE);
+    int flags = _O_WRONLY | _O_BINARY;
+    if (mode != Mode::InPlace) flags |= _O_CREAT | _O_EXCL;
+    fd_ = _wopen(path.c_str(), flags, _S_IREAD | _S_IWRITE);
 #else
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | disposition, 0666);
+    int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC;
+    if (mode != Mode::InPlace) flags |= O_CREAT | O_EXCL | O_NOFOLLOW;
+    fd_ = ::open(path.c_str(), flags, mode == Mode::Private ? 0600 : 0666);
 #endif
     return fd_ >= 0 ? 0 : errno;
 }
@@ -156,27 +271,41 @@ int OutputFile::close()
     return result == 0 ? 0 : errno;
 }
 
-void OutputFile::copyPermissionsFrom(const std::filesystem::path& existing)
+void OutputFile::keepModeAndOwner(const FileStatus& replaced)
 {
 #ifndef _WIN32
-    struct stat info {};
-    if (::stat(existing.c_str(), &info) == 0) ::fchmod(fd_, info.st_mode & 07777);
+    // The owner first: giving a file away may clear its set-id bits.
+    if (::fchown(fd_, replaced.owner, replaced.group) != 0)
+        (void)::fchown(fd_, static_cast<uid_t>(-1), replaced.group);
+    ::fchmod(fd_, replaced.mode & 07777);
 #else
-    (void)existing;
+    (void)replaced;
 #endif
 }
 
-int replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
+int replaceFile(const fs::path& from, const fs::path& to)
 {
-    std::error_code ec;
-    std::filesystem::rename(from, to, ec);
-    return ec ? ec.value() : 0;
+#ifdef _WIN32
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? 0
+               : EACCES;
+#else
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+#endif
 }
 
-void syncDirectory(const std::filesystem::path& directory)
+int removeFile(const fs::path& path)
+{
+    std::error_code ec;
+    fs::remove(path, ec);
+    return ec.value();
+}
+
+void syncDirectory(const fs::path& directory)
 {
 #ifndef _WIN32
-    const int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(directory.empty() ? "." : directory.c_str(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -184,6 +313,35 @@ void syncDirectory(const std::filesystem::path& directory)
 #else
     (void)directory;
 #endif
+}
+
+DirectoryLock::DirectoryLock(const fs::path& directory)
+{
+#ifndef _WIN32
+    fd_ = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ >= 0) {
+        while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+#else
+    (void)directory;
+#endif
+}
+
+DirectoryLock::~DirectoryLock()
+{
+#ifndef _WIN32
+    if (fd_ >= 0) ::close(fd_); // closing releases the lock
+#endif
+}
+
+std::string randomTag()
+{
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    static constexpr char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string tag(10, '0');
+    for (char& c : tag) c = digits[generator() % 36];
+    return tag;
 }
 
 } // namespace rivetbay::platform

@@ -1,19 +1,36 @@
 #pragma once
 
-// The few file-system calls the core needs beyond std::filesystem: creating a
-// file exclusively, flushing it to disk and replacing one file by another.
-// Errors are errno values, 0 meaning success.
+// The file-system calls the core needs beyond std::filesystem, behind one
+// seam: reading a file without blocking, scanning a directory, and the steps
+// of a safe write. Errors are errno values, 0 meaning success.
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace rivetbay::platform {
 
-std::FILE* openForReading(const std::filesystem::path& path);
+// A regular file opened for reading. Anything else (a FIFO, a device, a
+// directory) is refused at once, so that reading never blocks or runs on.
+class InputFile {
+public:
+    InputFile() = default;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile();
+
+    // ENOENT, EACCES, ...; EISDIR or ENXIO for what is not a regular file.
+    int open(const std::filesystem::path& path);
+    std::uint64_t size() const { return size_; }
+    // Reads up to `count` bytes; how many in `got` (0 at the end).
+    int read(std::uint8_t* out, std::size_t count, std::size_t& got);
+
+private:
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+};
 
 // A directory opened once for a scan: its entries and reads of its files by
 // bare name, with no path built per file. A file that cannot be read without
@@ -25,6 +42,8 @@ public:
     Directory& operator=(const Directory&) = delete;
     ~Directory();
 
+    // 0, or why the directory could not be opened.
+    int error() const { return error_; }
     // The bare names of the entries, "." and ".." left out; none when the
     // directory cannot be read.
     std::vector<std::string> entries() const;
@@ -38,11 +57,38 @@ private:
 #else
     int fd_ = -1;
 #endif
+    int error_ = 0;
 };
+
+enum class FileType { Missing, Regular, Directory, Special, Other, Unknown };
+
+struct FileStatus {
+    FileType type = FileType::Unknown;
+    int error = 0; // why the type is Unknown
+    unsigned mode = 0;
+    unsigned owner = 0;
+    unsigned group = 0;
+};
+
+// What `path` names; with `followLinks`, what a direct open would reach.
+// Special means a FIFO or a device: something written in place, never replaced.
+FileStatus statusOf(const std::filesystem::path& path, bool followLinks);
+
+// Where a symbolic link points, relative links taken from the link's own
+// folder; empty when `path` is no link.
+std::filesystem::path linkTarget(const std::filesystem::path& path);
+
+// Whether this process may write to the existing file, as opening it for
+// writing would tell; 0 or the errno of the refusal.
+int writeAccess(const std::filesystem::path& path);
 
 class OutputFile {
 public:
-    enum class Mode { Truncate, Exclusive };
+    enum class Mode {
+        InPlace,   // an existing FIFO or device, written as it is
+        Exclusive, // a new file; fails with EEXIST, never follows a link
+        Private,   // a new file only its owner may read, for a replacement's content
+    };
 
     OutputFile() = default;
     OutputFile(const OutputFile&) = delete;
@@ -54,17 +100,36 @@ public:
     int write(const std::uint8_t* data, std::size_t count);
     int sync();
     int close();
-    // Gives the new file the permission bits of an existing one.
-    void copyPermissionsFrom(const std::filesystem::path& existing);
+    // The replaced file's permission bits, and its owner and group where the
+    // process may give them.
+    void keepModeAndOwner(const FileStatus& replaced);
 
 private:
     int fd_ = -1;
 };
 
 int replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+int removeFile(const std::filesystem::path& path);
 
 // Makes a rename inside `directory` durable; a no-op where the platform has
 // no such call.
 void syncDirectory(const std::filesystem::path& directory);
+
+// Holds an exclusive lock on a directory for its lifetime, so that two
+// read-modify-write passes over one file in it do not interleave. Where the
+// platform has no such lock it holds nothing.
+class DirectoryLock {
+public:
+    explicit DirectoryLock(const std::filesystem::path& directory);
+    DirectoryLock(const DirectoryLock&) = delete;
+    DirectoryLock& operator=(const DirectoryLock&) = delete;
+    ~DirectoryLock();
+
+private:
+    int fd_ = -1;
+};
+
+// A short random text for temporary names.
+std::string randomTag();
 
 } // namespace rivetbay::platform

@@ -76,4 +76,21 @@ std::vector<std::string> listVariants(const fs::path& directory, std::string_vie
     return names;
 }
 
+RecalcResult recalculateWithListing(CarConfig& config, const fs::path& directory)
+{
+    normaliseSelections(config); // the listing code is looked up by model
+    return recalculate(config, listVariants(directory, listingCode(config)));
+}
+
+fs::path withExistingLetterCase(const fs::path& path)
+{
+    std::error_code ec;
+    if (path.empty() || fs::exists(fs::symlink_status(path, ec))) return path;
+    const std::string wanted = path.filename().string();
+    const fs::path folder = path.parent_path();
+    for (const std::string& name : platform::Directory(folder.empty() ? "." : folder).entries())
+        if (equalsIgnoringAsciiCase(name, wanted)) return folder / name;
+    return path;
+}
+
 } // namespace rivetbay

@@ -3,6 +3,8 @@
 // Finding a model's vehicle files in the game's vehicle directory and reading
 // their variant names. Nothing is cached: every call reads the directory.
 
+#include "car/Recalculate.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -24,5 +26,14 @@ std::string readVariantName(const std::filesystem::path& directory, const std::s
 
 std::vector<std::string> listVariants(const std::filesystem::path& directory,
                                       std::string_view code);
+
+// The pass that ends every action: the listing of the design's model read
+// afresh from `directory`, then recalculate.
+RecalcResult recalculateWithListing(CarConfig& config, const std::filesystem::path& directory);
+
+// `path` itself when it exists; else, where its folder holds an entry of the
+// same name in another letter case ("Addon" for "addon"), that entry, as the
+// game's own platform would find it.
+std::filesystem::path withExistingLetterCase(const std::filesystem::path& path);
 
 } // namespace rivetbay

@@ -125,10 +125,10 @@ std::vector<std::uint8_t> buildVcfImage(const CarConfig& design)
     return image;
 }
 
-bool VcfWriter(const std::filesystem::path& path, const CarConfig& config)
+FileResult VcfWriter(const std::filesystem::path& path, const CarConfig& config)
 {
-    if (path.empty()) return false;
-    return !writeFileReplacing(path, buildVcfImage(config));
+    if (path.empty()) return makeFileError(FileErrorKind::NotFound, Stage::Opening, path);
+    return writeFileReplacing(path, buildVcfImage(config));
 }
 
 } // namespace rivetbay

@@ -3,6 +3,7 @@
 // Turns a design into the game's binary vehicle file.
 
 #include "car/CarConfig.h"
+#include "files/FileError.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -15,8 +16,8 @@ namespace rivetbay {
 std::vector<std::uint8_t> buildVcfImage(const CarConfig& config);
 
 // Writes the image to `path` in one piece, replacing any file of that name
-// only once the new one is complete. Reports nothing to the user; returns
-// whether the file was written. An empty path does nothing.
-bool VcfWriter(const std::filesystem::path& path, const CarConfig& config);
+// only once the new one is complete. The window reports nothing of it; the
+// command line shows the failure. An empty path writes nothing and fails.
+FileResult VcfWriter(const std::filesystem::path& path, const CarConfig& config);
 
 } // namespace rivetbay

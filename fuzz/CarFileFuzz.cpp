@@ -8,8 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     rivetbay::CarConfig config;
     rivetbay::SpanSource source({data, size});
-    if (const auto failure = rivetbay::readCarRecord(source, config)) {
-        if (failure->message.empty()) std::abort();
+    if (const auto read = rivetbay::readCarRecord(source, config); !read) {
+        if (read.error().message.empty()) std::abort();
     } else if (config.name.size() > size) {
         std::abort(); // a name can never be longer than its file
     }

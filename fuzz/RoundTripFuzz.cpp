@@ -31,6 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rivetbay::writeCarRecord(config, bytes);
     rivetbay::CarConfig back;
     rivetbay::SpanSource source(bytes);
-    if (rivetbay::readCarRecord(source, back) || !(back == config)) std::abort();
+    if (!rivetbay::readCarRecord(source, back) || !(back == config)) std::abort();
     return 0;
 }

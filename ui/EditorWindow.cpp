@@ -510,12 +510,12 @@ void EditorWindow::recalculate()
     syncFromControls();
     // A name typed but not yet taken survives whatever started this pass.
     if (namePending()) config_.name = toCp1252(nameBox_->currentText());
-    std::vector<std::string> names;
+    RecalcResult view;
     {
-        WaitCursor wait(services_);
-        names = listVariants(paths_.vcfPath, listingCode(config_));
+        WaitCursor wait(services_); // the listing reads the vehicle directory
+        view = recalculateWithListing(config_, paths_.vcfPath);
     }
-    applyView(rivetbay::recalculate(config_, std::move(names)));
+    applyView(view);
     syncToControls();
 }
 
@@ -592,8 +592,8 @@ bool EditorWindow::loadCar(const QString& path)
 {
     WaitCursor wait(services_);
     syncFromControls();
-    if (const auto failure = loadCarFile(toNative(path), config_)) {
-        showFileError(failure->message);
+    if (const FileResult loaded = loadCarFile(toNative(path), config_); !loaded) {
+        showFileError(loaded.error().message);
         return false;
     }
     showName(fromCp1252(config_.name));
@@ -629,8 +629,8 @@ void EditorWindow::saveCar()
     const auto chosen = chooseCarFile(true);
     if (!chosen) return;
     WaitCursor wait(services_);
-    if (const auto failure = saveCarFile(toNative(*chosen), config_))
-        showFileError(failure->message);
+    if (const FileResult saved = saveCarFile(toNative(*chosen), config_); !saved)
+        showFileError(saved.error().message);
 }
 
 void EditorWindow::exportCar()

@@ -1,11 +1,17 @@
 #include "app/ProfileFile.h"
 #include "app/Startup.h"
 
+#include "OtherUser.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <thread>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace rivetbay {
 namespace {
@@ -75,17 +81,155 @@ TEST(ProfileFile, WriteAddsKeysAndSections)
         EXPECT_EQ(withProfileString(k.before, "Paths", "VCF_Path", "."), k.after) << k.before;
 }
 
+std::string fileText(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool writePaths(const std::filesystem::path& file, std::string_view vcf, std::string_view rbc)
+{
+    return writeProfileStrings(file, "Paths", {{"VCF_Path", vcf}, {"RBC_Path", rbc}});
+}
+
 TEST(ProfileFile, FileRoundTrip)
 {
     TempDir dir;
     const auto file = dir / "Rivetbay.ini";
-    EXPECT_EQ(readProfileString(file, "Paths", "RBC_Path", "start"), "start");
-    ASSERT_TRUE(writeProfileString(file, "Paths", "VCF_Path", "C:\\Games\\Nitro\\addon"));
-    ASSERT_TRUE(writeProfileString(file, "Paths", "RBC_Path", "C:\\Cars"));
-    std::ifstream in(file, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, "[Paths]\r\nVCF_Path=C:\\Games\\Nitro\\addon\r\nRBC_Path=C:\\Cars\r\n");
-    EXPECT_FALSE(writeProfileString(dir / "no" / "x.ini", "Paths", "VCF_Path", "v"));
+    EXPECT_EQ(readProfileFile(file).state, ProfileFile::State::Missing);
+    ASSERT_TRUE(writePaths(file, "C:\\Games\\Nitro\\addon", "C:\\Cars"));
+    EXPECT_EQ(fileText(file), "[Paths]\r\nVCF_Path=C:\\Games\\Nitro\\addon\r\nRBC_Path=C:\\Cars\r\n");
+    EXPECT_FALSE(writePaths(dir / "no" / "x.ini", "v", "r"));
+}
+
+// Settings files that are not what they seem: each is read as unreadable or
+// read right, never hangs, never aborts, and is never replaced unless it was
+// read.
+TEST(ProfileFile, DamagedAndSpecialSettingsFiles)
+{
+    struct Case {
+        const char* what;
+        std::function<void(const std::filesystem::path&)> make;
+        ProfileFile::State state;
+        bool writable;
+    };
+    const Case cases[] = {
+        {"a FIFO", [](const auto& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); },
+         ProfileFile::State::Unreadable, false},
+        {"a directory", [](const auto& f) { std::filesystem::create_directory(f); },
+         ProfileFile::State::Unreadable, false},
+        {"larger than any settings file",
+         [](const auto& f) { std::ofstream(f) << std::string(profileFileLimit + 1, 'x'); },
+         ProfileFile::State::Unreadable, false},
+        {"a link to an endless device",
+         [](const auto& f) {
+             if (!testing::runningAsRoot()) { // no device node without root: a FIFO stands in
+                 ASSERT_EQ(::mkfifo((f.parent_path() / "zero").c_str(), 0600), 0);
+             } else {
+                 ASSERT_EQ(::mknod((f.parent_path() / "zero").c_str(), S_IFCHR | 0666, makedev(1, 5)), 0);
+             }
+             std::filesystem::create_symlink(f.parent_path() / "zero", f);
+         },
+         ProfileFile::State::Unreadable, false},
+        {"a dangling link", [](const auto& f) { std::filesystem::create_symlink("elsewhere.ini", f); },
+         ProfileFile::State::Missing, true},
+        {"a plain file", [](const auto& f) { std::ofstream(f) << "[Paths]\nVCF_Path=x\n"; },
+         ProfileFile::State::Read, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const auto file = dir / "Rivetbay.ini";
+        c.make(file);
+        const auto before = std::filesystem::symlink_status(file).type();
+        EXPECT_EQ(readProfileFile(file).state, c.state);
+        EXPECT_EQ(writePaths(file, ".", "/cars"), c.writable);
+        EXPECT_EQ(std::filesystem::symlink_status(file).type(), before);
+        const PathSettings read = readPathSettings(file, "/start");
+        EXPECT_EQ(read.rbcPath, c.writable ? "/cars" : "/start");
+    }
+}
+
+TEST(ProfileFile, AFileThatCannotBeReadIsLeftAlone)
+{
+    TempDir dir;
+    const auto file = dir / "Rivetbay.ini";
+    const std::string mine = "[Paths]\r\nVCF_Path=/games\r\n[Mine]\r\nkeep=1\r\n";
+    std::ofstream(file, std::ios::binary) << mine;
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+    // Writable but not readable: a write would lose the keys it cannot see.
+    std::filesystem::permissions(file, std::filesystem::perms::owner_write |
+                                           std::filesystem::perms::group_write |
+                                           std::filesystem::perms::others_write);
+    EXPECT_TRUE(testing::asOtherUser([&] {
+        return readProfileFile(file).state == ProfileFile::State::Unreadable &&
+               readPathSettings(file, "/start").vcfPath.empty() && !writePaths(file, ".", "/start");
+    }));
+    std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+    EXPECT_EQ(fileText(file), mine);
+}
+
+TEST(ProfileFile, KeepsTheFilesOwnEncodingAndForm)
+{
+    struct Case {
+        const char* what;
+        std::string before, after;
+    };
+    const std::string utf16 = std::string("\xFF\xFE[\0P\0a\0t\0h\0s\0]\0\r\0\n\0", 20);
+    const Case cases[] = {
+        {"a UTF-8 mark", "\xEF\xBB\xBF[Paths]\r\nVCF_Path=old\r\n",
+         "\xEF\xBB\xBF[Paths]\r\nVCF_Path=.\r\nRBC_Path=\xC3\xA9\r\n"},
+        {"UTF-16 with its mark", utf16,
+         utf16 + std::string("V\0C\0F\0_\0P\0a\0t\0h\0=\0.\0\r\0\n\0"
+                             "R\0B\0C\0_\0P\0a\0t\0h\0=\0\xE9\0\r\0\n\0", 48)},
+        {"a quoted value", "[Paths]\nRBC_Path=\"My Cars\"\n",
+         "[Paths]\nRBC_Path=\"\xC3\xA9\"\nVCF_Path=.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const auto file = dir / "Rivetbay.ini";
+        std::ofstream(file, std::ios::binary) << c.before;
+        ASSERT_TRUE(writePaths(file, ".", "\xC3\xA9"));
+        ASSERT_TRUE(writePaths(file, ".", "\xC3\xA9")); // a second start changes nothing
+        EXPECT_EQ(fileText(file), c.after);
+        EXPECT_EQ(readPathSettings(file, "/start").rbcPath, "\xC3\xA9");
+    }
+}
+
+TEST(ProfileFile, ValuesReadBackExactly)
+{
+    TempDir dir;
+    const auto file = dir / "Rivetbay.ini";
+    for (const std::string value : {" spaced ", "\"quoted\"", "'single'", "plain", ""}) {
+        ASSERT_TRUE(writePaths(file, value, "x")) << value;
+        ASSERT_TRUE(writePaths(file, readPathSettings(file, "").vcfPath, "x")) << value;
+        EXPECT_EQ(readPathSettings(file, "").vcfPath, value);
+    }
+    // A value that would add lines to the file is refused, and the file kept.
+    const std::string before = fileText(file);
+    EXPECT_FALSE(writePaths(file, "two\nlines", "x"));
+    EXPECT_FALSE(writePaths(file, "x", "cr\rhere"));
+    EXPECT_EQ(fileText(file), before);
+}
+
+TEST(ProfileFile, ConcurrentWritersKeepEachOthersKeys)
+{
+    TempDir dir;
+    const auto file = dir / "Rivetbay.ini";
+    std::ofstream(file, std::ios::binary) << "[Other]\r\nmine=1\r\n";
+    std::vector<std::thread> writers;
+    for (int k = 0; k < 8; ++k)
+        writers.emplace_back([&, k] {
+            const std::string key = "Key" + std::to_string(k);
+            for (int round = 0; round < 10; ++round)
+                EXPECT_TRUE(writeProfileStrings(file, "Mine", {{key, std::to_string(round)}}));
+        });
+    for (auto& w : writers) w.join();
+    const std::string text = fileText(file);
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(profileStringIn(text, "Mine", "Key" + std::to_string(k), ""), "9") << text;
+    EXPECT_EQ(profileStringIn(text, "Other", "mine", ""), "1");
 }
 
 TEST(Startup, CommandLineFile)

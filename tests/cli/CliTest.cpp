@@ -1,6 +1,10 @@
+// rivetbay-cli and the editor's command line, run as a script would run them.
+
+#include "car/Allocation.h"
 #include "files/CarFile.h"
 #include "files/VcfWriter.h"
 
+#include "OtherUser.h"
 #include "SampleCars.h"
 #include "TempDir.h"
 
@@ -8,14 +12,16 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 
 namespace rivetbay {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::TempDir;
 
 struct CliRun {
@@ -24,24 +30,32 @@ struct CliRun {
 };
 
 std::string quoted(const std::string& s) { return "'" + s + "'"; }
+std::string quoted(const fs::path& p) { return quoted(p.string()); }
 
-CliRun cli(const TempDir& dir, const std::string& args)
+std::string fileText(const fs::path& path)
 {
-    const auto errFile = dir / "stderr.txt";
-    const std::string command =
-        quoted(RIVETBAY_CLI) + " " + args + " 2>" + quoted(errFile.string());
-    CliRun run{};
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs `program args` in `dir` through the shell, which also does any
+// redirection the arguments hold; with no program, `args` is the command.
+CliRun run(const TempDir& dir, const std::string& args, const std::string& program = RIVETBAY_CLI)
+{
+    const std::string command = "cd " + quoted(dir.path()) + " && " +
+                                (program.empty() ? "" : quoted(program) + " ") + args +
+                                " 2>" + quoted(dir / "stderr.txt");
+    CliRun result{};
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
     std::size_t got = 0;
-    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
+    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, got);
     const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream err(errFile);
-    std::stringstream text;
-    text << err.rdbuf();
-    run.err = text.str();
-    return run;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.err = fileText(dir / "stderr.txt");
+    return result;
 }
 
 CarConfig dusty()
@@ -54,93 +68,170 @@ CarConfig dusty()
 TEST(Cli, ShowPrintsTheBill)
 {
     TempDir dir;
-    ASSERT_FALSE(saveCarFile(dir / "d.rbc", dusty()));
-    const CliRun run = cli(dir, "show " + quoted((dir / "d.rbc").string()));
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("Glenn Bushmaster"), std::string::npos);
-    EXPECT_NE(run.out.find("Front 3"), std::string::npos);
-    EXPECT_EQ(run.out.find("Top 1"), std::string::npos); // the model has no top mount
-    EXPECT_NE(run.out.find("Dusty \xC3\xA9"), std::string::npos); // UTF-8
-    EXPECT_NE(run.out.find("$11397"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("front 25  rear 20  left 20  right 15"), std::string::npos);
+    ASSERT_TRUE(saveCarFile(dir / "d.rbc", dusty()));
+    const CliRun shown = run(dir, "show d.rbc");
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    EXPECT_NE(shown.out.find("Glenn Bushmaster"), std::string::npos);
+    EXPECT_NE(shown.out.find("Front 3"), std::string::npos);
+    EXPECT_EQ(shown.out.find("Top 1"), std::string::npos); // the model has no top mount
+    EXPECT_NE(shown.out.find("Dusty \xC3\xA9"), std::string::npos); // UTF-8
+    EXPECT_NE(shown.out.find("$11397"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("front 25  rear 20  left 20  right 15"), std::string::npos);
+    // The same from standard input, and several files in one call.
+    EXPECT_EQ(run(dir, "show - < d.rbc").out, shown.out);
+    const CliRun both = run(dir, "show d.rbc d.rbc");
+    EXPECT_EQ(both.out, "==> d.rbc <==\n" + shown.out + "\n==> d.rbc <==\n" + shown.out);
 }
 
-TEST(Cli, ShowJsonNamesTheRecordFields)
+TEST(Cli, ShowJsonKeepsItsMembersAndAddsNames)
 {
     TempDir dir;
-    ASSERT_FALSE(saveCarFile(dir / "d.rbc", dusty()));
+    ASSERT_TRUE(saveCarFile(dir / "d.rbc", dusty()));
     CarConfig other;
     other.model = 16;
     other.name = "Listed";
     ASSERT_TRUE(VcfWriter(dir / "vgoon9.vcf", other));
-    const CliRun run = cli(dir, "show " + quoted((dir / "d.rbc").string()) + " --json --vcf-dir " +
-                                 quoted(dir.path().string()));
-    ASSERT_EQ(run.status, 0) << run.err;
-    const auto j = nlohmann::json::parse(run.out);
-    for (const char* key :
-         {"model", "engine", "suspension", "frontTires", "rearTires", "brakes", "frontWeapons",
-          "topWeapons", "rearWeapons", "droppers", "specials", "specialPrices", "rearTiresPrice",
-          "brakesPrice", "modelPrice", "enginePrice", "frontTiresPrice", "suspensionPrice",
-          "frontWeaponPrices", "topWeaponPrices", "rearWeaponPrices", "dropperPrices",
-          "totalPrice", "turret", "paintScheme", "name", "freePoints", "armor", "chassis",
-          "paintSchemes", "variants", "mountsEnabled", "turretEnabled"})
-        EXPECT_TRUE(j.contains(key)) << key;
+    const CliRun shown = run(dir, "show d.rbc --json --vcf-dir .");
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    const auto j = nlohmann::json::parse(shown.out);
     EXPECT_EQ(j["totalPrice"], 11397);
     EXPECT_EQ(j["frontWeapons"], nlohmann::json::array({1, 4, 0}));
+    EXPECT_EQ(j["armor"], nlohmann::json::array({25, 20, 20, 15}));
     EXPECT_EQ(j["name"], "Dusty \xC3\xA9");
     EXPECT_EQ(j["variants"], nlohmann::json::array({"Listed"}));
-    EXPECT_EQ(j["paintSchemes"], nlohmann::json::array({"Camouflage", "Postal", "Thing"}));
-    EXPECT_EQ(j["mountsEnabled"]["front"], nlohmann::json::array({true, true, true}));
     EXPECT_EQ(j["mountsEnabled"]["top"], nlohmann::json::array({false, false}));
-    EXPECT_EQ(j["turretEnabled"], false);
+    EXPECT_EQ(j["path"], "d.rbc");
+    EXPECT_EQ(j["partNames"]["model"], "Glenn Bushmaster");
+    EXPECT_EQ(j["partNames"]["droppers"][1], "Blox Dropper");
+    EXPECT_EQ(j["partNames"]["paintScheme"], "Camouflage");
+    EXPECT_EQ(j["sides"]["armor"]["left"], 20);
+    EXPECT_EQ(j["sides"]["chassis"]["right"], 20);
+    EXPECT_EQ(run(dir, "show d.rbc - --json < d.rbc").out.substr(0, 1), "[");
 }
 
-TEST(Cli, VcfWritesTheDesign)
+TEST(Cli, VcfRecalculatesAndWritesFilesOrStandardOutput)
 {
     TempDir dir;
-    ASSERT_FALSE(saveCarFile(dir / "d.rbc", dusty()));
-    const CliRun run = cli(dir, "vcf " + quoted((dir / "d.rbc").string()) + " " +
-                                 quoted((dir / "out.vcf").string()));
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(testing::readBytes(dir / "out.vcf").size(), 309u);
+    CarConfig car = dusty();
+    car.topWeapons = {5, 0}; // a mount the model lacks: not written
+    ASSERT_TRUE(saveCarFile(dir / "d.rbc", car));
+    ASSERT_TRUE(VcfWriter(dir / "expected.vcf", dusty()));
+    const std::string expected = fileText(dir / "expected.vcf");
+
+    EXPECT_EQ(run(dir, "vcf d.rbc out.vcf").status, 0);
+    EXPECT_EQ(fileText(dir / "out.vcf"), expected);
+    EXPECT_EQ(run(dir, "vcf - in.vcf < d.rbc").status, 0);
+    EXPECT_EQ(fileText(dir / "in.vcf"), expected);
+    const CliRun piped = run(dir, "vcf d.rbc -");
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(piped.out, expected);
+
+    if (!testing::runningAsRoot()) GTEST_SKIP() << "making a full device needs root";
+    ASSERT_EQ(::mknod((dir / "full").c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    const CliRun full = run(dir, "vcf d.rbc - > full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "rivetbay-cli: -: Standard output could not be written.\n");
 }
 
-TEST(Cli, ExportAndItsRefusal)
+TEST(Cli, ErrorLinesNameTheProgramAndTheFile)
 {
     TempDir dir;
-    ASSERT_FALSE(saveCarFile(dir / "d.rbc", dusty()));
-    const std::string args =
-        "export " + quoted((dir / "d.rbc").string()) + " --vcf-dir " + quoted(dir.path().string());
-    const CliRun first = cli(dir, args);
-    ASSERT_EQ(first.status, 0) << first.err;
-    EXPECT_EQ(first.out, (dir / "vgoon4.vcf").string() + "\n");
-    const CliRun again = cli(dir, args);
+    std::ofstream(dir / "short.rbc") << "\x05" << "ab";
+    ASSERT_TRUE(saveCarFile(dir / "d.rbc", dusty()));
+    fs::create_directory(dir / "Addon");
+    struct Case {
+        std::string args;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"show short.rbc",
+         "rivetbay-cli: short.rbc: An attempt was made to access an unnamed file past its end.\n"},
+        {"show none.rbc",
+         "rivetbay-cli: none.rbc: an unnamed file was not found. (No such file or directory)\n"},
+        {"show d.rbc --vcf-dir gone",
+         "rivetbay-cli: gone: The vehicle directory could not be read (No such file or directory).\n"},
+        {"list gone",
+         "rivetbay-cli: gone: The vehicle directory could not be read (No such file or directory).\n"},
+        {"vcf d.rbc Addon",
+         "rivetbay-cli: Addon: Access to Addon was denied.\n"},
+    };
+    for (const Case& c : cases) {
+        const CliRun failed = run(dir, c.args);
+        EXPECT_EQ(failed.status, 1) << c.args;
+        EXPECT_EQ(failed.err, c.err) << c.args;
+    }
+    // "addon" finds the folder "Addon", as the game's own platform does.
+    const CliRun exported = run(dir, "export d.rbc --vcf-dir addon");
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(exported.out, "Addon/vgoon4.vcf\n");
+    const CliRun again = run(dir, "export d.rbc --vcf-dir addon");
     EXPECT_EQ(again.status, 1);
-    EXPECT_EQ(again.err, "The variant must have a unique model/name combination.\n");
-
-    const CliRun listed = cli(dir, "list " + quoted(dir.path().string()) + " --model 16");
+    EXPECT_EQ(again.err, "rivetbay-cli: d.rbc: The variant must have a unique model/name combination.\n");
+    const CliRun listed = run(dir, "list addon --model 16");
     EXPECT_EQ(listed.status, 0);
     EXPECT_EQ(listed.out, "Dusty \xC3\xA9\n");
 }
 
-TEST(Cli, FailuresAndBadUsage)
+TEST(Cli, CheckReportsWhatTheGameWouldNotKeep)
 {
     TempDir dir;
-    std::ofstream(dir / "short.rbc") << "\x05" << "ab";
-    const CliRun shortRun = cli(dir, "show " + quoted((dir / "short.rbc").string()));
-    EXPECT_EQ(shortRun.status, 1);
-    EXPECT_EQ(shortRun.err, "An attempt was made to access an unnamed file past its end.\n");
-    const CliRun missing = cli(dir, "show " + quoted((dir / "none.rbc").string()));
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "an unnamed file was not found.\n");
+    CarConfig odd = dusty();
+    odd.frontWeapons[1] = 25;
+    CarConfig longName = dusty();
+    longName.name = "A Very Long Variant";
+    CarConfig spent = dusty();
+    spent.armor[Left] += 3;
+    ASSERT_TRUE(saveCarFile(dir / "good.rbc", dusty()));
+    ASSERT_TRUE(saveCarFile(dir / "odd.rbc", odd));
+    ASSERT_TRUE(saveCarFile(dir / "long.rbc", longName));
+    ASSERT_TRUE(saveCarFile(dir / "spent.rbc", spent));
+    ASSERT_EQ(pointsHeld(dusty()), pointBudget(dusty()));
 
-    for (const char* args : {"", "fly", "show", "list", "vcf one", "list . --model x",
-                             "list . --model 38"}) {
-        const CliRun bad = cli(dir, args);
+    const CliRun good = run(dir, "check good.rbc");
+    EXPECT_EQ(good.status, 0) << good.err;
+    EXPECT_EQ(good.out, "good.rbc: OK\n");
+    const CliRun bad = run(dir, "check good.rbc odd.rbc long.rbc spent.rbc");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.out, "good.rbc: OK\n");
+    EXPECT_EQ(bad.err,
+              "rivetbay-cli: odd.rbc: frontWeapons[1] is 25, outside its table (0 to 19).\n"
+              "rivetbay-cli: long.rbc: The name has 19 characters; the game keeps 15.\n"
+              "rivetbay-cli: spent.rbc: The points add up to 163, not the model's 160.\n");
+    // show says so too, rather than printing "-" without a word.
+    const CliRun shown = run(dir, "show odd.rbc");
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_EQ(shown.err,
+              "rivetbay-cli: odd.rbc: frontWeapons[1] is 25, outside its table (0 to 19); shown as none.\n");
+}
+
+TEST(Cli, UsageVersionAndHelp)
+{
+    TempDir dir;
+    const CliRun unknown = run(dir, "fly");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, "rivetbay-cli: 'fly' is not a command (show, check, vcf, export, list).\n"
+                           "Run 'rivetbay-cli --help' for more information.\n");
+    for (const char* args : {"", "show", "list", "vcf one", "list . --model x", "list . --model 38"}) {
+        const CliRun bad = run(dir, args);
         EXPECT_EQ(bad.status, 2) << args;
-        EXPECT_FALSE(bad.err.empty()) << args;
+        // One line saying what is wrong, one pointing at the help.
+        EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 2) << args << ": " << bad.err;
+        EXPECT_NE(bad.err.find("--help' for more information."), std::string::npos) << args;
     }
-    EXPECT_EQ(cli(dir, "--help").status, 0);
+    EXPECT_EQ(run(dir, "--help").status, 0);
+    EXPECT_EQ(run(dir, "--version").out, "rivetbay-cli " RIVETBAY_VERSION "\n");
+#ifdef RIVETBAY_EDITOR
+    // The editor answers both without a window and without touching its settings.
+    for (const char* args : {"--version", "--help"}) {
+        const CliRun editor = run(dir, std::string("env -u DISPLAY -u WAYLAND_DISPLAY ") + RIVETBAY_EDITOR +
+                                        " " + args, "");
+        EXPECT_EQ(editor.status, 0) << args << editor.err;
+        EXPECT_NE(editor.out.find("Rivetbay"), std::string::npos) << args;
+        EXPECT_FALSE(fs::exists(dir / "Rivetbay.ini")) << args;
+    }
+    EXPECT_EQ(run(dir, std::string("env ") + RIVETBAY_EDITOR + " --version", "").out,
+              "Rivetbay " RIVETBAY_VERSION "\n");
+#endif
 }
 
 } // namespace

@@ -150,7 +150,7 @@ TEST_F(EditorTest, TypedNameIsSavedBySave)
     EXPECT_EQ(services_.requests[0].defaultSuffix, "rbc");
     EXPECT_EQ(services_.requests[0].directory, QString::fromStdString(dir_.path().string()));
     CarConfig saved;
-    ASSERT_FALSE(loadCarFile(dir_ / "cars" / "dusty.rbc", saved));
+    ASSERT_TRUE(loadCarFile(dir_ / "cars" / "dusty.rbc", saved));
     EXPECT_EQ(saved.name, "Dusty");
     EXPECT_EQ(saved.model, 16);
     EXPECT_NE(readText(dir_ / "Rivetbay.ini").find("RBC_Path=" + (dir_ / "cars").string()),
@@ -167,7 +167,7 @@ TEST_F(EditorTest, OpenLoadsAndRemembersTheDirectory)
     car.armor = {1, 2, 3, 4};
     car.topWeapons = {1, 0};
     car.turret = 1;
-    ASSERT_FALSE(saveCarFile(dir_ / "cars" / "a.rbc", car));
+    ASSERT_TRUE(saveCarFile(dir_ / "cars" / "a.rbc", car));
     startEditor();
     services_.answers.push_back(QString::fromStdString((dir_ / "cars" / "a.rbc").string()));
     click("openButton");
@@ -216,8 +216,8 @@ TEST_F(EditorTest, DropLoadsOnlyTheFirstFile)
     CarConfig first, second;
     first.model = 9;
     second.model = 12;
-    ASSERT_FALSE(saveCarFile(dir_ / "first.car", first));
-    ASSERT_FALSE(saveCarFile(dir_ / "second.rbc", second));
+    ASSERT_TRUE(saveCarFile(dir_ / "first.car", first));
+    ASSERT_TRUE(saveCarFile(dir_ / "second.rbc", second));
     startEditor();
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString((dir_ / "first.car").string())),
@@ -333,7 +333,7 @@ TEST_F(EditorTest, CommandLineCarLoads)
     CarConfig car;
     car.model = 22;
     car.name = "Milk Run";
-    ASSERT_FALSE(saveCarFile(dir_ / "milk.rbc", car));
+    ASSERT_TRUE(saveCarFile(dir_ / "milk.rbc", car));
     startEditor((dir_ / "milk.rbc").string());
     EXPECT_EQ(find<QComboBox>("modelList")->currentIndex(), 22);
     EXPECT_EQ(find<QComboBox>("nameBox")->currentText(), "Milk Run");
@@ -430,7 +430,7 @@ TEST_F(EditorTest, ALongNameShowsItsStart)
     writeSettings();
     CarConfig car;
     car.name = "Long Name Variant X";
-    ASSERT_FALSE(saveCarFile(dir_ / "long.rbc", car));
+    ASSERT_TRUE(saveCarFile(dir_ / "long.rbc", car));
     startEditor((dir_ / "long.rbc").string());
     auto* name = find<QComboBox>("nameBox");
     EXPECT_EQ(name->currentText(), "Long Name Variant X");
@@ -479,7 +479,7 @@ CarConfig spreadCar()
 TEST_F(EditorTest, EachSideArrowStepsItsOwnSide)
 {
     writeSettings();
-    ASSERT_FALSE(saveCarFile(dir_ / "spread.rbc", spreadCar()));
+    ASSERT_TRUE(saveCarFile(dir_ / "spread.rbc", spreadCar()));
     struct Row {
         const char* spin;
         const char* field;
@@ -513,7 +513,7 @@ TEST_F(EditorTest, TickingTheTurretRecalculates)
     CarConfig car;
     car.model = 24; // Phaedra Clydesdale: two top mounts
     car.topWeapons = {8, 0};
-    ASSERT_FALSE(saveCarFile(dir_ / "trt.rbc", car));
+    ASSERT_TRUE(saveCarFile(dir_ / "trt.rbc", car));
     startEditor((dir_ / "trt.rbc").string());
     auto* turret = find<QCheckBox>("turretBox");
     ASSERT_TRUE(turret->isEnabled());
@@ -530,7 +530,7 @@ TEST_F(EditorTest, FileWorkShowsTheWaitCursorAndAlwaysRestoresIt)
     CarConfig car;
     car.model = 16;
     car.name = "Waiting";
-    ASSERT_FALSE(saveCarFile(dir_ / "w.rbc", car));
+    ASSERT_TRUE(saveCarFile(dir_ / "w.rbc", car));
     startEditor();
     struct Action {
         const char* what;
@@ -561,7 +561,7 @@ TEST_F(EditorTest, TheHiddenExportComparesWithTheListedNames)
     ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vgoon4.vcf", listed));
     CarConfig car = listed;
     car.name = "DUSTY";
-    ASSERT_FALSE(saveCarFile(dir_ / "d.rbc", car));
+    ASSERT_TRUE(saveCarFile(dir_ / "d.rbc", car));
     startEditor((dir_ / "d.rbc").string());
     auto* names = find<QComboBox>("nameBox");
     ASSERT_EQ(names->count(), 1);

@@ -1,0 +1,241 @@
+// Attacks on the one step that replaces a file: whatever stands at or
+// beside the target, nothing of the user's is lost and nothing hangs.
+
+#include "files/SafeWrite.h"
+
+#include "OtherUser.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace rivetbay {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::asOtherUser;
+using testing::readBytes;
+using testing::runningAsRoot;
+using testing::TempDir;
+using testing::writeBytes;
+
+const std::vector<std::uint8_t> fresh{'n', 'e', 'w'};
+const std::vector<std::uint8_t> old{'o', 'l', 'd', '!'};
+
+FileResult write(const fs::path& target, const std::vector<std::uint8_t>& bytes = fresh)
+{
+    return writeFileReplacing(target, bytes);
+}
+
+// No temporary file is ever left behind, whatever happened.
+bool noTemporaryIn(const fs::path& directory)
+{
+    for (const auto& entry : fs::directory_iterator(directory))
+        if (entry.path().filename().string().starts_with(".rivetbay-")) return false;
+    return true;
+}
+
+bool isType(const fs::path& path, mode_t type)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == type;
+}
+
+TEST(ReplaceStep, AttacksAtAndBesideTheTarget)
+{
+    struct Attack {
+        const char* what;
+        std::function<void(const TempDir&)> plant;
+        const char* target;
+        bool succeeds;
+        std::function<void(const TempDir&, const FileResult&)> check;
+    };
+    const Attack attacks[] = {
+        {"a file at the old temporary name survives",
+         [](const TempDir& d) {
+             writeBytes(d / "car.rbc", old);
+             writeBytes(d / "car.rbc.rbtmp", old);
+         },
+         "car.rbc", true,
+         [](const TempDir& d, const FileResult&) { EXPECT_EQ(readBytes(d / "car.rbc.rbtmp"), old); }},
+        {"a link at the old temporary name does not redirect the save",
+         [](const TempDir& d) {
+             writeBytes(d / "victim", old);
+             fs::create_symlink(d / "victim", d / "car.rbc.rbtmp");
+         },
+         "car.rbc", true,
+         [](const TempDir& d, const FileResult&) {
+             EXPECT_EQ(readBytes(d / "victim"), old);
+             EXPECT_EQ(readBytes(d / "car.rbc"), fresh);
+         }},
+        {"a FIFO at the old temporary name does not hang the save",
+         [](const TempDir& d) { ASSERT_EQ(::mkfifo((d / "car.rbc.rbtmp").c_str(), 0600), 0); },
+         "car.rbc", true,
+         [](const TempDir& d, const FileResult&) { EXPECT_TRUE(isType(d / "car.rbc.rbtmp", S_IFIFO)); }},
+        {"a directory is refused and kept",
+         [](const TempDir& d) { fs::create_directories(d / "car.rbc" / "inside"); }, "car.rbc", false,
+         [](const TempDir& d, const FileResult& r) {
+             EXPECT_EQ(r.error().message, "Access to " + (d / "car.rbc").string() + " was denied.");
+             EXPECT_TRUE(fs::is_directory(d / "car.rbc" / "inside"));
+         }},
+        {"a socket is refused and kept",
+         [](const TempDir& d) {
+             const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+             sockaddr_un address{};
+             address.sun_family = AF_UNIX;
+             const std::string path = (d / "car.rbc").string();
+             ASSERT_LT(path.size(), sizeof address.sun_path);
+             path.copy(address.sun_path, path.size());
+             ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+             ::close(fd);
+         },
+         "car.rbc", false,
+         [](const TempDir& d, const FileResult&) { EXPECT_TRUE(isType(d / "car.rbc", S_IFSOCK)); }},
+        {"a dangling link creates the file it points to",
+         [](const TempDir& d) { fs::create_symlink("made.rbc", d / "car.rbc"); }, "car.rbc", true,
+         [](const TempDir& d, const FileResult&) {
+             EXPECT_TRUE(fs::is_symlink(d / "car.rbc"));
+             EXPECT_EQ(readBytes(d / "made.rbc"), fresh);
+         }},
+        {"a link loop is refused",
+         [](const TempDir& d) {
+             fs::create_symlink("b", d / "car.rbc");
+             fs::create_symlink("car.rbc", d / "b");
+         },
+         "car.rbc", false,
+         [](const TempDir& d, const FileResult&) { EXPECT_TRUE(fs::is_symlink(d / "car.rbc")); }},
+        {"a link to a file replaces the file, not the link",
+         [](const TempDir& d) {
+             fs::create_directory(d / "real");
+             writeBytes(d / "real" / "car.rbc", old);
+             fs::create_symlink(d / "real" / "car.rbc", d / "car.rbc");
+         },
+         "car.rbc", true,
+         [](const TempDir& d, const FileResult&) {
+             EXPECT_TRUE(fs::is_symlink(d / "car.rbc"));
+             EXPECT_EQ(readBytes(d / "real" / "car.rbc"), fresh);
+             EXPECT_TRUE(noTemporaryIn(d / "real"));
+         }},
+        {"a name that fills the file system's limit still saves",
+         [](const TempDir&) {}, nullptr, true,
+         [](const TempDir& d, const FileResult&) {
+             EXPECT_EQ(readBytes(d / (std::string(251, 'n') + ".rbc")), fresh);
+         }},
+        {"a missing folder is not found",
+         [](const TempDir&) {}, "gone/car.rbc", false,
+         [](const TempDir&, const FileResult& r) {
+             EXPECT_EQ(r.error().message, "an unnamed file was not found.");
+         }},
+    };
+    for (const Attack& attack : attacks) {
+        SCOPED_TRACE(attack.what);
+        TempDir dir;
+        attack.plant(dir);
+        const fs::path target = dir / (attack.target ? attack.target : std::string(251, 'n') + ".rbc");
+        const FileResult result = write(target);
+        EXPECT_EQ(static_cast<bool>(result), attack.succeeds);
+        attack.check(dir, result);
+        EXPECT_TRUE(noTemporaryIn(dir.path()));
+    }
+}
+
+TEST(ReplaceStep, DevicesAndFifosAreWrittenInPlace)
+{
+    TempDir dir;
+    // A reader on a FIFO target gets the bytes; the FIFO stays a FIFO.
+    ASSERT_EQ(::mkfifo((dir / "pipe.vcf").c_str(), 0600), 0);
+    const int reader = ::open((dir / "pipe.vcf").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_TRUE(write(dir / "pipe.vcf"));
+    std::vector<std::uint8_t> got(16);
+    const auto n = ::read(reader, got.data(), got.size());
+    ::close(reader);
+    got.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    EXPECT_EQ(got, fresh);
+    EXPECT_TRUE(isType(dir / "pipe.vcf", S_IFIFO));
+
+    if (!runningAsRoot()) GTEST_SKIP() << "making device nodes needs root";
+    // The machine's null and full devices, made in the scratch folder.
+    ASSERT_EQ(::mknod((dir / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    ASSERT_EQ(::mknod((dir / "full").c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    fs::create_symlink(dir / "null", dir / "to-null");
+    EXPECT_TRUE(write(dir / "to-null"));
+    EXPECT_TRUE(isType(dir / "null", S_IFCHR));
+    EXPECT_TRUE(fs::is_symlink(dir / "to-null"));
+    const FileResult full = write(dir / "full");
+    ASSERT_FALSE(full);
+    EXPECT_EQ(full.error().message, "Disk full while accessing " + (dir / "full").string() + ".");
+    EXPECT_TRUE(isType(dir / "full", S_IFCHR));
+}
+
+TEST(ReplaceStep, RefusesWhatADirectWriteWouldRefuse)
+{
+    TempDir dir;
+    fs::permissions(dir.path(), fs::perms::all); // a shared folder anyone may write in
+    writeBytes(dir / "theirs.rbc", old);
+    fs::permissions(dir / "theirs.rbc", fs::perms::owner_read | fs::perms::owner_write |
+                                           fs::perms::group_read | fs::perms::others_read);
+    fs::create_directory(dir / "closed");
+    const auto theirsBefore = fs::status(dir / "theirs.rbc").permissions();
+    if (!runningAsRoot()) fs::permissions(dir / "theirs.rbc", fs::perms::owner_read);
+    if (!runningAsRoot()) fs::permissions(dir / "closed", fs::perms::owner_read | fs::perms::owner_exec);
+
+    EXPECT_TRUE(asOtherUser([&] {
+        const FileResult theirs = write(dir / "theirs.rbc");
+        const FileResult closed = write(dir / "closed" / "new.rbc");
+        return !theirs &&
+               theirs.error().message == "Access to " + (dir / "theirs.rbc").string() + " was denied." &&
+               !closed &&
+               closed.error().message ==
+                   "Access to " + (dir / "closed" / "new.rbc").string() + " was denied.";
+    }));
+    EXPECT_EQ(readBytes(dir / "theirs.rbc"), old);
+    EXPECT_TRUE(noTemporaryIn(dir.path()));
+    if (runningAsRoot()) EXPECT_EQ(fs::status(dir / "theirs.rbc").permissions(), theirsBefore);
+    fs::permissions(dir / "closed", fs::perms::owner_all);
+}
+
+TEST(ReplaceStep, KeepsModeAndOwner)
+{
+    TempDir dir;
+    writeBytes(dir / "car.rbc", old);
+    fs::permissions(dir / "car.rbc", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    if (runningAsRoot()) ASSERT_EQ(::chown((dir / "car.rbc").c_str(), testing::nobody, testing::nobody), 0);
+    ASSERT_TRUE(write(dir / "car.rbc"));
+    struct stat info {};
+    ASSERT_EQ(::stat((dir / "car.rbc").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    if (runningAsRoot()) {
+        EXPECT_EQ(info.st_uid, testing::nobody);
+        EXPECT_EQ(info.st_gid, testing::nobody);
+    }
+    EXPECT_EQ(readBytes(dir / "car.rbc"), fresh);
+}
+
+TEST(ReplaceStep, ConcurrentWritersLeaveOneWholeFile)
+{
+    TempDir dir;
+    const std::vector<std::uint8_t> a(3000, 'a'), b(5000, 'b');
+    for (int round = 0; round < 30; ++round) {
+        std::thread first([&] { EXPECT_TRUE(write(dir / "car.rbc", a)); });
+        std::thread second([&] { EXPECT_TRUE(write(dir / "car.rbc", b)); });
+        first.join();
+        second.join();
+        const auto now = readBytes(dir / "car.rbc");
+        ASSERT_TRUE(now == a || now == b) << "round " << round;
+    }
+    EXPECT_TRUE(noTemporaryIn(dir.path()));
+}
+
+} // namespace
+} // namespace rivetbay
