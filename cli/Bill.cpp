@@ -109,7 +109,8 @@ nlohmann::json namesOf(const std::array<std::int32_t, N>& indices, const Table& 
 } // namespace
 
 std::string billJson(const CarConfig& c, const RecalcResult& view, const std::string& path,
-                     const std::vector<SelectionProblem>& outOfRange)
+                     const std::vector<SelectionProblem>& outOfRange,
+                     const std::vector<std::string>& warnings)
 {
     using nlohmann::json;
     json j;
@@ -175,6 +176,9 @@ std::string billJson(const CarConfig& c, const RecalcResult& view, const std::st
     nlohmann::json problems = nlohmann::json::array();
     for (const SelectionProblem& p : outOfRange) problems.push_back({{"field", p.field}, {"value", p.value}});
     j["outOfRange"] = problems;
+    nlohmann::json notes = nlohmann::json::array();
+    for (const std::string& w : warnings) notes.push_back(utf8(w));
+    j["warnings"] = notes;
     return j.dump(2) + "\n";
 }
 

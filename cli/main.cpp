@@ -8,6 +8,7 @@
 #include "files/Export.h"
 #include "files/PlatformFile.h"
 #include "files/VariantListing.h"
+#include "files/VcfReader.h"
 #include "files/VcfWriter.h"
 #include "files/Windows1252.h"
 
@@ -50,6 +51,7 @@ void complain(const FileError& error)
 struct Loaded {
     CarConfig config;                        // normalised
     std::vector<SelectionProblem> problems;  // as stored, before normalising
+    std::vector<std::string> warnings;       // what a vehicle file held that did not map
 };
 
 std::optional<std::vector<std::uint8_t>> readStandardInput()
@@ -70,21 +72,30 @@ std::optional<std::vector<std::uint8_t>> readStandardInput()
     return bytes;
 }
 
-// A car file, or "-" for standard input, with what it held out of range.
-std::optional<Loaded> load(const std::string& car)
+// A car file or a vehicle file, told apart by content; "-" for standard input.
+std::optional<Loaded> load(const std::string& file)
 {
     Loaded loaded;
     FileResult read;
-    if (car == standardStream) {
+    VcfImport imported;
+    bool vehicle = false;
+    if (file == standardStream) {
         const auto bytes = readStandardInput();
         if (!bytes) return std::nullopt;
-        read = readCarBytes(*bytes, standardStream, loaded.config);
+        vehicle = looksLikeVehicleFile(*bytes);
+        read = vehicle ? importVehicleBytes(*bytes, standardStream, imported)
+                       : readCarBytes(*bytes, standardStream, loaded.config);
     } else {
-        read = readCarFile(car, loaded.config);
+        vehicle = isVehicleFile(file);
+        read = vehicle ? importVehicleFile(file, imported) : readCarFile(file, loaded.config);
     }
     if (!read) {
         complain(read.error());
         return std::nullopt;
+    }
+    if (vehicle) {
+        loaded.config = imported.config;
+        loaded.warnings = std::move(imported.warnings);
     }
     loaded.problems = selectionsOutsideTables(loaded.config);
     normaliseSelections(loaded.config);
@@ -122,8 +133,9 @@ int show(const std::vector<std::string>& cars, const std::optional<std::string>&
         }
         for (const SelectionProblem& p : loaded->problems)
             complain(car, outsideText(p) + "; shown as none.");
+        for (const std::string& warning : loaded->warnings) complain(car, warning);
         const RecalcResult view = recalculateWithListing(loaded->config, directory.value_or(fs::path()));
-        bills.push_back(json ? cli::billJson(loaded->config, view, car, loaded->problems)
+        bills.push_back(json ? cli::billJson(loaded->config, view, car, loaded->problems, loaded->warnings)
                              : cli::billText(loaded->config, view));
     }
     if (json && cars.size() > 1) {
@@ -160,6 +172,30 @@ int check(const std::vector<std::string>& cars)
         for (const std::string& problem : problems) complain(car, problem);
         if (problems.empty()) std::cout << car << ": OK\n";
         else status = failed;
+    }
+    return status;
+}
+
+// Each vehicle file as a car file: to `car`, or named after it in `into`.
+int importVehicles(const std::vector<std::string>& files, const std::optional<std::string>& into)
+{
+    int status = 0;
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        if (!into && k == 1) break; // the second name is the car file to write
+        const fs::path vehicle = files[k];
+        const fs::path car = into ? fs::path(*into) / vehicle.filename().replace_extension(".rbc")
+                                  : fs::path(files[1]);
+        VcfImport imported;
+        if (const FileResult read = importVehicleFile(vehicle, imported); !read) {
+            complain(read.error());
+            status = failed;
+            continue;
+        }
+        for (const std::string& warning : imported.warnings) complain(vehicle, warning);
+        if (const FileResult saved = saveCarFile(car, imported.config); !saved) {
+            complain(saved.error());
+            status = failed;
+        }
     }
     return status;
 }
@@ -216,7 +252,7 @@ int list(const std::string& given, std::optional<int> model)
     return 0;
 }
 
-const char* const commands[] = {"show", "check", "vcf", "export", "list"};
+const char* const commands[] = {"show", "check", "vcf", "export", "list", "import"};
 
 // A first word that is no command and no option is named as such, rather
 // than as an unexpected argument.
@@ -234,7 +270,7 @@ int main(int argc, char** argv)
 {
     if (isUnknownCommand(argc, argv)) {
         std::cerr << program << ": '" << argv[1]
-                  << "' is not a command (show, check, vcf, export, list).\n"
+                  << "' is not a command (show, check, vcf, export, list, import).\n"
                   << "Run 'rivetbay-cli --help' for more information.\n";
         return badUsage;
     }
@@ -279,13 +315,25 @@ int main(int argc, char** argv)
     listCmd->add_option("--model", model, "Model index (0-37); without it, every model")
         ->check(CLI::Range(0, CarCatalogue::modelCount - 1));
 
+    std::vector<std::string> vehicles;
+    std::optional<std::string> into;
+    auto* importCmd = app.add_subcommand(
+        "import", "Turn vehicle files into car files: VEHICLE.vcf CAR.rbc, or --into DIR FILE.vcf...");
+    importCmd->add_option("files", vehicles, "Vehicle files, then the car file to write unless --into")
+        ->required();
+    importCmd->add_option("--into", into, "Folder for car files named after their vehicle files");
+
     try {
         app.parse(argc, argv);
+        if (*importCmd && !into && vehicles.size() != 2)
+            throw CLI::ValidationError("import", "give one vehicle file and the car file to write, "
+                                                 "or --into DIR and the vehicle files");
     } catch (const CLI::ParseError& e) {
         const int code = app.exit(e);
         return code == 0 ? 0 : badUsage;
     }
 
+    if (*importCmd) return importVehicles(vehicles, into);
     if (*showCmd) return show(cars, vcfDir, json);
     if (*checkCmd) return check(cars);
     if (*vcfCmd) return writeVcf(car, out);

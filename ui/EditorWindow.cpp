@@ -6,6 +6,7 @@
 #include "files/CarFile.h"
 #include "files/Export.h"
 #include "files/VariantListing.h"
+#include "files/VcfReader.h"
 #include "files/Windows1252.h"
 #include "ui/AboutWindow.h"
 #include "ui/CBrowser.h"
@@ -590,15 +591,37 @@ void EditorWindow::firstRunSetup()
 
 bool EditorWindow::loadCar(const QString& path)
 {
-    WaitCursor wait(services_);
-    syncFromControls();
-    if (const FileResult loaded = loadCarFile(toNative(path), config_); !loaded) {
-        showFileError(loaded.error().message);
-        return false;
+    const std::filesystem::path file = toNative(path);
+    std::vector<std::string> warnings;
+    {
+        WaitCursor wait(services_);
+        syncFromControls();
+        // A vehicle file of the game is told by its content and imported;
+        // read as a car file it would show a design of garbage.
+        FileResult read;
+        if (isVehicleFile(file)) {
+            VcfImport imported;
+            read = importVehicleFile(file, imported);
+            if (read) {
+                config_ = imported.config;
+                warnings = std::move(imported.warnings);
+            }
+        } else {
+            read = loadCarFile(file, config_);
+        }
+        if (!read) {
+            showFileError(read.error().message);
+            return false;
+        }
+        showName(fromCp1252(config_.name));
+        syncToControls();
+        recalculate();
     }
-    showName(fromCp1252(config_.name));
-    syncToControls();
-    recalculate();
+    if (!warnings.empty()) {
+        QString text = "The vehicle file was imported with these changes:\n";
+        for (const std::string& warning : warnings) text += "\n" + fromNative(warning);
+        services_.showMessage(this, MessageIcon::Information, applicationName(), text);
+    }
     return true;
 }
 

@@ -204,12 +204,46 @@ TEST(Cli, CheckReportsWhatTheGameWouldNotKeep)
               "rivetbay-cli: odd.rbc: frontWeapons[1] is 25, outside its table (0 to 19); shown as none.\n");
 }
 
+TEST(Cli, VehicleFilesAreShownAndImported)
+{
+    TempDir dir;
+    ASSERT_TRUE(VcfWriter(dir / "vgoon4.vcf", dusty()));
+    ASSERT_TRUE(saveCarFile(dir / "d.rbc", dusty()));
+    std::string odd = fileText(dir / "vgoon4.vcf");
+    odd[121] = static_cast<char>(0xFF); // armor front 255 instead of 250
+    std::ofstream(dir / "odd.vcf", std::ios::binary) << odd;
+
+    // show tells the two kinds apart by content, whatever the name.
+    const CliRun shown = run(dir, "show vgoon4.vcf");
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out, run(dir, "show d.rbc").out);
+    EXPECT_EQ(run(dir, "show - < vgoon4.vcf").out, shown.out);
+    const CliRun warned = run(dir, "show odd.vcf --json");
+    EXPECT_EQ(warned.status, 0);
+    EXPECT_EQ(nlohmann::json::parse(warned.out)["warnings"].size(), 1u);
+    EXPECT_NE(warned.err.find("rivetbay-cli: odd.vcf: armor front 255"), std::string::npos) << warned.err;
+
+    const CliRun one = run(dir, "import vgoon4.vcf back.rbc");
+    EXPECT_EQ(one.status, 0) << one.err;
+    EXPECT_EQ(fileText(dir / "back.rbc"), fileText(dir / "d.rbc"));
+
+    fs::create_directory(dir / "cars");
+    const CliRun many = run(dir, "import --into cars vgoon4.vcf odd.vcf d.rbc");
+    EXPECT_EQ(many.status, 1); // a car file is no vehicle file
+    EXPECT_TRUE(fs::exists(dir / "cars" / "vgoon4.rbc"));
+    EXPECT_TRUE(fs::exists(dir / "cars" / "odd.rbc"));
+    EXPECT_FALSE(fs::exists(dir / "cars" / "d.rbc"));
+    EXPECT_NE(many.err.find("rivetbay-cli: d.rbc: d.rbc is not a vehicle file of the game."), std::string::npos)
+        << many.err;
+    EXPECT_EQ(run(dir, "import vgoon4.vcf").status, 2);
+}
+
 TEST(Cli, UsageVersionAndHelp)
 {
     TempDir dir;
     const CliRun unknown = run(dir, "fly");
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_EQ(unknown.err, "rivetbay-cli: 'fly' is not a command (show, check, vcf, export, list).\n"
+    EXPECT_EQ(unknown.err, "rivetbay-cli: 'fly' is not a command (show, check, vcf, export, list, import).\n"
                            "Run 'rivetbay-cli --help' for more information.\n");
     for (const char* args : {"", "show", "list", "vcf one", "list . --model x", "list . --model 38"}) {
         const CliRun bad = run(dir, args);

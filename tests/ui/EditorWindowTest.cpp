@@ -621,6 +621,47 @@ TEST_F(EditorTest, ADroppedAddressThatIsNoLocalFileIsIgnored)
     EXPECT_EQ(find<QComboBox>("modelList")->currentIndex(), 7);
 }
 
+TEST_F(EditorTest, AVehicleFileGivenAsACarIsImported)
+{
+    writeSettings();
+    CarConfig piranha;
+    piranha.model = 14;
+    piranha.name = "432";
+    piranha.topWeapons = {2, 5};
+    piranha.armor = {40, 40, 40, 40};
+    ASSERT_TRUE(VcfWriter(dir_ / "ppirna5.vcf", piranha));
+    std::vector<std::uint8_t> odd = testing::readBytes(dir_ / "ppirna5.vcf");
+    odd[121] = 0x95; // armor front 405: not a multiple of 10
+    testing::writeBytes(dir_ / "odd.vcf", odd);
+    odd.resize(150);
+    testing::writeBytes(dir_ / "cut.rbc", odd);
+
+    startEditor((dir_ / "ppirna5.vcf").string());
+    EXPECT_EQ(find<QComboBox>("modelList")->currentIndex(), 14);
+    EXPECT_EQ(find<QComboBox>("nameBox")->currentText(), "432");
+    EXPECT_EQ(find<QComboBox>("topWeapon2List")->currentIndex(), 5);
+    EXPECT_EQ(text("armorLeftField"), "40");
+    EXPECT_TRUE(services_.messages.empty());
+
+    services_.answers.push_back(qpath(dir_ / "odd.vcf"));
+    click("openButton");
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(services_.messages[0].text.contains("armor front 405")) << services_.messages[0].text.toStdString();
+    EXPECT_EQ(text("armorFrontField"), "41");
+    EXPECT_EQ(editor_->paths().rbcPath, dir_.path().string());
+
+    // A damaged one is refused whole, whatever its name says.
+    const CarConfig before = editor_->config();
+    services_.answers.push_back(qpath(dir_ / "cut.rbc"));
+    click("openButton");
+    ASSERT_EQ(services_.messages.size(), 2u);
+    EXPECT_EQ(services_.messages[1].icon, MessageIcon::Stop);
+    EXPECT_TRUE(services_.messages[1].text.contains("damaged vehicle file")) << services_.messages[1].text.toStdString();
+    EXPECT_EQ(editor_->config(), before);
+    EXPECT_EQ(services_.waitDepth, 0);
+}
+
 TEST_F(EditorTest, FirstRunOffersTheWinePrefixes)
 {
     TempDir prefix;

@@ -1,0 +1,363 @@
+#include "files/VcfReader.h"
+
+#include "catalogue/CarCatalogue.h"
+#include "files/AsciiCase.h"
+#include "files/ByteIO.h"
+#include "files/PlatformFile.h"
+#include "files/VcfTemplate.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+namespace rivetbay {
+
+namespace {
+
+namespace cat = CarCatalogue;
+using Bytes = std::span<const std::uint8_t>;
+
+// Record layout: a 4-byte tag and a 4-byte length, then the record's own fields.
+constexpr std::size_t recordHead = 8;
+constexpr std::size_t exitSize = 8; // whatever its length field holds
+constexpr std::size_t vcfcStart = 20;
+constexpr std::size_t vcfcSize = 137;
+constexpr std::size_t specSize = 12;
+constexpr std::size_t specValue = 8;
+constexpr std::size_t freePointsOffset = 153;
+constexpr std::size_t recordLimit = 64; // more records than any car has: damaged
+
+bool tagIs(Bytes bytes, std::size_t at, std::string_view tag)
+{
+    if (at + 4 > bytes.size()) return false;
+    for (std::size_t i = 0; i < 4; ++i)
+        if (bytes[at + i] != static_cast<std::uint8_t>(i < tag.size() ? tag[i] : '\0')) return false;
+    return true;
+}
+
+std::int32_t int32At(Bytes bytes, std::size_t at)
+{
+    return static_cast<std::int32_t>(getU32(bytes.data() + at));
+}
+
+// A text field up to its NUL, or the whole width when there is none.
+std::string textAt(Bytes bytes, std::size_t at, std::size_t width)
+{
+    const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(at);
+    const auto last = first + static_cast<std::ptrdiff_t>(width);
+    return std::string(first, std::find(first, last, std::uint8_t{0}));
+}
+
+// `text` as prefix + a number + suffix, letter case not counting.
+std::optional<long long> numberBetween(std::string_view text, std::string_view prefix,
+                                       std::string_view suffix)
+{
+    if (text.size() <= prefix.size() + suffix.size() ||
+        !equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix) ||
+        !equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix))
+        return std::nullopt;
+    const std::string_view digits = text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
+    long long value = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return value;
+}
+
+// The writer's order of the nine mounts; it also settles which mount a
+// record means where the layout cannot tell.
+constexpr std::array<std::string_view, 9> mountOrder{"f1", "f2", "f3", "t1", "t2",
+                                                     "r1", "r2", "d1", "d2"};
+
+std::int32_t& mountField(CarConfig& c, std::size_t mount)
+{
+    switch (mount) {
+    case 0: case 1: case 2: return c.frontWeapons[mount];
+    case 3: case 4: return c.topWeapons[mount - 3];
+    case 5: case 6: return c.rearWeapons[mount - 5];
+    default: return c.droppers[mount - 7];
+    }
+}
+
+bool mountAvailable(const ModelSpec& m, std::size_t mount)
+{
+    const int slot = mount < 3 ? static_cast<int>(mount) : mount < 5 ? static_cast<int>(mount) - 3
+                     : mount < 7 ? static_cast<int>(mount) - 5 : static_cast<int>(mount) - 7;
+    const int count = mount < 3 ? m.frontMounts : mount < 5 ? m.topMounts
+                      : mount < 7 ? m.rearMounts : m.dropperMounts;
+    return slot < count;
+}
+
+// The hardpoint the writer gives a mount: its token's place in the layout.
+std::int64_t writtenHardpoint(std::string_view layout, std::string_view token)
+{
+    const auto at = layout.find(token);
+    return at == std::string_view::npos ? 0 : static_cast<std::int64_t>(at / 2);
+}
+
+class Importer {
+public:
+    Importer(Bytes bytes, const std::filesystem::path& shown) : bytes_(bytes), shown_(shown) {}
+
+    FileResult run(VcfImport& out)
+    {
+        if (!looksLikeVehicleFile(bytes_)) return refuse("is not a vehicle file of the game.");
+        std::size_t at = 0, records = 0;
+        bool sawVcfc = false, endsWithExit = false;
+        int specs = 0;
+        while (at < bytes_.size()) {
+            if (++records > recordLimit) return damaged(at);
+            if (bytes_.size() - at < recordHead) return damaged(at);
+            const std::uint32_t declared = getU32(bytes_.data() + at + 4);
+            const bool exit = tagIs(bytes_, at, "EXIT");
+            const std::size_t size = exit ? exitSize : declared;
+            if (size < recordHead || size > bytes_.size() - at) return damaged(at);
+            endsWithExit = exit;
+            if (tagIs(bytes_, at, "VCFC")) {
+                if (sawVcfc || at != vcfcStart || size < vcfcSize) return damaged(at);
+                sawVcfc = true;
+                if (FileResult header = readHeader(); !header) return header;
+            } else if (tagIs(bytes_, at, "SPEC")) {
+                if (!sawVcfc || size < specSize || !weapons_.empty()) return damaged(at);
+                if (specs < 3) config_.specials[static_cast<std::size_t>(specs)] = int32At(bytes_, at + specValue);
+                else warn("SPEC record " + std::to_string(specs + 1), "more than three; left out");
+                ++specs;
+            } else if (tagIs(bytes_, at, "WEPN")) {
+                if (!sawVcfc || size < vcf::weaponRecordSize) return damaged(at);
+                weapons_.push_back({int32At(bytes_, at + vcf::hardpointOffset),
+                                    textAt(bytes_, at + vcf::weaponFileOffset, vcf::textFieldSize)});
+            }
+            at += size;
+        }
+        if (!sawVcfc || !endsWithExit) return damaged(bytes_.size());
+        checkSpecials();
+        placeWeapons();
+        out.config = config_;
+        out.warnings = std::move(warnings_);
+        return {};
+    }
+
+private:
+    struct Weapon {
+        std::int32_t hardpoint;
+        std::string file;
+    };
+
+    FileError refuse(const std::string& what) const
+    {
+        FileError error = makeFileError(FileErrorKind::Unknown, Stage::Reading, shown_);
+        error.message = shown_.string() + " " + what;
+        return error;
+    }
+    FileError damaged(std::size_t at) const
+    {
+        return refuse("is a damaged vehicle file: its records stop making sense at byte " +
+                      std::to_string(at) + ".");
+    }
+    void warn(const std::string& field, const std::string& what)
+    {
+        warnings_.push_back(field + ": " + what + ".");
+    }
+
+    FileResult readHeader()
+    {
+        const std::string definition = textAt(bytes_, vcf::definitionOffset, vcf::textFieldSize);
+        // Row 0 is the blank row: a file names a real model.
+        for (int row = 1; row < cat::modelCount && config_.model == 0; ++row)
+            if (equalsIgnoringAsciiCase(definition, "v" + std::string(cat::model(row).definitionCode) + ".vdf"))
+                config_.model = row;
+        if (config_.model == 0)
+            return refuse("holds a vehicle that is no car of the catalogue (\"" + definition + "\").");
+        model_ = &cat::model(config_.model);
+
+        config_.name = textAt(bytes_, vcf::nameOffset, vcf::nameSize);
+        readPaint();
+        readPart("engine", vcf::engineOffset, cat::engineCount, config_.engine);
+        readPart("suspension", vcf::suspensionOffset, cat::suspensionCount, config_.suspension);
+        readPart("brakes", vcf::brakesOffset, cat::brakesCount, config_.brakes);
+        readTire("front tire", vcf::frontTireOffset, model_->frontTireCode, config_.frontTires);
+        readTire("rear tire", vcf::rearTireOffset, model_->rearTireCode, config_.rearTires);
+        constexpr Side fileOrder[] = {Front, Left, Right, Rear};
+        constexpr const char* sideNames[] = {"front", "left", "right", "rear"};
+        for (std::size_t k = 0; k < 4; ++k) {
+            readPoints(std::string("armor ") + sideNames[k], vcf::armorOffset + 4 * k, config_.armor[fileOrder[k]]);
+            readPoints(std::string("chassis ") + sideNames[k], vcf::chassisOffset + 4 * k,
+                       config_.chassis[fileOrder[k]]);
+        }
+        readPoints("free points", freePointsOffset, config_.freePoints);
+        return {};
+    }
+
+    void readPaint()
+    {
+        const std::string texture = textAt(bytes_, vcf::textureOffset, vcf::textFieldSize);
+        const auto number = numberBetween(texture, model_->textureBaseName, ".vtf");
+        if (number && *number >= 1 && *number <= model_->paintCount) {
+            config_.paintScheme = static_cast<std::int32_t>(*number - 1);
+            return;
+        }
+        warn("paint texture \"" + texture + "\"", "not one of the model's schemes; the first is used");
+    }
+
+    void readPart(const char* field, std::size_t offset, int count, std::int32_t& into)
+    {
+        const std::int64_t value = int32At(bytes_, offset);
+        into = static_cast<std::int32_t>(std::clamp<std::int64_t>(value + 1, 1, count - 1));
+        if (value + 1 != into)
+            warn(std::string(field) + " " + std::to_string(value),
+                 "outside its table; " + std::to_string(into - 1) + " is used");
+    }
+
+    void readTire(const char* field, std::size_t offset, std::string_view code, std::int32_t& into)
+    {
+        const std::string file = textAt(bytes_, offset, vcf::textFieldSize);
+        const bool moth = config_.model >= 20 && config_.model <= 23;
+        const std::string stem = std::string(moth ? "wftck_" : "wauto_") + std::string(code);
+        const char size = file.size() == stem.size() + 5 ? asciiLower(file[stem.size()]) : '\0';
+        const bool fits = file.size() == stem.size() + 5 &&
+                          equalsIgnoringAsciiCase(std::string_view(file).substr(0, stem.size()), stem) &&
+                          equalsIgnoringAsciiCase(std::string_view(file).substr(stem.size() + 1), ".wdf") &&
+                          size >= 'a' && size <= 'd';
+        into = fits ? size - 'a' + 1 : 1;
+        if (!fits) warn(std::string(field) + " \"" + file + "\"", "not a tire of this model; the first size is used");
+    }
+
+    void readPoints(const std::string& field, std::size_t offset, std::int32_t& into)
+    {
+        const std::int32_t value = int32At(bytes_, offset);
+        // Rounded to the nearest whole point, halves away from zero, and no
+        // further out than ten times it still fits the file's field.
+        constexpr std::int64_t limit = std::numeric_limits<std::int32_t>::max() / 10;
+        into = static_cast<std::int32_t>(
+            std::clamp<std::int64_t>((std::int64_t{value} + (value < 0 ? -5 : 5)) / 10, -limit, limit));
+        if (std::int64_t{into} * 10 != value) warn(field + " " + std::to_string(value), "not a multiple of 10; rounded to " + std::to_string(into));
+    }
+
+    void checkSpecials()
+    {
+        for (std::size_t k = 0; k < 3; ++k) {
+            std::int32_t& special = config_.specials[k];
+            if (special >= 0 && special < cat::specialCount) continue;
+            warn("special " + std::to_string(k + 1) + " " + std::to_string(special), "outside its table; none");
+            special = 0;
+        }
+    }
+
+    // The item a weapon file names: a dropper (1-5) or a weapon (1-19).
+    std::optional<std::pair<bool, std::int32_t>> itemOf(std::string_view code) const
+    {
+        for (std::int32_t d = 1; d < cat::dropperCount; ++d)
+            if (equalsIgnoringAsciiCase(code, cat::dropperFileCode(d))) return std::pair{true, d};
+        for (std::int32_t w = 1; w < cat::weaponCount; ++w)
+            if (equalsIgnoringAsciiCase(code, cat::weaponFileCode(w))) return std::pair{false, w};
+        return std::nullopt;
+    }
+
+    void placeWeapons()
+    {
+        const std::string_view layout = model_->mountLayout;
+        std::array<bool, mountOrder.size()> taken{};
+        std::size_t last = 0; // the writer's order: a record's mount comes after the one before
+        bool first = true;
+        for (const Weapon& weapon : weapons_) {
+            const std::string field = "weapon record \"" + weapon.file + "\" at hardpoint " +
+                                      std::to_string(weapon.hardpoint);
+            const std::string_view file = weapon.file;
+            const bool named = file.size() > 5 && equalsIgnoringAsciiCase(file.substr(file.size() - 4), ".gdf") &&
+                               (asciiLower(file[0]) == 'g' || asciiLower(file[0]) == 't');
+            const auto item = named ? itemOf(file.substr(1, file.size() - 5)) : std::nullopt;
+            if (!item) {
+                warn(field, "no weapon or dropper of the catalogue; left out");
+                continue;
+            }
+            const auto [dropper, index] = *item;
+            const std::size_t tokens = layout.size() / 2;
+            if (weapon.hardpoint < 0 || static_cast<std::size_t>(weapon.hardpoint) >= tokens) {
+                warn(field, "the model has no such hardpoint; left out");
+                continue;
+            }
+            // Every free mount of the right kind that the writer gives this
+            // hardpoint; the first after the previous record's mount wins.
+            std::optional<std::size_t> chosen;
+            for (std::size_t pass = 0; pass < 2 && !chosen; ++pass)
+                for (std::size_t mount = 0; mount < mountOrder.size() && !chosen; ++mount) {
+                    const bool isDropper = mount >= 7;
+                    if (taken[mount] || isDropper != dropper || !mountAvailable(*model_, mount)) continue;
+                    if (writtenHardpoint(layout, mountOrder[mount]) != weapon.hardpoint) continue;
+                    if (pass == 0 && !first && mount <= last) continue;
+                    chosen = mount;
+                }
+            if (!chosen) {
+                warn(field, "no free " + std::string(dropper ? "dropper" : "weapon") +
+                                " mount of the model is there; left out");
+                continue;
+            }
+            taken[*chosen] = true;
+            last = *chosen;
+            first = false;
+            mountField(config_, *chosen) = index;
+            if (asciiLower(file[0]) == 't') {
+                if (*chosen == 3 && !dropper && cat::isTurretCapable(index)) config_.turret = 1;
+                else warn(field, "a turret only fits the first top mount; mounted without one");
+            }
+        }
+    }
+
+    Bytes bytes_;
+    std::filesystem::path shown_;
+    CarConfig config_;
+    const ModelSpec* model_ = nullptr;
+    std::vector<Weapon> weapons_;
+    std::vector<std::string> warnings_;
+};
+
+} // namespace
+
+bool looksLikeVehicleFile(Bytes bytes)
+{
+    return bytes.size() >= 24 && tagIs(bytes, 0, "BWD2") && tagIs(bytes, 8, "REV") &&
+           tagIs(bytes, vcfcStart, "VCFC");
+}
+
+bool isVehicleFile(const std::filesystem::path& path)
+{
+    platform::InputFile file;
+    if (file.open(path) != 0) return false;
+    std::array<std::uint8_t, 24> head{};
+    std::size_t total = 0, got = 0;
+    while (total < head.size() && file.read(head.data() + total, head.size() - total, got) == 0 && got > 0)
+        total += got;
+    return looksLikeVehicleFile(Bytes(head.data(), total));
+}
+
+FileResult importVehicleBytes(Bytes bytes, const std::filesystem::path& shown, VcfImport& out)
+{
+    return Importer(bytes, shown).run(out);
+}
+
+FileResult importVehicleFile(const std::filesystem::path& path, VcfImport& out)
+{
+    platform::InputFile file;
+    if (const int e = file.open(path); e != 0)
+        return makeFileError(FileErrorKind::NotFound, Stage::Opening, path, e);
+    if (file.size() > vehicleFileLimit) {
+        FileError error = makeFileError(FileErrorKind::Unknown, Stage::Reading, path);
+        error.message = path.string() + " is too large to be a vehicle file of the game.";
+        return error;
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.size()));
+    std::size_t total = 0, got = 0;
+    while (total < bytes.size()) {
+        if (const int e = file.read(bytes.data() + total, bytes.size() - total, got); e != 0)
+            return fileErrorFromErrno(e, Stage::Reading, path);
+        if (got == 0) break;
+        total += got;
+    }
+    bytes.resize(total);
+    return importVehicleBytes(bytes, path, out);
+}
+
+} // namespace rivetbay

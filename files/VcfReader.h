@@ -1,0 +1,39 @@
+#pragma once
+
+// Reading the game's vehicle files back into a design: the files this
+// program writes and the ones the game's own garage writes, records read by
+// tag and length.
+
+#include "car/CarConfig.h"
+#include "files/FileError.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace rivetbay {
+
+// No vehicle file of the game comes near this; a larger file is refused.
+inline constexpr std::size_t vehicleFileLimit = 64 * 1024;
+
+struct VcfImport {
+    CarConfig config;
+    // What did not map, naming the field and the value, and what the design
+    // holds instead. Empty for every file this program writes.
+    std::vector<std::string> warnings;
+};
+
+// "BWD2" at 0, "REV" at 8 and "VCFC" at 20: the content of a vehicle file,
+// whatever the file's name.
+bool looksLikeVehicleFile(std::span<const std::uint8_t> bytes);
+bool isVehicleFile(const std::filesystem::path& path);
+
+// A damaged file, one that is no vehicle file, or a vehicle that is no car
+// of the catalogue is refused with a text naming `shown`.
+FileResult importVehicleBytes(std::span<const std::uint8_t> bytes,
+                              const std::filesystem::path& shown, VcfImport& out);
+FileResult importVehicleFile(const std::filesystem::path& path, VcfImport& out);
+
+} // namespace rivetbay
