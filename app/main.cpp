@@ -66,6 +66,8 @@ int main(int argc, char** argv)
         return 1;
     }
     QApplication app(argc, argv);
+    // Docks group the window with its launcher, and Wayland names it, by this.
+    QGuiApplication::setDesktopFileName("org.rivetbay.Rivetbay");
     std::vector<std::string> arguments;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i)

@@ -275,8 +275,10 @@ void OutputFile::keepModeAndOwner(const FileStatus& replaced)
 {
 #ifndef _WIN32
     // The owner first: giving a file away may clear its set-id bits.
-    if (::fchown(fd_, replaced.owner, replaced.group) != 0)
-        (void)::fchown(fd_, static_cast<uid_t>(-1), replaced.group);
+    if (::fchown(fd_, replaced.owner, replaced.group) != 0 &&
+        ::fchown(fd_, static_cast<uid_t>(-1), replaced.group) != 0) {
+        // Not ours to give away: the new file keeps this process's owner.
+    }
     ::fchmod(fd_, replaced.mode & 07777);
 #else
     (void)replaced;

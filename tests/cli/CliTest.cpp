@@ -265,6 +265,12 @@ TEST(Cli, UsageVersionAndHelp)
     }
     EXPECT_EQ(run(dir, std::string("env ") + RIVETBAY_EDITOR + " --version", "").out,
               "Rivetbay " RIVETBAY_VERSION "\n");
+    // Without a display it says so plainly, instead of the toolkit's abort.
+    const CliRun headless = run(
+        dir, std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") + RIVETBAY_EDITOR, "");
+    EXPECT_EQ(headless.status, 1);
+    EXPECT_NE(headless.err.find("no graphical display was found"), std::string::npos) << headless.err;
+    EXPECT_FALSE(fs::exists(dir / "Rivetbay.ini"));
 #endif
 }
 

@@ -201,7 +201,9 @@ TEST(ReplaceStep, RefusesWhatADirectWriteWouldRefuse)
     }));
     EXPECT_EQ(readBytes(dir / "theirs.rbc"), old);
     EXPECT_TRUE(noTemporaryIn(dir.path()));
-    if (runningAsRoot()) EXPECT_EQ(fs::status(dir / "theirs.rbc").permissions(), theirsBefore);
+    if (runningAsRoot()) {
+        EXPECT_EQ(fs::status(dir / "theirs.rbc").permissions(), theirsBefore);
+    }
     fs::permissions(dir / "closed", fs::perms::owner_all);
 }
 
@@ -210,7 +212,9 @@ TEST(ReplaceStep, KeepsModeAndOwner)
     TempDir dir;
     writeBytes(dir / "car.rbc", old);
     fs::permissions(dir / "car.rbc", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    if (runningAsRoot()) ASSERT_EQ(::chown((dir / "car.rbc").c_str(), testing::nobody, testing::nobody), 0);
+    if (runningAsRoot()) {
+        ASSERT_EQ(::chown((dir / "car.rbc").c_str(), testing::nobody, testing::nobody), 0);
+    }
     ASSERT_TRUE(write(dir / "car.rbc"));
     struct stat info {};
     ASSERT_EQ(::stat((dir / "car.rbc").c_str(), &info), 0);

@@ -367,7 +367,8 @@ TEST_F(EditorTest, WhatStartsARuleTakesTheTypedNameFirst)
              QTimer::singleShot(50, [] {
                  if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
              });
-             QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5));
+             QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    t.editor_->mapToGlobal(QPoint(5, 5)));
              QApplication::sendEvent(t.editor_.get(), &menu);
          }},
         {"drop",

@@ -27,9 +27,11 @@ public:
     std::optional<QString> chooseFile(QWidget*, const FileDialogRequest& request) override
     {
         requests.push_back(request);
-        if (answers.empty()) return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
+        std::optional<QString> answer;
+        if (!answers.empty()) {
+            answer = std::move(answers.front());
+            answers.pop_front();
+        }
         return answer;
     }
     void showMessage(QWidget*, MessageIcon icon, const QString& caption,
