@@ -72,4 +72,23 @@ std::string vcfPathFromChosenFile(const std::string& chosenFile)
     return withExistingLetterCase(fs::path(directory) / "addon").string();
 }
 
+StartupState startUp(const std::string& startDirectory, FirstRunDialogs& dialogs)
+{
+    StartupState state;
+    state.settingsFile = settingsFileIn(startDirectory);
+    state.paths = readPathSettings(state.settingsFile, startDirectory);
+    writePathSettings(state.settingsFile, state.paths); // the file holds both keys from now on
+    if (!pathExists(state.paths.rbcPath)) state.paths.rbcPath = startDirectory;
+    if (!pathExists(state.paths.vcfPath)) firstRunSetup(state, dialogs);
+    return state;
+}
+
+void firstRunSetup(StartupState& state, FirstRunDialogs& dialogs)
+{
+    dialogs.explain();
+    const std::optional<std::string> chosen = dialogs.locateGame();
+    state.paths.vcfPath = chosen ? vcfPathFromChosenFile(*chosen) : std::string(".");
+    writePathSettings(state.settingsFile, state.paths);
+}
+
 } // namespace rivetbay

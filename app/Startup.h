@@ -4,6 +4,7 @@
 // directories and how the first-run setup derives the vehicle directory.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,31 @@ std::string vcfPathFromChosenFile(const std::string& chosenFile);
 
 // A full path up to, and not including, its last separator.
 std::string directoryOf(const std::string& fullPath);
+
+// The two dialogs of the first-run setup; the window shows them.
+class FirstRunDialogs {
+public:
+    virtual ~FirstRunDialogs() = default;
+    // The message box with firstRunCaption and firstRunText.
+    virtual void explain() = 0;
+    // The file dialog titled firstRunDialogTitle; nothing when cancelled.
+    virtual std::optional<std::string> locateGame() = 0;
+};
+
+struct StartupState {
+    std::filesystem::path settingsFile;
+    PathSettings paths;
+};
+
+// The start-up's settings steps: the settings file in `startDirectory` (the
+// working directory at start, given as a value), read and at once written
+// back; a car folder that no longer exists replaced in memory only; and the
+// first-run setup when the vehicle folder does not exist.
+StartupState startUp(const std::string& startDirectory, FirstRunDialogs& dialogs);
+
+// Asks where the game is, sets VCF_Path ("." when cancelled) and writes the
+// settings.
+void firstRunSetup(StartupState& state, FirstRunDialogs& dialogs);
 
 inline constexpr const char* firstRunCaption = " Vexillo's Rivetbay :  Setup";
 inline constexpr const char* firstRunText =

@@ -84,14 +84,6 @@ fs::path makeDirectory(int files)
     return dir;
 }
 
-class SilentServices final : public UiServices {
-public:
-    std::optional<QString> chooseFile(QWidget*, const FileDialogRequest&) override { return {}; }
-    void showMessage(QWidget*, MessageIcon, const QString&, const QString&) override {}
-    void pushWaitCursor() override {}
-    void popWaitCursor() override {}
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -123,19 +115,18 @@ int main(int argc, char** argv)
     // vehicle files afresh and refills the name list.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    SilentServices services;
+    rivetbay::SilentServices services;
     std::printf("\n| vehicle files | one action in the window (ms) | floor (ms) | ratio |\n");
     std::printf("|---:|---:|---:|---:|\n");
     for (int files : {0, 100, 1000, 10000}) {
         const fs::path dir = makeDirectory(files);
         const fs::path start = dir / "start";
         fs::create_directories(start);
-        fs::current_path(start);
-        std::FILE* settings = std::fopen("Rivetbay.ini", "wb");
+        std::FILE* settings = std::fopen((start / "Rivetbay.ini").c_str(), "wb");
         std::fprintf(settings, "[Paths]\r\nVCF_Path=%s\r\n", dir.c_str());
         std::fclose(settings);
         EditorWindow editor("", services);
-        editor.start();
+        editor.start(start.string());
         auto* models = editor.findChild<QComboBox*>("modelList");
         auto* engines = editor.findChild<QComboBox*>("engineList");
         models->setCurrentIndex(16);
@@ -148,7 +139,6 @@ int main(int argc, char** argv)
         const double floor = medianMs(runs, [&] { sink += plainListing(dir, "vgoon"); });
         std::printf("| %d | %.3f | %.3f | %.2f |\n", files, action, floor,
                     floor > 0 ? action / floor : 0.0);
-        fs::current_path(fs::temp_directory_path());
         fs::remove_all(dir);
         if (sink == 42) std::puts("");
     }
@@ -166,18 +156,16 @@ int main(int argc, char** argv)
 
     const fs::path start = fs::temp_directory_path() / "rivetbay-bench-start";
     fs::create_directories(start);
-    fs::current_path(start);
-    std::FILE* ini = std::fopen("Rivetbay.ini", "wb");
+    std::FILE* ini = std::fopen((start / "Rivetbay.ini").c_str(), "wb");
     std::fputs("[Paths]\r\nVCF_Path=.\r\n", ini);
     std::fclose(ini);
     const auto appStart = Clock::now();
     EditorWindow editor("", services);
-    editor.start();
+    editor.start(start.string());
     editor.show();
     QApplication::processEvents();
     const double shown =
         std::chrono::duration<double, std::milli>(Clock::now() - appStart).count();
-    fs::current_path(fs::temp_directory_path());
     fs::remove_all(start);
 
     std::printf("\n| operation | time (ms) |\n|---|---:|\n");

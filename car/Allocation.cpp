@@ -34,10 +34,10 @@ void changeModel(CarConfig& c)
     c.chassis.fill(m.defaultChassis);
 }
 
-bool stepSide(CarConfig& c, bool chassis, Side side, int step)
+bool stepSide(CarConfig& c, Points points, Side side, int step)
 {
     normaliseSelections(c);
-    std::int32_t& value = chassis ? c.chassis[side] : c.armor[side];
+    std::int32_t& value = points == Points::Chassis ? c.chassis[side] : c.armor[side];
     const std::int64_t pool = std::int64_t{c.freePoints} - step;
     const std::int64_t raised = std::int64_t{value} + step;
     // The minimum bounds only a lowering, so that a side loaded below it can

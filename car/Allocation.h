@@ -13,9 +13,12 @@ namespace rivetbay {
 // every side to the new model's defaults.
 void changeModel(CarConfig& config);
 
-// One point between the pool and `side` (+1 takes from the pool). Returns
-// whether the step was accepted; a refusal changes nothing.
-bool stepSide(CarConfig& config, bool chassis, Side side, int step);
+enum class Points { Armor, Chassis };
+
+// One point between the pool and `side` of the armor or the chassis (+1
+// takes from the pool). Returns whether the step was accepted; a refusal
+// changes nothing.
+bool stepSide(CarConfig& config, Points points, Side side, int step);
 
 // Moves `step` points from every armor side to every chassis side (negative:
 // the other way). Returns whether it was accepted.

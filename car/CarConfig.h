@@ -1,7 +1,7 @@
 #pragma once
 
 // The one car being edited. A plain value: the rules that change it live in
-// recalculate.h and allocation.h.
+// car/Recalculate.h and car/Allocation.h.
 
 #include <array>
 #include <cstdint>

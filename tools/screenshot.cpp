@@ -10,28 +10,14 @@
 #include <QApplication>
 #include <QPixmap>
 
-namespace {
-
-// Answers every dialog with "cancel" so that nothing blocks.
-class SilentServices final : public rivetbay::UiServices {
-public:
-    std::optional<QString> chooseFile(QWidget*, const rivetbay::FileDialogRequest&) override
-    {
-        return std::nullopt;
-    }
-    void showMessage(QWidget*, rivetbay::MessageIcon, const QString&, const QString&) override {}
-    void pushWaitCursor() override {}
-    void popWaitCursor() override {}
-};
-
-} // namespace
+#include <filesystem>
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (argc < 2) return 2;
-    SilentServices services;
+    rivetbay::SilentServices services;
     if (argc > 2 && QString(argv[2]) == "--about") {
         rivetbay::AboutWindow about(services, nullptr, rivetbay::CBrowser::programFolder());
         about.show();
@@ -39,7 +25,7 @@ int main(int argc, char** argv)
         return about.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
     }
     rivetbay::EditorWindow editor(argc > 2 ? argv[2] : "", services);
-    editor.start();
+    editor.start(std::filesystem::current_path().string());
     editor.show();
     QApplication::processEvents();
     return editor.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;

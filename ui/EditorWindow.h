@@ -1,29 +1,28 @@
 #pragma once
 
-// The program's one window: every control bound to the car record, and every
-// action a core rule between syncFromControls and syncToControls.
+// The program's one window: every control made from one table, bound to the
+// car record, and every action a core rule between syncFromControls and
+// syncToControls.
 
 #include "app/Startup.h"
+#include "car/Allocation.h"
 #include "car/CarConfig.h"
 #include "car/Recalculate.h"
 
 #include <QDialog>
 
-#include <array>
+#include <cstdint>
 #include <filesystem>
-#include <optional>
+#include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 
 namespace rivetbay {
 
-class SpinArrows;
 class UiServices;
 
 class EditorWindow : public QDialog {
@@ -32,8 +31,9 @@ public:
     EditorWindow(std::string commandLineFile, UiServices& services, QWidget* parent = nullptr);
 
     // Settings, first-run setup, the command-line car and the first
-    // recalculation; run once before the window is shown.
-    void start();
+    // recalculation; run once before the window is shown. `startDirectory`
+    // is the working directory at start.
+    void start(const std::string& startDirectory);
 
     void syncFromControls();
     void syncToControls();
@@ -45,9 +45,8 @@ public:
     // Where the About window finds its pages; the program's folder by default.
     void setPageFolder(const QString& folder) { pageFolder_ = folder; }
 
-signals:
-    void aboutRequested();
-    void hackbusterRequested();
+    // One row of the window's control table.
+    struct Control;
 
 public slots:
     void done(int result) override;
@@ -65,32 +64,33 @@ protected:
 private:
     struct ListBinding {
         QComboBox* list;
-        std::int32_t* field;
+        std::int32_t& (*field)(CarConfig&);
+        int mount; // which mount's availability enables it; -1 for none
     };
     struct NumberBinding {
         QLineEdit* field;
-        std::int32_t* points;   // one of these two is set
-        std::uint32_t* price;
+        std::int32_t& (*points)(CarConfig&); // one of these two is set
+        std::uint32_t& (*price)(CarConfig&);
     };
 
+    static std::span<const Control> controlTable();
     void buildControls();
-    QComboBox* addList(const char* name, int x, int y, int w, int h,
-                       const std::vector<std::string_view>& entries = {});
-    QLineEdit* addPrice(const char* name, int x, int y, int w, int h);
-    QLineEdit* addPoints(const char* name, int x, int y, int w, int h, bool centred);
-    void placeList(QComboBox* list, int x, int y, int w, int h);
-    static void showDisabledAsThePlatformDoes(QWidget* control);
-    SpinArrows* addSpin(const char* name, Qt::Orientation orientation, int x, int y, int w, int h,
-                        QLineEdit* buddy);
+    QWidget* makeControl(const Control& row, QLineEdit* lastField);
+    void placeList(QComboBox* list, const Control& row);
 
+    // The handlers the table names.
+    void changeModelRule();
+    void paintRule();
+    void stepRule(Points points, Side side, int step);
+    void transferRule(int step);
     void openAbout();
     void openHackbuster();
-    void firstRunSetup();
-    bool loadCar(const QString& path);
-    std::optional<QString> chooseCarFile(bool save);
     void openCar();
     void saveCar();
     void exportCar();
+
+    bool loadCar(const QString& path);
+    std::optional<QString> chooseCarFile(bool save);
     void takeName();
     // Text typed into the name box that no rule has taken yet.
     bool namePending() const;
@@ -102,24 +102,19 @@ private:
     template <typename Rule> void runRule(Rule rule);
 
     CarConfig config_;
-    PathSettings paths_;
-    std::string startDirectory_;
-    std::filesystem::path settingsFile_;
+    StartupState settings_;
+    PathSettings& paths_ = settings_.paths;
     std::string commandLineFile_;
     UiServices& services_;
     QString pageFolder_;
     bool syncing_ = false;
-    QString shownName_; // the name box's text as the program last wrote it
+    QString shownName_;                     // the name box's text as the program last wrote it
+    std::vector<std::string> listedNames_;  // the name list of the last pass
 
-    QComboBox* modelList_ = nullptr;
     QComboBox* paintList_ = nullptr;
     QComboBox* nameBox_ = nullptr;
     QCheckBox* turretBox_ = nullptr;
-    QPushButton* openButton_ = nullptr;
-    std::array<QComboBox*, 3> frontLists_{};
-    std::array<QComboBox*, 2> topLists_{};
-    std::array<QComboBox*, 2> rearLists_{};
-    std::array<QComboBox*, 2> dropperLists_{};
+    QWidget* openButton_ = nullptr;
     std::vector<ListBinding> lists_;
     std::vector<NumberBinding> numbers_;
 };

@@ -45,6 +45,16 @@ public:
     void popWaitCursor() override;
 };
 
+// Answers every dialog with "cancel" and shows nothing: for the programs that
+// drive the window without a person (the screenshot maker, the benchmark).
+class SilentServices final : public UiServices {
+public:
+    std::optional<QString> chooseFile(QWidget*, const FileDialogRequest&) override { return {}; }
+    void showMessage(QWidget*, MessageIcon, const QString&, const QString&) override {}
+    void pushWaitCursor() override {}
+    void popWaitCursor() override {}
+};
+
 // Shows the wait cursor for its lifetime, and always restores it.
 class WaitCursor {
 public:

@@ -38,7 +38,7 @@ TEST(ChangeModel, ResetsToTheModelDefaults)
 TEST(ChangeModel, ThrowsAwayTheSpreadEvenForTheSameDefaults)
 {
     CarConfig c = withModel(6);
-    ASSERT_TRUE(stepSide(c, false, Front, -1));
+    ASSERT_TRUE(stepSide(c, Points::Armor, Front, -1));
     c.model = 7; // same defaults 60/60
     changeModel(c);
     EXPECT_EQ(c.armor[Front], 60);
@@ -58,14 +58,14 @@ TEST(StepSide, AmzExample)
 {
     CarConfig c = withModel(1);
     for (int s = 0; s < 4; ++s) {
-        EXPECT_FALSE(stepSide(c, false, Side(s), +1));
-        EXPECT_FALSE(stepSide(c, true, Side(s), +1));
+        EXPECT_FALSE(stepSide(c, Points::Armor, Side(s), +1));
+        EXPECT_FALSE(stepSide(c, Points::Chassis, Side(s), +1));
     }
     EXPECT_EQ(c, withModel(1));
-    EXPECT_TRUE(stepSide(c, false, Front, -1));
+    EXPECT_TRUE(stepSide(c, Points::Armor, Front, -1));
     EXPECT_EQ(c.armor[Front], 41);
     EXPECT_EQ(c.freePoints, 1);
-    EXPECT_TRUE(stepSide(c, true, Left, +1));
+    EXPECT_TRUE(stepSide(c, Points::Chassis, Left, +1));
     EXPECT_EQ(c.chassis[Left], 39);
     EXPECT_EQ(c.freePoints, 0);
     EXPECT_EQ(pointSum(c), 320);
@@ -74,10 +74,10 @@ TEST(StepSide, AmzExample)
 TEST(StepSide, StopsAtTheMinimum)
 {
     CarConfig c = withModel(1); // minimum 10
-    for (int i = 0; i < 32; ++i) ASSERT_TRUE(stepSide(c, false, Front, -1)) << i;
+    for (int i = 0; i < 32; ++i) ASSERT_TRUE(stepSide(c, Points::Armor, Front, -1)) << i;
     EXPECT_EQ(c.armor[Front], 10);
     const CarConfig before = c;
-    EXPECT_FALSE(stepSide(c, false, Front, -1));
+    EXPECT_FALSE(stepSide(c, Points::Armor, Front, -1));
     EXPECT_EQ(c, before);
     EXPECT_EQ(c.freePoints, 32);
     EXPECT_EQ(pointSum(c), 320);
@@ -89,8 +89,8 @@ TEST(StepSide, NoModelAndZeroPointsRefusesEverything)
     const CarConfig before = c;
     for (int s = 0; s < 4; ++s)
         for (int step : {-1, +1}) {
-            EXPECT_FALSE(stepSide(c, false, Side(s), step));
-            EXPECT_FALSE(stepSide(c, true, Side(s), step));
+            EXPECT_FALSE(stepSide(c, Points::Armor, Side(s), step));
+            EXPECT_FALSE(stepSide(c, Points::Chassis, Side(s), step));
         }
     EXPECT_FALSE(transferPoints(c, +1));
     EXPECT_FALSE(transferPoints(c, -1));
@@ -103,8 +103,8 @@ TEST(StepSide, ValuesBelowTheMinimumCanBeRaisedButNotLowered)
     c.model = 5; // minimum 10
     c.armor = {1, 2, 3, 4};
     c.freePoints = 5;
-    EXPECT_FALSE(stepSide(c, false, Front, -1));
-    EXPECT_TRUE(stepSide(c, false, Front, +1));
+    EXPECT_FALSE(stepSide(c, Points::Armor, Front, -1));
+    EXPECT_TRUE(stepSide(c, Points::Armor, Front, +1));
     EXPECT_EQ(c.armor[Front], 2);
     EXPECT_EQ(c.freePoints, 4);
 }
@@ -115,11 +115,11 @@ TEST(StepSide, ExtremeLoadedValuesNeverOverflow)
     c.model = 2;
     c.freePoints = std::numeric_limits<std::int32_t>::max();
     c.armor[Rear] = std::numeric_limits<std::int32_t>::max();
-    EXPECT_FALSE(stepSide(c, false, Rear, +1));
+    EXPECT_FALSE(stepSide(c, Points::Armor, Rear, +1));
     EXPECT_EQ(c.armor[Rear], std::numeric_limits<std::int32_t>::max());
     c.freePoints = std::numeric_limits<std::int32_t>::max();
     c.armor[Rear] = 50;
-    EXPECT_FALSE(stepSide(c, false, Rear, -1)); // the pool would overflow
+    EXPECT_FALSE(stepSide(c, Points::Armor, Rear, -1)); // the pool would overflow
     EXPECT_EQ(c.armor[Rear], 50);
 }
 
@@ -139,7 +139,7 @@ TEST(TransferPoints, RefusedWhenAnyLosingSideIsAtTheMinimum)
 {
     for (int side = 0; side < 4; ++side) {
         CarConfig c = withModel(1);
-        while (stepSide(c, false, Side(side), -1)) {
+        while (stepSide(c, Points::Armor, Side(side), -1)) {
         }
         ASSERT_EQ(c.armor[side], 10);
         const CarConfig before = c;

@@ -59,20 +59,18 @@ void whenModal(std::function<void(QWidget*)> inspect, bool* seen)
 
 class AboutTest : public ::testing::Test {
 protected:
-    AboutTest() : previous_(std::filesystem::current_path())
+    AboutTest()
     {
-        std::filesystem::current_path(dir_.path());
-        std::ofstream("Rivetbay.ini") << "[Paths]\nVCF_Path=.\n";
+        std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nVCF_Path=.\n";
         writePages(dir_);
     }
-    ~AboutTest() override { std::filesystem::current_path(previous_); }
 
     EditorWindow& editor()
     {
         if (!editor_) {
             editor_ = std::make_unique<EditorWindow>("", services_);
             editor_->setPageFolder(folderOf(dir_));
-            editor_->start();
+            editor_->start(dir_.path().string());
             editor_->show();
             editor_->activateWindow();
             (void)QTest::qWaitForWindowActive(editor_.get());
@@ -88,7 +86,6 @@ protected:
     }
 
     TempDir dir_;
-    std::filesystem::path previous_;
     FakeServices services_;
     std::unique_ptr<EditorWindow> editor_;
 };

@@ -35,12 +35,7 @@ inline std::string readText(const std::filesystem::path& path)
 // that names an existing vehicle directory unless the test says otherwise.
 class EditorTest : public ::testing::Test {
 public:
-    EditorTest() : previous_(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(dir_.path());
-        std::filesystem::create_directory(dir_ / "addon");
-    }
-    ~EditorTest() override { std::filesystem::current_path(previous_); }
+    EditorTest() { std::filesystem::create_directory(dir_ / "addon"); }
 
     void writeSettings()
     {
@@ -52,7 +47,7 @@ public:
     EditorWindow& startEditor(std::string commandLine = "")
     {
         editor_ = std::make_unique<EditorWindow>(std::move(commandLine), services_);
-        editor_->start();
+        editor_->start(dir_.path().string()); // the test's folder stands for the working directory
         editor_->show();
         editor_->activateWindow();
         (void)QTest::qWaitForWindowActive(editor_.get());
@@ -76,7 +71,6 @@ public:
     QString qpath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
     TempDir dir_;
-    std::filesystem::path previous_;
     FakeServices services_;
     std::unique_ptr<EditorWindow> editor_;
 };

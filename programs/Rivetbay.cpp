@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string_view>
 
 namespace {
@@ -75,7 +76,8 @@ int main(int argc, char** argv)
 
     rivetbay::QtUiServices services;
     rivetbay::EditorWindow editor(rivetbay::commandLineFile(arguments), services);
-    editor.start();
+    std::error_code ec;
+    editor.start(std::filesystem::current_path(ec).string());
     editor.exec();
     return 0;
 }
