@@ -3,6 +3,7 @@
 #include "files/AsciiCase.h"
 #include "files/PlatformFile.h"
 #include "files/SafeWrite.h"
+#include "files/TextEncoding.h"
 
 #include <cerrno>
 #include <optional>
@@ -55,16 +56,10 @@ std::optional<std::string_view> sectionName(std::string_view line)
     return trim(line.substr(1, close - 1));
 }
 
-bool isComment(std::string_view line)
-{
-    line = trim(line);
-    return !line.empty() && line.front() == ';';
-}
-
 // The key of a "key=value" line, or nothing.
 std::optional<std::string_view> keyOf(std::string_view line)
 {
-    if (isComment(line)) return std::nullopt;
+    // A comment's key begins with ";" and so never matches a name.
     const auto eq = line.find('=');
     if (eq == std::string_view::npos) return std::nullopt;
     return trim(line.substr(0, eq));
@@ -131,79 +126,27 @@ std::string storedForm(std::string_view value, bool wasQuoted)
     return std::string(value);
 }
 
-void appendUtf8(std::string& out, char32_t c)
+// UTF-16 bytes after the mark, in the file's byte order, as UTF-8.
+std::string utf8FromUtf16Bytes(std::string_view bytes, bool bigEndian)
 {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// UTF-16 after its mark, to UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string utf8FromUtf16(std::string_view bytes, bool bigEndian)
-{
-    std::string out;
-    const auto unit = [&](std::size_t i) {
-        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
-        return static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
-    };
+    std::u16string units;
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        char32_t c = unit(i);
-        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
-            const char16_t low = unit(i + 2);
-            if (low >= 0xDC00 && low < 0xE000) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                i += 2;
-            }
-        }
-        if (c >= 0xD800 && c < 0xE000) c = 0xFFFD;
-        appendUtf8(out, c);
+        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+        units += static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
     }
-    return out;
+    return utf8FromUtf16(units);
 }
 
-// UTF-8 to UTF-16 bytes; nothing when the text is not valid UTF-8, which
-// such a file cannot hold.
-std::optional<std::string> utf16FromUtf8(std::string_view text, bool bigEndian)
+// Nothing when the text is not UTF-8, which such a file cannot hold.
+std::optional<std::string> utf16BytesFromUtf8(std::string_view text, bool bigEndian)
 {
+    const auto units = utf16FromUtf8(text);
+    if (!units) return std::nullopt;
     std::string out;
-    const auto put = [&](char16_t u) {
+    for (char16_t u : *units) {
         const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
         out += bigEndian ? hi : lo;
         out += bigEndian ? lo : hi;
-    };
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
-        if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size() + (extra == 0 ? 1 : 0))
-            return std::nullopt;
-        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80) return std::nullopt;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if ((extra == 1 && c < 0x80) || (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000) ||
-            c > 0x10FFFF || (c >= 0xD800 && c < 0xE000))
-            return std::nullopt;
-        i += static_cast<std::size_t>(extra) + 1;
-        if (c >= 0x10000) {
-            put(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-            put(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-        } else {
-            put(static_cast<char16_t>(c));
-        }
     }
     return out;
 }
@@ -216,7 +159,7 @@ std::optional<std::string> encoded(const ProfileFile& file, const std::string& t
     case ProfileEncoding::Utf16LittleEndian:
     case ProfileEncoding::Utf16BigEndian: {
         const bool big = file.encoding == ProfileEncoding::Utf16BigEndian;
-        auto body = utf16FromUtf8(text, big);
+        auto body = utf16BytesFromUtf8(text, big);
         if (!body) return std::nullopt;
         return std::string(big ? "\xFE\xFF" : "\xFF\xFE") + *body;
     }
@@ -265,7 +208,7 @@ ProfileFile readProfileFile(const std::filesystem::path& path)
     } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
         const bool big = bytes[0] == '\xFE';
         file.encoding = big ? ProfileEncoding::Utf16BigEndian : ProfileEncoding::Utf16LittleEndian;
-        file.text = utf8FromUtf16(std::string_view(bytes).substr(2), big);
+        file.text = utf8FromUtf16Bytes(std::string_view(bytes).substr(2), big);
     } else {
         file.text = std::move(bytes);
     }

@@ -1,7 +1,7 @@
 #include "cli/Bill.h"
 
 #include "catalogue/CarCatalogue.h"
-#include "files/Windows1252.h"
+#include "files/TextEncoding.h"
 
 #include <nlohmann/json.hpp>
 

@@ -11,7 +11,7 @@
 #include "files/VariantListing.h"
 #include "files/VcfReader.h"
 #include "files/VcfWriter.h"
-#include "files/Windows1252.h"
+#include "files/TextEncoding.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -29,7 +29,7 @@ namespace {
 constexpr int failed = 1;
 constexpr const char* standardStream = "-";
 // Larger than any car file: the longest name a car file may hold, and its numbers.
-constexpr std::size_t standardInputLimit = carfile::nameByteLimit + 7 + carfile::integersSize;
+constexpr std::size_t standardInputLimit = CarFileLayout::nameByteLimit + 7 + CarFileLayout::integersSize;
 
 // "rivetbay-cli: FILE: what went wrong", one line on standard error.
 void complain(const fs::path& file, const std::string& text)

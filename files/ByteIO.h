@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace rivetbay {
@@ -23,9 +24,25 @@ inline void appendU32(std::vector<std::uint8_t>& out, std::uint32_t v)
     for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
 }
 
-inline void putU32(std::span<std::uint8_t> out, std::size_t offset, std::uint32_t v)
+constexpr void putU32(std::span<std::uint8_t> out, std::size_t offset, std::uint32_t v)
 {
-    for (int k = 0; k < 4; ++k) out[offset + k] = static_cast<std::uint8_t>(v >> (8 * k));
+    for (std::size_t k = 0; k < 4; ++k) out[offset + k] = static_cast<std::uint8_t>(v >> (8 * k));
+}
+
+// A text field of `width` bytes: the text and a NUL when there is room; the
+// bytes after the NUL keep what the image held there.
+constexpr void putText(std::span<std::uint8_t> out, std::size_t offset, std::size_t width,
+                       std::string_view text)
+{
+    const std::size_t n = text.size() < width ? text.size() : width;
+    for (std::size_t i = 0; i < n; ++i) out[offset + i] = static_cast<std::uint8_t>(text[i]);
+    if (n < width) out[offset + n] = 0;
+}
+
+// A record's four-character tag, NUL-padded.
+constexpr void putTag(std::span<std::uint8_t> out, std::size_t offset, std::string_view tag)
+{
+    for (std::size_t i = 0; i < 4; ++i) out[offset + i] = i < tag.size() ? static_cast<std::uint8_t>(tag[i]) : 0;
 }
 
 inline std::uint16_t getU16(const std::uint8_t* p)

@@ -2,7 +2,7 @@
 
 #include "files/PlatformFile.h"
 #include "files/SafeWrite.h"
-#include "files/Windows1252.h"
+#include "files/TextEncoding.h"
 
 #include <algorithm>
 #include <array>
@@ -36,14 +36,14 @@ template <typename Config, typename Visit> void forEachInteger(Config& c, Visit 
 
 void writeLengthPrefix(std::vector<std::uint8_t>& out, std::uint64_t n)
 {
-    if (n < carfile::longPrefix) {
+    if (n < CarFileLayout::longPrefix) {
         appendU8(out, static_cast<std::uint8_t>(n));
-    } else if (n < carfile::wideMarker) {
-        appendU8(out, carfile::longPrefix);
+    } else if (n < CarFileLayout::wideMarker) {
+        appendU8(out, CarFileLayout::longPrefix);
         appendU16(out, static_cast<std::uint16_t>(n));
     } else {
-        appendU8(out, carfile::longPrefix);
-        appendU16(out, carfile::hugePrefix);
+        appendU8(out, CarFileLayout::longPrefix);
+        appendU16(out, CarFileLayout::hugePrefix);
         appendU32(out, static_cast<std::uint32_t>(n));
     }
 }
@@ -63,19 +63,19 @@ FileResult readName(ByteSource& source, std::string& name)
     for (;;) {
         std::uint8_t b = 0;
         if (const int s = source.read(&b, 1); s != 0) return readFailure(s);
-        if (b < carfile::longPrefix) {
+        if (b < CarFileLayout::longPrefix) {
             length = b;
             break;
         }
         std::array<std::uint8_t, 4> raw{};
         if (const int s = source.read(raw.data(), 2); s != 0) return readFailure(s);
         const std::uint16_t w = getU16(raw.data());
-        if (w == carfile::hugePrefix) {
+        if (w == CarFileLayout::hugePrefix) {
             if (const int s = source.read(raw.data(), 4); s != 0) return readFailure(s);
             length = getU32(raw.data());
             break;
         }
-        if (w == carfile::wideMarker) {
+        if (w == CarFileLayout::wideMarker) {
             // A second marker inside a wide prefix is not a valid name.
             if (wide) return pastEnd();
             wide = true;
@@ -88,7 +88,7 @@ FileResult readName(ByteSource& source, std::string& name)
     const std::uint64_t bytes = wide ? 2 * length : length;
     // Checked before anything is allocated, so a damaged length cannot
     // exhaust memory.
-    if (bytes > source.remaining() || bytes > carfile::nameByteLimit) return pastEnd();
+    if (bytes > source.remaining() || bytes > CarFileLayout::nameByteLimit) return pastEnd();
     std::vector<std::uint8_t> raw(static_cast<std::size_t>(bytes));
     if (bytes > 0)
         if (const int s = source.read(raw.data(), raw.size()); s != 0) return readFailure(s);
@@ -201,7 +201,7 @@ FileResult readCarRecord(ByteSource& source, CarConfig& config)
 FileResult saveCarFile(const std::filesystem::path& path, const CarConfig& config)
 {
     std::vector<std::uint8_t> bytes;
-    bytes.reserve(7 + config.name.size() + carfile::integersSize);
+    bytes.reserve(7 + config.name.size() + CarFileLayout::integersSize);
     writeCarRecord(config, bytes);
     return writeFileReplacing(path, bytes);
 }

@@ -14,16 +14,16 @@
 
 namespace rivetbay {
 
-namespace carfile {
+namespace CarFileLayout {
 inline constexpr std::size_t integerCount = 29;
-inline constexpr std::size_t integersSize = integerCount * 4; // 116
+inline constexpr std::size_t integersSize = integerCount * 4;
 inline constexpr std::uint8_t longPrefix = 0xFF;
 inline constexpr std::uint16_t wideMarker = 0xFFFE;
 inline constexpr std::uint16_t hugePrefix = 0xFFFF;
 // No car has a longer name; a damaged or hostile length beyond it fails at
 // once instead of reading gigabytes of a sparse file.
 inline constexpr std::uint64_t nameByteLimit = std::uint64_t{1} << 20;
-} // namespace carfile
+} // namespace CarFileLayout
 
 void writeCarRecord(const CarConfig& config, std::vector<std::uint8_t>& sink);
 

@@ -5,7 +5,7 @@
 #include "files/SafeWrite.h"
 #include "files/VariantListing.h"
 #include "files/VcfWriter.h"
-#include "files/Windows1252.h"
+#include "files/TextEncoding.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -34,8 +34,7 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
                            const std::vector<std::string>& nameList)
 {
     const ModelSpec& m = CarCatalogue::model(modelIndex(config.model));
-    const std::vector<std::string> existing = findVehicleFiles(directory, m.variantFileCode);
-    std::uint8_t number = numberAfter(m.exportBase, existing.size());
+    std::uint8_t number = nextExportNumber(directory, config.model);
 
     ExportResult result;
     const bool listed = std::any_of(nameList.begin(), nameList.end(), [&](const std::string& n) {
@@ -52,8 +51,11 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
         return result;
     }
 
+    // The game finds files whatever their letter case: a name taken in any
+    // case is taken.
     std::set<std::string> taken;
-    for (const std::string& name : existing) taken.insert(asciiLowered(name));
+    for (const std::string& name : findVehicleFiles(directory, m.variantFileCode))
+        taken.insert(asciiLowered(name));
     const std::vector<std::uint8_t> image = buildVcfImage(config);
     for (int attempt = 0; attempt < 256; ++attempt, ++number) {
         const std::string file =

@@ -50,7 +50,7 @@ std::vector<std::string> matchingEntries(const platform::Directory& directory, s
 std::string nameAt(const platform::Directory& directory, const std::string& file)
 {
     std::array<std::uint8_t, variantNameLimit> bytes{};
-    const std::size_t got = directory.readAt(file, vcf::nameOffset, bytes.data(), bytes.size());
+    const std::size_t got = directory.readAt(file, VcfLayout::nameOffset, bytes.data(), bytes.size());
     return std::string(bytes.begin(), std::find(bytes.begin(), bytes.begin() + got, std::uint8_t{0}));
 }
 

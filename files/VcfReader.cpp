@@ -126,9 +126,9 @@ public:
                 else warn("SPEC record " + std::to_string(specs + 1), "more than three; left out");
                 ++specs;
             } else if (tagIs(bytes_, at, "WEPN")) {
-                if (!sawVcfc || size < vcf::weaponRecordSize) return damaged(at);
-                weapons_.push_back({int32At(bytes_, at + vcf::hardpointOffset),
-                                    textAt(bytes_, at + vcf::weaponFileOffset, vcf::textFieldSize)});
+                if (!sawVcfc || size < VcfLayout::weaponRecordSize) return damaged(at);
+                weapons_.push_back({int32At(bytes_, at + VcfLayout::hardpointOffset),
+                                    textAt(bytes_, at + VcfLayout::weaponFileOffset, VcfLayout::textFieldSize)});
             }
             at += size;
         }
@@ -164,7 +164,7 @@ private:
 
     FileResult readHeader()
     {
-        const std::string definition = textAt(bytes_, vcf::definitionOffset, vcf::textFieldSize);
+        const std::string definition = textAt(bytes_, VcfLayout::definitionOffset, VcfLayout::textFieldSize);
         // Row 0 is the blank row: a file names a real model.
         for (int row = 1; row < cat::modelCount && config_.model == 0; ++row)
             if (equalsIgnoringAsciiCase(definition, "v" + std::string(cat::model(row).definitionCode) + ".vdf"))
@@ -173,18 +173,18 @@ private:
             return refuse("holds a vehicle that is no car of the catalogue (\"" + definition + "\").");
         model_ = &cat::model(config_.model);
 
-        config_.name = textAt(bytes_, vcf::nameOffset, vcf::nameSize);
+        config_.name = textAt(bytes_, VcfLayout::nameOffset, VcfLayout::nameSize);
         readPaint();
-        readPart("engine", vcf::engineOffset, cat::engineCount, config_.engine);
-        readPart("suspension", vcf::suspensionOffset, cat::suspensionCount, config_.suspension);
-        readPart("brakes", vcf::brakesOffset, cat::brakesCount, config_.brakes);
-        readTire("front tire", vcf::frontTireOffset, model_->frontTireCode, config_.frontTires);
-        readTire("rear tire", vcf::rearTireOffset, model_->rearTireCode, config_.rearTires);
+        readPart("engine", VcfLayout::engineOffset, cat::engineCount, config_.engine);
+        readPart("suspension", VcfLayout::suspensionOffset, cat::suspensionCount, config_.suspension);
+        readPart("brakes", VcfLayout::brakesOffset, cat::brakesCount, config_.brakes);
+        readTire("front tire", VcfLayout::frontTireOffset, model_->frontTireCode, config_.frontTires);
+        readTire("rear tire", VcfLayout::rearTireOffset, model_->rearTireCode, config_.rearTires);
         constexpr Side fileOrder[] = {Front, Left, Right, Rear};
         constexpr const char* sideNames[] = {"front", "left", "right", "rear"};
         for (std::size_t k = 0; k < 4; ++k) {
-            readPoints(std::string("armor ") + sideNames[k], vcf::armorOffset + 4 * k, config_.armor[fileOrder[k]]);
-            readPoints(std::string("chassis ") + sideNames[k], vcf::chassisOffset + 4 * k,
+            readPoints(std::string("armor ") + sideNames[k], VcfLayout::armorOffset + 4 * k, config_.armor[fileOrder[k]]);
+            readPoints(std::string("chassis ") + sideNames[k], VcfLayout::chassisOffset + 4 * k,
                        config_.chassis[fileOrder[k]]);
         }
         readPoints("free points", freePointsOffset, config_.freePoints);
@@ -193,7 +193,7 @@ private:
 
     void readPaint()
     {
-        const std::string texture = textAt(bytes_, vcf::textureOffset, vcf::textFieldSize);
+        const std::string texture = textAt(bytes_, VcfLayout::textureOffset, VcfLayout::textFieldSize);
         const auto number = numberBetween(texture, model_->textureBaseName, ".vtf");
         if (number && *number >= 1 && *number <= model_->paintCount) {
             config_.paintScheme = static_cast<std::int32_t>(*number - 1);
@@ -213,7 +213,7 @@ private:
 
     void readTire(const char* field, std::size_t offset, std::string_view code, std::int32_t& into)
     {
-        const std::string file = textAt(bytes_, offset, vcf::textFieldSize);
+        const std::string file = textAt(bytes_, offset, VcfLayout::textFieldSize);
         const bool moth = config_.model >= 20 && config_.model <= 23;
         const std::string stem = std::string(moth ? "wftck_" : "wauto_") + std::string(code);
         const char size = file.size() == stem.size() + 5 ? asciiLower(file[stem.size()]) : '\0';

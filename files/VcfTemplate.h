@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace rivetbay::vcf {
+namespace rivetbay::VcfLayout {
 
 inline constexpr std::size_t headerSize = 193;
 inline constexpr std::size_t weaponRecordSize = 25;
@@ -33,4 +33,4 @@ inline constexpr std::size_t weaponFileOffset = 12;
 
 const std::array<std::uint8_t, headerSize>& vcfTemplate();
 
-} // namespace rivetbay::vcf
+} // namespace rivetbay::VcfLayout

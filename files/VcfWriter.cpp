@@ -14,16 +14,6 @@ namespace {
 
 namespace cat = CarCatalogue;
 
-// Copies the text and a NUL when there is room; the bytes after the NUL keep
-// what the image held there.
-void putText(std::vector<std::uint8_t>& image, std::size_t offset, std::size_t width,
-             std::string_view text)
-{
-    const std::size_t n = text.size() < width ? text.size() : width;
-    for (std::size_t i = 0; i < n; ++i) image[offset + i] = static_cast<std::uint8_t>(text[i]);
-    if (n < width) image[offset + n] = 0;
-}
-
 std::int32_t partIndex(std::int32_t selection) { return selection > 0 ? selection - 1 : 0; }
 
 char tireSize(std::int32_t tire)
@@ -61,35 +51,35 @@ std::vector<std::uint8_t> buildVcfImage(const CarConfig& design)
     CarConfig c = design;
     normaliseSelections(c); // no index outside its table reaches a lookup
     const ModelSpec& m = cat::model(c.model);
-    const auto& header = vcf::vcfTemplate();
+    const auto& header = VcfLayout::vcfTemplate();
     std::vector<std::uint8_t> image(header.begin(), header.end());
 
-    if (!c.name.empty()) putText(image, vcf::nameOffset, vcf::nameSize, c.name);
-    putText(image, vcf::definitionOffset, vcf::textFieldSize,
+    if (!c.name.empty()) putText(image, VcfLayout::nameOffset, VcfLayout::nameSize, c.name);
+    putText(image, VcfLayout::definitionOffset, VcfLayout::textFieldSize,
             "v" + std::string(m.definitionCode) + ".vdf");
-    putText(image, vcf::textureOffset, vcf::textFieldSize,
+    putText(image, VcfLayout::textureOffset, VcfLayout::textFieldSize,
             std::string(m.textureBaseName) + std::to_string(std::int64_t{c.paintScheme} + 1) +
                 ".vtf");
-    putU32(image, vcf::engineOffset, static_cast<std::uint32_t>(partIndex(c.engine)));
-    putU32(image, vcf::suspensionOffset, static_cast<std::uint32_t>(partIndex(c.suspension)));
-    putU32(image, vcf::brakesOffset, static_cast<std::uint32_t>(partIndex(c.brakes)));
+    putU32(image, VcfLayout::engineOffset, static_cast<std::uint32_t>(partIndex(c.engine)));
+    putU32(image, VcfLayout::suspensionOffset, static_cast<std::uint32_t>(partIndex(c.suspension)));
+    putU32(image, VcfLayout::brakesOffset, static_cast<std::uint32_t>(partIndex(c.brakes)));
 
     const bool moth = c.model >= 20 && c.model <= 23;
     const std::string prefix = moth ? "wftck_" : "wauto_";
     const std::string front = prefix + std::string(m.frontTireCode) + tireSize(c.frontTires) + ".wdf";
     const std::string rear = prefix + std::string(m.rearTireCode) + tireSize(c.rearTires) + ".wdf";
-    putText(image, vcf::frontTireOffset, vcf::textFieldSize, front);
-    if (moth) putText(image, vcf::middleTireOffset, vcf::textFieldSize, rear);
-    putText(image, vcf::rearTireOffset, vcf::textFieldSize, rear);
+    putText(image, VcfLayout::frontTireOffset, VcfLayout::textFieldSize, front);
+    if (moth) putText(image, VcfLayout::middleTireOffset, VcfLayout::textFieldSize, rear);
+    putText(image, VcfLayout::rearTireOffset, VcfLayout::textFieldSize, rear);
 
     // The file lays the sides out front, left, right, rear.
     constexpr Side fileOrder[] = {Front, Left, Right, Rear};
     for (std::size_t k = 0; k < 4; ++k) {
-        putU32(image, vcf::armorOffset + 4 * k, tenfold(c.armor[fileOrder[k]]));
-        putU32(image, vcf::chassisOffset + 4 * k, tenfold(c.chassis[fileOrder[k]]));
+        putU32(image, VcfLayout::armorOffset + 4 * k, tenfold(c.armor[fileOrder[k]]));
+        putU32(image, VcfLayout::chassisOffset + 4 * k, tenfold(c.chassis[fileOrder[k]]));
     }
     for (std::size_t k = 0; k < 3; ++k)
-        putU32(image, vcf::specialOffsets[k], static_cast<std::uint32_t>(c.specials[k]));
+        putU32(image, VcfLayout::specialOffsets[k], static_cast<std::uint32_t>(c.specials[k]));
 
     // Only mounts the model has are written, which bounds the records at five
     // even for a design that never went through recalculate.
@@ -107,20 +97,20 @@ std::vector<std::uint8_t> buildVcfImage(const CarConfig& design)
     for (const Mount& mount : mounts) {
         if (mount.selection <= 0 || !mount.available) continue;
         const std::size_t at = image.size();
-        image.resize(at + vcf::weaponRecordSize, 0);
+        image.resize(at + VcfLayout::weaponRecordSize, 0);
         for (std::size_t i = 0; i < 4; ++i) image[at + i] = static_cast<std::uint8_t>("WEPN"[i]);
-        putU32(image, at + 4, vcf::weaponRecordSize);
-        putU32(image, at + vcf::hardpointOffset,
+        putU32(image, at + 4, VcfLayout::weaponRecordSize);
+        putU32(image, at + VcfLayout::hardpointOffset,
                static_cast<std::uint32_t>(hardpoint(m.mountLayout, mount.token)));
         const std::string_view code = mount.dropper ? cat::dropperFileCode(mount.selection)
                                                     : cat::weaponFileCode(mount.selection);
         const std::string file = (mount.turretFile ? "t" : "g") + std::string(code) + ".gdf";
-        putText(image, at + vcf::weaponFileOffset, vcf::textFieldSize, file);
+        putText(image, at + VcfLayout::weaponFileOffset, VcfLayout::textFieldSize, file);
     }
 
     for (int k = 0; k < 2; ++k) {
         for (char ch : std::string_view("EXIT")) image.push_back(static_cast<std::uint8_t>(ch));
-        appendU32(image, 16);
+        appendU32(image, static_cast<std::uint32_t>(VcfLayout::trailerSize)); // as the game writes it
     }
     return image;
 }

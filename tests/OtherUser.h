@@ -11,7 +11,7 @@
 #include <unistd.h>
 #endif
 
-namespace rivetbay::testing {
+namespace rivetbay::testkit {
 
 inline constexpr unsigned nobody = 65534;
 
@@ -42,4 +42,4 @@ inline bool runningAsRoot()
 #endif
 }
 
-} // namespace rivetbay::testing
+} // namespace rivetbay::testkit

@@ -2,7 +2,7 @@
 
 #include "car/CarConfig.h"
 
-namespace rivetbay::testing {
+namespace rivetbay::testkit {
 
 // The worked example's Glenn Bushmaster "Dusty": two front weapons, two
 // droppers, two specials and an uneven spread of points.
@@ -24,4 +24,4 @@ inline CarConfig dustyDesign()
     return c;
 }
 
-} // namespace rivetbay::testing
+} // namespace rivetbay::testkit

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace rivetbay::testing {
+namespace rivetbay::testkit {
 
 // A fresh directory, removed with everything in it at the end of the test.
 class TempDir {
@@ -46,4 +46,4 @@ inline std::vector<std::uint8_t> readBytes(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-} // namespace rivetbay::testing
+} // namespace rivetbay::testkit

@@ -53,15 +53,15 @@ AboutWindow::AboutWindow(UiServices& services, QWidget* owner, const QString& pa
     reload->setObjectName("reloadButton");
     reload->setGeometry(du.rect(80, 2, 32, 28));
     reload->setAutoDefault(false);
-    connect(reload, &QPushButton::clicked, this, [this] { report(browser_->Refresh()); });
+    connect(reload, &QPushButton::clicked, browser_, &CBrowser::Refresh);
 
     auto* stop = new QPushButton("Stop", this);
     stop->setObjectName("stopButton");
     stop->setGeometry(du.rect(128, 2, 32, 28));
     stop->setAutoDefault(false);
-    connect(stop, &QPushButton::clicked, this, [this] { report(browser_->Stop()); });
+    connect(stop, &QPushButton::clicked, browser_, &CBrowser::Stop);
 
-    report(browser_->Navigate(browser_->GetPath() + "Rivetbay.html"));
+    browser_->Navigate(browser_->GetPath() + "Rivetbay.html");
     ok->setFocus(Qt::OtherFocusReason);
 }
 

@@ -40,24 +40,16 @@ QString CBrowser::GoForward()
     return {};
 }
 
-QString CBrowser::Navigate(const QString& address)
+void CBrowser::Navigate(const QString& address)
 {
     if (!QFileInfo(address).isReadable()) {
         // Shown in place of the page, as a browser shows a page it cannot load.
         setPlainText(QString("The page %1 could not be loaded.").arg(QDir::toNativeSeparators(address)));
-        return {};
+        return;
     }
     setSource(QUrl::fromLocalFile(address));
-    return {};
 }
 
-QString CBrowser::Refresh()
-{
-    reload();
-    return {};
-}
-
-// The view loads synchronously, so there is never a load to cancel.
-QString CBrowser::Stop() { return {}; }
+void CBrowser::Refresh() { reload(); }
 
 } // namespace rivetbay

@@ -17,9 +17,11 @@ public:
     // Each returns an empty text on success, or why the view refused.
     QString GoBack();
     QString GoForward();
-    QString Navigate(const QString& address);
-    QString Refresh();
-    QString Stop();
+    // A page that cannot be loaded is shown as a page saying so.
+    void Navigate(const QString& address);
+    void Refresh();
+    // The view loads synchronously, so there is never a load to cancel.
+    void Stop() {}
     // The folder of the running program, ending in a separator.
     QString GetPath() const { return folder_; }
 

@@ -6,7 +6,7 @@
 #include "files/Export.h"
 #include "files/VariantListing.h"
 #include "files/VcfReader.h"
-#include "files/Windows1252.h"
+#include "files/TextEncoding.h"
 #include "ui/AboutWindow.h"
 #include "ui/CBrowser.h"
 #include "ui/DialogUnits.h"

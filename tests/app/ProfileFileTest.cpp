@@ -16,7 +16,7 @@
 namespace rivetbay {
 namespace {
 
-using testing::TempDir;
+using testkit::TempDir;
 
 // As Windows writes it, with a comment, another section and odd spacing.
 const std::string windowsFile = "; Rivetbay settings\r\n"
@@ -123,7 +123,7 @@ TEST(ProfileFile, DamagedAndSpecialSettingsFiles)
          ProfileFile::State::Unreadable, false},
         {"a link to an endless device",
          [](const auto& f) {
-             if (!testing::runningAsRoot()) { // no device node without root: a FIFO stands in
+             if (!testkit::runningAsRoot()) { // no device node without root: a FIFO stands in
                  ASSERT_EQ(::mkfifo((f.parent_path() / "zero").c_str(), 0600), 0);
              } else {
                  ASSERT_EQ(::mknod((f.parent_path() / "zero").c_str(), S_IFCHR | 0666, makedev(1, 5)), 0);
@@ -161,7 +161,7 @@ TEST(ProfileFile, AFileThatCannotBeReadIsLeftAlone)
     std::filesystem::permissions(file, std::filesystem::perms::owner_write |
                                            std::filesystem::perms::group_write |
                                            std::filesystem::perms::others_write);
-    EXPECT_TRUE(testing::asOtherUser([&] {
+    EXPECT_TRUE(testkit::asOtherUser([&] {
         return readProfileFile(file).state == ProfileFile::State::Unreadable &&
                readPathSettings(file, "/start").vcfPath.empty() && !writePaths(file, ".", "/start");
     }));

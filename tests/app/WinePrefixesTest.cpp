@@ -8,7 +8,7 @@ namespace rivetbay {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempDir;
+using testkit::TempDir;
 
 TEST(WinePrefixes, EveryExistingDriveOnceWithWinePrefixFirst)
 {

@@ -22,7 +22,7 @@ namespace rivetbay {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempDir;
+using testkit::TempDir;
 
 struct CliRun {
     int status;
@@ -60,7 +60,7 @@ CliRun run(const TempDir& dir, const std::string& args, const std::string& progr
 
 CarConfig dusty()
 {
-    CarConfig c = testing::dustyDesign();
+    CarConfig c = testkit::dustyDesign();
     c.name = "Dusty \xE9"; // decoded to UTF-8 on the way out
     return c;
 }
@@ -126,7 +126,7 @@ TEST(Cli, VcfRecalculatesAndWritesFilesOrStandardOutput)
     EXPECT_EQ(piped.status, 0);
     EXPECT_EQ(piped.out, expected);
 
-    if (!testing::runningAsRoot()) GTEST_SKIP() << "making a full device needs root";
+    if (!testkit::runningAsRoot()) GTEST_SKIP() << "making a full device needs root";
     ASSERT_EQ(::mknod((dir / "full").c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
     const CliRun full = run(dir, "vcf d.rbc - > full");
     EXPECT_EQ(full.status, 1);

@@ -9,14 +9,14 @@
 namespace rivetbay {
 namespace {
 
-using testing::readBytes;
-using testing::TempDir;
-using testing::writeBytes;
+using testkit::readBytes;
+using testkit::TempDir;
+using testkit::writeBytes;
 
 // The worked example with every integer field away from its default.
 CarConfig sampleCar(std::string name)
 {
-    CarConfig c = testing::dustyDesign();
+    CarConfig c = testkit::dustyDesign();
     c.name = std::move(name);
     c.suspension = 2;
     c.paintScheme = 2;

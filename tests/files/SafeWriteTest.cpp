@@ -23,11 +23,11 @@ namespace rivetbay {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::asOtherUser;
-using testing::readBytes;
-using testing::runningAsRoot;
-using testing::TempDir;
-using testing::writeBytes;
+using testkit::asOtherUser;
+using testkit::readBytes;
+using testkit::runningAsRoot;
+using testkit::TempDir;
+using testkit::writeBytes;
 
 const std::vector<std::uint8_t> fresh{'n', 'e', 'w'};
 const std::vector<std::uint8_t> old{'o', 'l', 'd', '!'};
@@ -213,15 +213,15 @@ TEST(ReplaceStep, KeepsModeAndOwner)
     writeBytes(dir / "car.rbc", old);
     fs::permissions(dir / "car.rbc", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     if (runningAsRoot()) {
-        ASSERT_EQ(::chown((dir / "car.rbc").c_str(), testing::nobody, testing::nobody), 0);
+        ASSERT_EQ(::chown((dir / "car.rbc").c_str(), testkit::nobody, testkit::nobody), 0);
     }
     ASSERT_TRUE(write(dir / "car.rbc"));
     struct stat info {};
     ASSERT_EQ(::stat((dir / "car.rbc").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     if (runningAsRoot()) {
-        EXPECT_EQ(info.st_uid, testing::nobody);
-        EXPECT_EQ(info.st_gid, testing::nobody);
+        EXPECT_EQ(info.st_uid, testkit::nobody);
+        EXPECT_EQ(info.st_gid, testkit::nobody);
     }
     EXPECT_EQ(readBytes(dir / "car.rbc"), fresh);
 }

@@ -13,8 +13,8 @@
 namespace rivetbay {
 namespace {
 
-using testing::TempDir;
-using testing::writeBytes;
+using testkit::TempDir;
+using testkit::writeBytes;
 
 void writeVariant(const TempDir& dir, const std::string& file, const std::string& name, int model = 16)
 {
@@ -110,7 +110,7 @@ TEST(Export, WritesTheNextNumberAndListsIt)
     const auto first = exportVariant(design(16, "Dusty"), dir.path(), {});
     ASSERT_EQ(first.outcome, ExportResult::Outcome::Written);
     EXPECT_EQ(first.path, dir / "vgoon4.vcf");
-    EXPECT_EQ(testing::readBytes(first.path), buildVcfImage(design(16, "Dusty")));
+    EXPECT_EQ(testkit::readBytes(first.path), buildVcfImage(design(16, "Dusty")));
     const auto names = listVariants(dir.path(), "goon");
     EXPECT_EQ(names, (std::vector<std::string>{"Dusty"}));
     const auto second = exportVariant(design(16, "Rusty"), dir.path(), names);
@@ -143,7 +143,7 @@ TEST(Export, NeverReplacesAnExistingVehicleFile)
     const auto r = exportVariant(design(16, "New"), dir.path(), {});
     ASSERT_EQ(r.outcome, ExportResult::Outcome::Written);
     EXPECT_EQ(r.path, dir / "vgoon6.vcf");
-    EXPECT_EQ(testing::readBytes(dir / "VGOON5.VCF"), (std::vector<std::uint8_t>{9, 9, 9}));
+    EXPECT_EQ(testkit::readBytes(dir / "VGOON5.VCF"), (std::vector<std::uint8_t>{9, 9, 9}));
 }
 
 TEST(Export, WrapsPastTakenNumbersAndRefusesWhenAllAreTaken)

@@ -165,7 +165,7 @@ TEST(VcfReader, TheMantasSharedHardpointFollowsTheWritingOrder)
 
 TEST(VcfReader, EveryTruncationIsRefusedCleanly)
 {
-    CarConfig full = testing::dustyDesign();
+    CarConfig full = testkit::dustyDesign();
     full.frontWeapons = {1, 2, 3};
     const Bytes file = buildVcfImage(full); // five weapon records
     ASSERT_EQ(file.size(), 334u);
@@ -198,7 +198,7 @@ TEST(VcfReader, DamagedFilesAndOtherVehiclesAreRefused)
         {"bytes after the end", [](Bytes& b) { b.push_back(0); }, "damaged"},
     };
     for (const Case& c : cases) {
-        Bytes file = buildVcfImage(testing::dustyDesign());
+        Bytes file = buildVcfImage(testkit::dustyDesign());
         c.damage(file);
         VcfImport imported;
         const FileResult read = importVehicleBytes(file, "bad.vcf", imported);
@@ -237,7 +237,7 @@ TEST(VcfReader, WhatDoesNotMapIsNamedAndTheNearestSoundValueKept)
          "paint texture \"goon7.vtf\"", [](const CarConfig& c) { return c.paintScheme == 0; }},
     };
     for (const Case& c : cases) {
-        Bytes file = buildVcfImage(testing::dustyDesign());
+        Bytes file = buildVcfImage(testkit::dustyDesign());
         c.change(file);
         VcfImport imported;
         ASSERT_TRUE(importVehicleBytes(file, "odd.vcf", imported)) << c.what;

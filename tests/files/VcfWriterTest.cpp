@@ -34,7 +34,7 @@ std::vector<std::uint8_t> field(const std::vector<std::uint8_t>& image, std::siz
     return {image.begin() + offset, image.begin() + offset + width};
 }
 
-CarConfig dusty() { return testing::dustyDesign(); }
+CarConfig dusty() { return testkit::dustyDesign(); }
 
 TEST(VcfWriter, WorkedExampleByteForByte)
 {
@@ -62,14 +62,14 @@ TEST(VcfWriter, WorkedExampleByteForByte)
     ASSERT_EQ(expected.size(), 309u);
     EXPECT_EQ(buildVcfImage(dusty()), expected);
 
-    testing::TempDir dir;
+    testkit::TempDir dir;
     ASSERT_TRUE(VcfWriter(dir / "vgoon4.vcf", dusty()));
-    EXPECT_EQ(testing::readBytes(dir / "vgoon4.vcf"), expected);
+    EXPECT_EQ(testkit::readBytes(dir / "vgoon4.vcf"), expected);
 }
 
 TEST(VcfWriter, TemplateHoldsTheFixedHeader)
 {
-    const auto& t = vcf::vcfTemplate();
+    const auto& t = VcfLayout::vcfTemplate();
     const std::vector<std::uint8_t> image(t.begin(), t.end());
     EXPECT_EQ(field(image, 0, 20), hex("42 57 44 32 08 00 00 00 52 45 56 00 0C 00 00 00 03 00 00 00"));
     EXPECT_EQ(field(image, 28, 16), hex("55 6E 6E 61 6D 65 64 00 00 00 00 00 00 00 00 00"));
@@ -254,11 +254,11 @@ TEST(VcfWriter, ArmorAndChassisAreTenfoldInFileOrder)
 
 TEST(VcfWriter, ReplacesAnExistingFileWhole)
 {
-    testing::TempDir dir;
-    testing::writeBytes(dir / "v.vcf", std::vector<std::uint8_t>(1000, 0xAA));
+    testkit::TempDir dir;
+    testkit::writeBytes(dir / "v.vcf", std::vector<std::uint8_t>(1000, 0xAA));
     CarConfig c;
     ASSERT_TRUE(VcfWriter(dir / "v.vcf", c));
-    EXPECT_EQ(testing::readBytes(dir / "v.vcf"), buildVcfImage(c));
+    EXPECT_EQ(testkit::readBytes(dir / "v.vcf"), buildVcfImage(c));
     EXPECT_FALSE(VcfWriter({}, c));
     EXPECT_FALSE(VcfWriter(dir / "missing" / "v.vcf", c));
 }

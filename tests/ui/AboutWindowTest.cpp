@@ -25,8 +25,8 @@
 namespace rivetbay {
 namespace {
 
-using testing::FakeServices;
-using testing::TempDir;
+using testkit::FakeServices;
+using testkit::TempDir;
 
 void writePages(const TempDir& dir)
 {
@@ -243,7 +243,7 @@ namespace {
 
 TEST(CBrowserFolder, BesideTheProgramOrInTheInstalledShare)
 {
-    testing::TempDir prefix;
+    testkit::TempDir prefix;
     std::filesystem::create_directories(prefix / "bin");
     std::filesystem::create_directories(prefix / "share" / "rivetbay");
     const QString bin = QString::fromStdString((prefix / "bin").string());

@@ -22,8 +22,8 @@
 
 namespace rivetbay {
 
-using testing::FakeServices;
-using testing::TempDir;
+using testkit::FakeServices;
+using testkit::TempDir;
 
 inline std::string readText(const std::filesystem::path& path)
 {

@@ -28,8 +28,8 @@
 namespace rivetbay {
 namespace {
 
-using testing::FakeServices;
-using testing::TempDir;
+using testkit::FakeServices;
+using testkit::TempDir;
 
 TEST_F(EditorTest, FreshStartShowsTheFreshRecordPriced)
 {
@@ -187,7 +187,7 @@ TEST_F(EditorTest, FailedOpenKeepsTheDesignAndStillRemembersTheDirectory)
     writeSettings();
     std::filesystem::create_directory(dir_ / "cars");
     auto bytes = std::vector<std::uint8_t>{2, 'a', 'b', 9, 0, 0};
-    testing::writeBytes(dir_ / "cars" / "short.rbc", bytes);
+    testkit::writeBytes(dir_ / "cars" / "short.rbc", bytes);
     startEditor();
     find<QComboBox>("modelList")->setCurrentIndex(1);
     const CarConfig before = editor_->config();
@@ -631,11 +631,11 @@ TEST_F(EditorTest, AVehicleFileGivenAsACarIsImported)
     piranha.topWeapons = {2, 5};
     piranha.armor = {40, 40, 40, 40};
     ASSERT_TRUE(VcfWriter(dir_ / "ppirna5.vcf", piranha));
-    std::vector<std::uint8_t> odd = testing::readBytes(dir_ / "ppirna5.vcf");
+    std::vector<std::uint8_t> odd = testkit::readBytes(dir_ / "ppirna5.vcf");
     odd[121] = 0x95; // armor front 405: not a multiple of 10
-    testing::writeBytes(dir_ / "odd.vcf", odd);
+    testkit::writeBytes(dir_ / "odd.vcf", odd);
     odd.resize(150);
-    testing::writeBytes(dir_ / "cut.rbc", odd);
+    testkit::writeBytes(dir_ / "cut.rbc", odd);
 
     startEditor((dir_ / "ppirna5.vcf").string());
     EXPECT_EQ(find<QComboBox>("modelList")->currentIndex(), 14);

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-namespace rivetbay::testing {
+namespace rivetbay::testkit {
 
 // Records every dialog the window asks for and answers from a queue.
 class FakeServices final : public UiServices {
@@ -47,4 +47,4 @@ public:
     void popWaitCursor() override { --waitDepth; }
 };
 
-} // namespace rivetbay::testing
+} // namespace rivetbay::testkit

@@ -1,8 +1,10 @@
 #pragma once
 
-// The game's 8-bit text is Windows-1252. Names stay in it inside the core and
-// are decoded only where they meet a window or a terminal.
+// Text encodings. The game's 8-bit text is Windows-1252: names stay in it
+// inside the core and are decoded only where they meet a window or a
+// terminal. Settings files may be UTF-8 or UTF-16.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,7 +15,11 @@ std::string utf8FromWindows1252(std::string_view text);
 
 // A character that Windows-1252 cannot hold becomes '?'.
 std::string windows1252FromUtf16(std::u16string_view text);
-std::string windows1252FromUtf8(std::string_view text);
+
+// Half a surrogate pair becomes U+FFFD.
+std::string utf8FromUtf16(std::u16string_view text);
+// Nothing when `text` is not valid UTF-8.
+std::optional<std::u16string> utf16FromUtf8(std::string_view text);
 
 // Letter-case folding as the game's platform compares names.
 char foldCase1252(char c);

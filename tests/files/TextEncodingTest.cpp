@@ -1,4 +1,4 @@
-#include "files/Windows1252.h"
+#include "files/TextEncoding.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ TEST(Windows1252, RoundTripsEveryByteThroughUtf8AndUtf16)
 {
     std::string all;
     for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
-    EXPECT_EQ(windows1252FromUtf8(utf8FromWindows1252(all)), all);
+    EXPECT_EQ(windows1252FromUtf16(*utf16FromUtf8(utf8FromWindows1252(all))), all);
     EXPECT_EQ(windows1252FromUtf16(utf16FromWindows1252(all)), all);
 }
 
@@ -22,11 +22,15 @@ TEST(Windows1252, DecodesTheHighRange)
 
 TEST(Windows1252, UnmappableCharactersBecomeQuestionMarks)
 {
-    EXPECT_EQ(windows1252FromUtf8("Ж-\xF0\x9F\x9A\x97-\xE2\x82\xAC"), "?-?-\x80");
-    EXPECT_EQ(windows1252FromUtf16(u"\xD83D\xDE97x\xDC00"), "?x?");
-    EXPECT_EQ(windows1252FromUtf8("\xC3"), "?");          // cut short
-    EXPECT_EQ(windows1252FromUtf8("\xC3(x"), "?(x");       // bad continuation
-    EXPECT_EQ(windows1252FromUtf8("\xFF\xFE"), "??");
+    EXPECT_EQ(windows1252FromUtf16(u"\u0416-\xD83D\xDE97x\xDC00-\u20AC"), "?-?x?-\x80");
+}
+
+TEST(Utf8, OnlyWellFormedTextConverts)
+{
+    EXPECT_EQ(utf16FromUtf8("\xF0\x9F\x9A\x97\xC3\xA9"), std::u16string(u"\xD83D\xDE97\u00E9"));
+    EXPECT_EQ(utf8FromUtf16(u"\xD83D\xDE97\u00E9\xDC00"), "\xF0\x9F\x9A\x97\xC3\xA9\xEF\xBF\xBD");
+    for (const char* bad : {"\xC3", "\xC3(", "\xFF", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
+        EXPECT_FALSE(utf16FromUtf8(bad)) << bad;
 }
 
 TEST(Windows1252, CaseFolding)

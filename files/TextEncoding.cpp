@@ -1,4 +1,4 @@
-#include "files/Windows1252.h"
+#include "files/TextEncoding.h"
 
 #include <array>
 #include <cstdint>
@@ -89,39 +89,49 @@ std::string windows1252FromUtf16(std::u16string_view text)
     return out;
 }
 
-std::string windows1252FromUtf8(std::string_view text)
+std::string utf8FromUtf16(std::u16string_view text)
 {
     std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = text[i];
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp < 0xE000) {
+            cp = 0xFFFD; // half a pair
+        }
+        appendUtf8(out, cp);
+    }
+    return out;
+}
+
+std::optional<std::u16string> utf16FromUtf8(std::string_view text)
+{
+    std::u16string out;
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const int extra = lead < 0x80           ? 0
-                          : (lead >> 5) == 0x06 ? 1
-                          : (lead >> 4) == 0x0E ? 2
-                          : (lead >> 3) == 0x1E ? 3
-                                                : -1;
-        if (extra < 0 || i + extra >= text.size()) {
-            out += '?';
-            ++i;
-            continue;
-        }
+        const std::size_t extra = lead < 0x80 ? 0 : (lead >> 5) == 0x06 ? 1 : (lead >> 4) == 0x0E ? 2
+                                  : (lead >> 3) == 0x1E ? 3 : 4;
+        if (extra == 4 || extra >= text.size() - i + (extra == 0 ? 1 : 0)) return std::nullopt;
         char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
-        bool valid = true;
-        for (int k = 1; k <= extra; ++k) {
-            const auto cont = static_cast<unsigned char>(text[i + k]);
-            if ((cont & 0xC0) != 0x80) {
-                valid = false;
-                break;
-            }
-            cp = (cp << 6) | (cont & 0x3F);
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) return std::nullopt;
+            cp = (cp << 6) | (next & 0x3F);
         }
-        if (!valid) {
-            out += '?';
-            ++i;
-            continue;
+        // Overlong forms, surrogates and values past Unicode are not UTF-8.
+        constexpr char32_t smallest[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < smallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) return std::nullopt;
+        if (cp >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
         }
-        out += encode(cp);
         i += extra + 1;
     }
     return out;
