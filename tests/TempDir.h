@@ -40,6 +40,12 @@ inline void writeBytes(const std::filesystem::path& path, const std::vector<std:
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
+inline std::string readText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 inline std::vector<std::uint8_t> readBytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <functional>
 #include <thread>
 
@@ -53,23 +54,15 @@ TEST(ProfileFile, ReadsAsWindowsDoes)
               std::string(4095, 'a'));
 }
 
-TEST(ProfileFile, WriteReplacesOnlyItsLine)
-{
-    const std::string updated = withProfileString(windowsFile, "Paths", "VCF_Path", "D:\\New");
-    std::string expected = windowsFile;
-    expected.replace(expected.find("  vcf_path"), std::string("  vcf_path =  C:\\Games\\I'76 Nitro\\addon  ").size(),
-                     "VCF_Path=D:\\New");
-    EXPECT_EQ(updated, expected);
-    EXPECT_EQ(profileStringIn(updated, "paths", "vcf_path", ""), "D:\\New");
-    EXPECT_EQ(profileStringIn(updated, "Other", "VCF_Path", ""), "wrong");
-}
-
-TEST(ProfileFile, WriteAddsKeysAndSections)
+TEST(ProfileFile, AWriteChangesOnlyItsLine)
 {
     struct Case {
         std::string before, after;
     };
+    std::string replaced = windowsFile;
+    replaced.replace(replaced.find("  vcf_path"), 41, "VCF_Path=.");
     const Case cases[] = {
+        {windowsFile, replaced},
         {"", "[Paths]\r\nVCF_Path=.\r\n"},
         {"[Paths]\r\nRBC_Path=C:\\\r\n\r\n[Next]\r\n",
          "[Paths]\r\nRBC_Path=C:\\\r\nVCF_Path=.\r\n\r\n[Next]\r\n"},
@@ -81,25 +74,9 @@ TEST(ProfileFile, WriteAddsKeysAndSections)
         EXPECT_EQ(withProfileString(k.before, "Paths", "VCF_Path", "."), k.after) << k.before;
 }
 
-std::string fileText(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 bool writePaths(const std::filesystem::path& file, std::string_view vcf, std::string_view rbc)
 {
     return writeProfileStrings(file, "Paths", {{"VCF_Path", vcf}, {"RBC_Path", rbc}});
-}
-
-TEST(ProfileFile, FileRoundTrip)
-{
-    TempDir dir;
-    const auto file = dir / "Rivetbay.ini";
-    EXPECT_EQ(readProfileFile(file).state, ProfileFile::State::Missing);
-    ASSERT_TRUE(writePaths(file, "C:\\Games\\Nitro\\addon", "C:\\Cars"));
-    EXPECT_EQ(fileText(file), "[Paths]\r\nVCF_Path=C:\\Games\\Nitro\\addon\r\nRBC_Path=C:\\Cars\r\n");
-    EXPECT_FALSE(writePaths(dir / "no" / "x.ini", "v", "r"));
 }
 
 // Settings files that are not what they seem: each is read as unreadable or
@@ -166,7 +143,7 @@ TEST(ProfileFile, AFileThatCannotBeReadIsLeftAlone)
                readPathSettings(file, "/start").vcfPath.empty() && !writePaths(file, ".", "/start");
     }));
     std::filesystem::permissions(file, std::filesystem::perms::owner_all);
-    EXPECT_EQ(fileText(file), mine);
+    EXPECT_EQ(testkit::readText(file), mine);
 }
 
 TEST(ProfileFile, KeepsTheFilesOwnEncodingAndForm)
@@ -192,7 +169,7 @@ TEST(ProfileFile, KeepsTheFilesOwnEncodingAndForm)
         std::ofstream(file, std::ios::binary) << c.before;
         ASSERT_TRUE(writePaths(file, ".", "\xC3\xA9"));
         ASSERT_TRUE(writePaths(file, ".", "\xC3\xA9")); // a second start changes nothing
-        EXPECT_EQ(fileText(file), c.after);
+        EXPECT_EQ(testkit::readText(file), c.after);
         EXPECT_EQ(readPathSettings(file, "/start").rbcPath, "\xC3\xA9");
     }
 }
@@ -207,10 +184,10 @@ TEST(ProfileFile, ValuesReadBackExactly)
         EXPECT_EQ(readPathSettings(file, "").vcfPath, value);
     }
     // A value that would add lines to the file is refused, and the file kept.
-    const std::string before = fileText(file);
+    const std::string before = testkit::readText(file);
     EXPECT_FALSE(writePaths(file, "two\nlines", "x"));
     EXPECT_FALSE(writePaths(file, "x", "cr\rhere"));
-    EXPECT_EQ(fileText(file), before);
+    EXPECT_EQ(testkit::readText(file), before);
 }
 
 TEST(ProfileFile, ConcurrentWritersKeepEachOthersKeys)
@@ -226,7 +203,7 @@ TEST(ProfileFile, ConcurrentWritersKeepEachOthersKeys)
                 EXPECT_TRUE(writeProfileStrings(file, "Mine", {{key, std::to_string(round)}}));
         });
     for (auto& w : writers) w.join();
-    const std::string text = fileText(file);
+    const std::string text = testkit::readText(file);
     for (int k = 0; k < 8; ++k)
         EXPECT_EQ(profileStringIn(text, "Mine", "Key" + std::to_string(k), ""), "9") << text;
     EXPECT_EQ(profileStringIn(text, "Other", "mine", ""), "1");
@@ -263,22 +240,56 @@ TEST(Startup, VcfPathFromTheChosenFile)
     EXPECT_EQ(vcfPathFromChosenFile(root + "/nitro.exe"), root + "/Addon");
 }
 
+// Answers the first-run dialogs from a script and counts them.
+class ScriptedDialogs final : public FirstRunDialogs {
+public:
+    explicit ScriptedDialogs(std::optional<std::string> answer) : answer_(std::move(answer)) {}
+    void explain() override { ++explained; }
+    std::optional<std::string> locateGame() override
+    {
+        ++asked;
+        return answer_;
+    }
+    int explained = 0, asked = 0;
+
+private:
+    std::optional<std::string> answer_;
+};
+
+TEST(Startup, FirstStartsAndLaterOnes)
+{
+    TempDir start;
+    const std::string home = start.path().string();
+    std::filesystem::create_directories(start / "Games" / "Nitro");
+    ScriptedDialogs game((start / "Games" / "Nitro" / "Nitro.exe").string());
+    const StartupState first = startUp(home, game);
+    EXPECT_EQ(game.explained, 1);
+    EXPECT_EQ(first.settingsFile, start / "Rivetbay.ini");
+    EXPECT_EQ(first.paths.vcfPath, (start / "Games" / "Nitro" / "addon").string());
+    EXPECT_EQ(testkit::readText(start / "Rivetbay.ini"), "[Paths]\r\nVCF_Path=" + first.paths.vcfPath +
+                                                  "\r\nRBC_Path=" + home + "\r\n");
+
+    // The folder named there has gone: asked again; cancelled, "." is kept.
+    ScriptedDialogs cancel(std::nullopt);
+    EXPECT_EQ(startUp(home, cancel).paths.vcfPath, ".");
+    EXPECT_EQ(cancel.asked, 1);
+    ScriptedDialogs none(std::nullopt);
+    startUp(home, none);
+    EXPECT_EQ(none.explained, 0); // "." exists: nothing is asked
+
+    // A car folder that has gone is replaced in memory only, until the next write.
+    ASSERT_TRUE(writePaths(start / "Rivetbay.ini", ".", (start / "gone").string()));
+    const StartupState later = startUp(home, none);
+    EXPECT_EQ(later.paths.rbcPath, home);
+    EXPECT_NE(testkit::readText(start / "Rivetbay.ini").find("RBC_Path=" + (start / "gone").string()),
+              std::string::npos);
+}
+
 TEST(Startup, PathSettingsAndExistence)
 {
-    TempDir dir;
-    const auto file = settingsFileIn(dir.path().string());
-    EXPECT_EQ(file.filename(), "Rivetbay.ini");
-    PathSettings s = readPathSettings(file, "/start");
-    EXPECT_EQ(s.vcfPath, "");
-    EXPECT_EQ(s.rbcPath, "/start");
-    s.vcfPath = ".";
-    ASSERT_TRUE(writePathSettings(file, s));
-    const PathSettings back = readPathSettings(file, "/elsewhere");
-    EXPECT_EQ(back.vcfPath, ".");
-    EXPECT_EQ(back.rbcPath, "/start");
     EXPECT_TRUE(pathExists("."));
     EXPECT_FALSE(pathExists(""));
-    EXPECT_FALSE(pathExists((dir / "gone").string()));
+    EXPECT_FALSE(pathExists("/no/such/folder/here"));
     EXPECT_EQ(directoryOf("/cars/dusty.rbc"), "/cars");
     EXPECT_EQ(directoryOf("dusty.rbc"), "");
 }

@@ -3,17 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
-#include <numeric>
 
 namespace rivetbay {
 namespace {
 
-std::int64_t pointSum(const CarConfig& c)
-{
-    return std::int64_t{c.freePoints} + std::accumulate(c.armor.begin(), c.armor.end(), 0ll) +
-           std::accumulate(c.chassis.begin(), c.chassis.end(), 0ll);
-}
+constexpr std::int32_t most = std::numeric_limits<std::int32_t>::max();
 
 CarConfig withModel(int model)
 {
@@ -25,136 +21,111 @@ CarConfig withModel(int model)
     return c;
 }
 
-TEST(ChangeModel, ResetsToTheModelDefaults)
-{
-    const CarConfig c = withModel(1);
-    EXPECT_EQ(c.armor, (std::array<std::int32_t, 4>{42, 42, 42, 42}));
-    EXPECT_EQ(c.chassis, (std::array<std::int32_t, 4>{38, 38, 38, 38}));
-    EXPECT_EQ(c.freePoints, 0);
-    EXPECT_EQ(c.paintScheme, 0);
-    EXPECT_EQ(pointSum(c), 320);
-}
-
-TEST(ChangeModel, ThrowsAwayTheSpreadEvenForTheSameDefaults)
-{
-    CarConfig c = withModel(6);
-    ASSERT_TRUE(stepSide(c, Points::Armor, Front, -1));
-    c.model = 7; // same defaults 60/60
-    changeModel(c);
-    EXPECT_EQ(c.armor[Front], 60);
-    EXPECT_EQ(c.freePoints, 0);
-}
-
-TEST(ChangeModel, EveryModelConservesFourTimesItsDefaults)
+TEST(ChangeModel, EveryModelStartsAtItsDefaultsWithinItsBudget)
 {
     for (int m = 0; m < CarCatalogue::modelCount; ++m) {
         const CarConfig c = withModel(m);
         const ModelSpec& spec = CarCatalogue::model(m);
-        EXPECT_EQ(pointSum(c), 4 * (spec.defaultArmor + spec.defaultChassis)) << m;
+        EXPECT_EQ(c.armor, (std::array<std::int32_t, 4>{spec.defaultArmor, spec.defaultArmor,
+                                                        spec.defaultArmor, spec.defaultArmor})) << m;
+        EXPECT_EQ(c.chassis[Rear], spec.defaultChassis) << m;
+        EXPECT_EQ(c.freePoints, 0) << m;
+        EXPECT_EQ(c.paintScheme, 0) << m;
+        EXPECT_EQ(pointsHeld(c), pointBudget(c)) << m;
     }
 }
 
-TEST(StepSide, AmzExample)
+// Each step from the ABX AMZ's defaults (armor 42, chassis 38, minimum 10).
+TEST(Allocation, StepsAndTransfersKeepTheBudget)
 {
+    struct Step {
+        const char* what;
+        std::function<bool(CarConfig&)> rule;
+        bool accepted;
+        std::function<bool(const CarConfig&)> after;
+    };
+    const Step steps[] = {
+        {"raise with an empty pool", [](CarConfig& c) { return stepSide(c, Points::Armor, Left, +1); }, false,
+         [](const CarConfig& c) { return c == withModel(1); }},
+        {"lower armor front", [](CarConfig& c) { return stepSide(c, Points::Armor, Front, -1); }, true,
+         [](const CarConfig& c) { return c.armor[Front] == 41 && c.freePoints == 1; }},
+        {"raise chassis left", [](CarConfig& c) { return stepSide(c, Points::Chassis, Left, +1); }, true,
+         [](const CarConfig& c) { return c.chassis[Left] == 39 && c.freePoints == 0; }},
+        {"armor to chassis", [](CarConfig& c) { return transferPoints(c, +1); }, true,
+         [](const CarConfig& c) { return c.armor[Rear] == 41 && c.chassis[Rear] == 39; }},
+        {"a zero transfer", [](CarConfig& c) { return transferPoints(c, 0); }, false, nullptr},
+        {"chassis to armor until the minimum",
+         [](CarConfig& c) {
+             while (transferPoints(c, -1)) {
+             }
+             return true;
+         },
+         true, [](const CarConfig& c) { return c.chassis[Rear] == 10 && c.armor[Rear] == 70 && c.chassis[Left] == 11; }},
+    };
     CarConfig c = withModel(1);
-    for (int s = 0; s < 4; ++s) {
-        EXPECT_FALSE(stepSide(c, Points::Armor, Side(s), +1));
-        EXPECT_FALSE(stepSide(c, Points::Chassis, Side(s), +1));
-    }
-    EXPECT_EQ(c, withModel(1));
-    EXPECT_TRUE(stepSide(c, Points::Armor, Front, -1));
-    EXPECT_EQ(c.armor[Front], 41);
-    EXPECT_EQ(c.freePoints, 1);
-    EXPECT_TRUE(stepSide(c, Points::Chassis, Left, +1));
-    EXPECT_EQ(c.chassis[Left], 39);
-    EXPECT_EQ(c.freePoints, 0);
-    EXPECT_EQ(pointSum(c), 320);
-}
-
-TEST(StepSide, StopsAtTheMinimum)
-{
-    CarConfig c = withModel(1); // minimum 10
-    for (int i = 0; i < 32; ++i) ASSERT_TRUE(stepSide(c, Points::Armor, Front, -1)) << i;
-    EXPECT_EQ(c.armor[Front], 10);
-    const CarConfig before = c;
-    EXPECT_FALSE(stepSide(c, Points::Armor, Front, -1));
-    EXPECT_EQ(c, before);
-    EXPECT_EQ(c.freePoints, 32);
-    EXPECT_EQ(pointSum(c), 320);
-}
-
-TEST(StepSide, NoModelAndZeroPointsRefusesEverything)
-{
-    CarConfig c;
-    const CarConfig before = c;
-    for (int s = 0; s < 4; ++s)
-        for (int step : {-1, +1}) {
-            EXPECT_FALSE(stepSide(c, Points::Armor, Side(s), step));
-            EXPECT_FALSE(stepSide(c, Points::Chassis, Side(s), step));
+    for (const Step& step : steps) {
+        const CarConfig before = c;
+        EXPECT_EQ(step.rule(c), step.accepted) << step.what;
+        if (!step.accepted) {
+            EXPECT_EQ(c, before) << step.what;
         }
-    EXPECT_FALSE(transferPoints(c, +1));
-    EXPECT_FALSE(transferPoints(c, -1));
-    EXPECT_EQ(c, before);
+        if (step.after) {
+            EXPECT_TRUE(step.after(c)) << step.what;
+        }
+        EXPECT_EQ(pointsHeld(c), pointBudget(c)) << step.what;
+    }
 }
 
-TEST(StepSide, ValuesBelowTheMinimumCanBeRaisedButNotLowered)
-{
-    CarConfig c;
-    c.model = 5; // minimum 10
-    c.armor = {1, 2, 3, 4};
-    c.freePoints = 5;
-    EXPECT_FALSE(stepSide(c, Points::Armor, Front, -1));
-    EXPECT_TRUE(stepSide(c, Points::Armor, Front, +1));
-    EXPECT_EQ(c.armor[Front], 2);
-    EXPECT_EQ(c.freePoints, 4);
-}
-
-TEST(StepSide, ExtremeLoadedValuesNeverOverflow)
-{
-    CarConfig c;
-    c.model = 2;
-    c.freePoints = std::numeric_limits<std::int32_t>::max();
-    c.armor[Rear] = std::numeric_limits<std::int32_t>::max();
-    EXPECT_FALSE(stepSide(c, Points::Armor, Rear, +1));
-    EXPECT_EQ(c.armor[Rear], std::numeric_limits<std::int32_t>::max());
-    c.freePoints = std::numeric_limits<std::int32_t>::max();
-    c.armor[Rear] = 50;
-    EXPECT_FALSE(stepSide(c, Points::Armor, Rear, -1)); // the pool would overflow
-    EXPECT_EQ(c.armor[Rear], 50);
-}
-
-TEST(TransferPoints, AmzTowardsChassisAndBack)
-{
-    CarConfig c = withModel(1);
-    EXPECT_TRUE(transferPoints(c, +1));
-    EXPECT_EQ(c.armor, (std::array<std::int32_t, 4>{41, 41, 41, 41}));
-    EXPECT_EQ(c.chassis, (std::array<std::int32_t, 4>{39, 39, 39, 39}));
-    EXPECT_TRUE(transferPoints(c, -1));
-    EXPECT_EQ(c, withModel(1));
-    EXPECT_FALSE(transferPoints(c, 0));
-    EXPECT_EQ(c, withModel(1));
-}
-
-TEST(TransferPoints, RefusedWhenAnyLosingSideIsAtTheMinimum)
+TEST(Allocation, TheMinimumBoundsEveryLoweringSide)
 {
     for (int side = 0; side < 4; ++side) {
         CarConfig c = withModel(1);
-        while (stepSide(c, Points::Armor, Side(side), -1)) {
-        }
-        ASSERT_EQ(c.armor[side], 10);
+        int lowered = 0;
+        while (stepSide(c, Points::Armor, Side(side), -1)) ++lowered;
+        EXPECT_EQ(lowered, 32) << side;
         const CarConfig before = c;
-        EXPECT_FALSE(transferPoints(c, +1)) << side;
+        EXPECT_FALSE(transferPoints(c, +1)) << side; // that side would lose
         EXPECT_EQ(c, before);
-        // The other direction only tests the chassis sides.
-        EXPECT_TRUE(transferPoints(c, -1)) << side;
+        EXPECT_TRUE(transferPoints(c, -1)) << side;  // the other way only chassis sides lose
     }
-    CarConfig c = withModel(1);
-    int moved = 0;
-    while (transferPoints(c, -1)) ++moved;
-    EXPECT_EQ(moved, 28); // chassis 38 down to 10
-    EXPECT_EQ(c.chassis[Rear], 10);
-    EXPECT_EQ(c.armor[Rear], 70);
-    EXPECT_EQ(pointSum(c), 320);
+    // A side loaded below the minimum can be raised, never lowered further.
+    CarConfig low;
+    low.model = 5;
+    low.armor = {1, 2, 3, 4};
+    low.freePoints = 5;
+    EXPECT_FALSE(stepSide(low, Points::Armor, Front, -1));
+    EXPECT_TRUE(stepSide(low, Points::Armor, Front, +1));
+    // No model and no points: everything is refused.
+    CarConfig none;
+    EXPECT_FALSE(stepSide(none, Points::Chassis, Rear, -1));
+    EXPECT_FALSE(transferPoints(none, +1));
+}
+
+TEST(Allocation, LoadedExtremesNeverOverflow)
+{
+    struct Case {
+        const char* what;
+        std::function<void(CarConfig&)> load;
+        std::function<bool(CarConfig&)> rule;
+    };
+    const Case cases[] = {
+        {"a full side raised", [](CarConfig& c) { c.freePoints = most; c.armor[Rear] = most; },
+         [](CarConfig& c) { return stepSide(c, Points::Armor, Rear, +1); }},
+        {"a full pool filled", [](CarConfig& c) { c.freePoints = most; c.armor[Rear] = 50; },
+         [](CarConfig& c) { return stepSide(c, Points::Armor, Rear, -1); }},
+        {"a full chassis side gaining", [](CarConfig& c) { c.armor.fill(50); c.chassis = {most, 50, 50, 50}; },
+         [](CarConfig& c) { return transferPoints(c, +1); }},
+        {"a full armor side gaining", [](CarConfig& c) { c.chassis.fill(50); c.armor = {50, 50, 50, most}; },
+         [](CarConfig& c) { return transferPoints(c, -1); }},
+    };
+    for (const Case& k : cases) {
+        CarConfig c;
+        c.model = 2;
+        k.load(c);
+        const CarConfig before = c;
+        EXPECT_FALSE(k.rule(c)) << k.what;
+        EXPECT_EQ(c, before) << k.what;
+    }
 }
 
 } // namespace

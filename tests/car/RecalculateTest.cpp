@@ -8,32 +8,22 @@ namespace {
 
 namespace cat = CarCatalogue;
 
-TEST(Recalculate, FreshRecordTotals2600WithOneMountOfEachKind)
+TEST(Recalculate, FreshRecordAndThePhaedraCoupe)
 {
     CarConfig c;
     const RecalcResult r = recalculate(c, {"Alpha", "Beta"});
-    EXPECT_EQ(c.totalPrice, 2600u);
-    EXPECT_EQ(c.enginePrice, 2500u);
-    EXPECT_EQ(c.frontTiresPrice, 50u);
-    EXPECT_EQ(c.rearTiresPrice, 50u);
+    EXPECT_EQ(c.totalPrice, 2600u); // engine 2500, tires 50 and 50
     EXPECT_EQ(r.frontEnabled, (std::array<bool, 3>{true, false, false}));
-    EXPECT_EQ(r.topEnabled, (std::array<bool, 2>{true, false}));
-    EXPECT_EQ(r.rearEnabled, (std::array<bool, 2>{true, false}));
     EXPECT_EQ(r.droppersEnabled, (std::array<bool, 2>{true, false}));
-    EXPECT_FALSE(r.turretEnabled);
     EXPECT_EQ(r.variantNames, (std::vector<std::string>{"Alpha", "Beta"}));
-    ASSERT_EQ(r.paintSchemes.size(), 3u);
-    for (auto s : r.paintSchemes) EXPECT_EQ(s, "");
-    EXPECT_EQ(r.paintSelection, 0);
-    EXPECT_EQ(c.freePoints, 0);
-    EXPECT_EQ(c.armor, (std::array<std::int32_t, 4>{}));
-}
+    EXPECT_EQ(r.paintSchemes, (std::vector<std::string_view>{"", "", ""}));
+    EXPECT_EQ(listingCode(c), ""); // no model: every model's variants
 
-TEST(Recalculate, ListingCodeIsEmptyWithoutAModel)
-{
-    CarConfig c;
-    EXPECT_EQ(listingCode(c), "");
     c.model = 25;
+    const RecalcResult coupe = recalculate(c, {});
+    EXPECT_EQ(c.totalPrice, 1360u + 2500 + 50 + 50);
+    EXPECT_EQ(coupe.paintSchemes, (std::vector<std::string_view>{"Blue", "Black", "Red"}));
+    EXPECT_EQ(coupe.rearEnabled, (std::array<bool, 2>{false, false}));
     EXPECT_EQ(listingCode(c), "fcoupe");
 }
 
@@ -81,19 +71,6 @@ TEST(Recalculate, TurretRuleOnEveryWeapon)
     }
 }
 
-TEST(Recalculate, TurretSurchargeOn30calMG)
-{
-    CarConfig c;
-    c.model = 6;
-    c.topWeapons[0] = 1;
-    c.turret = 1;
-    recalculate(c, {});
-    EXPECT_EQ(c.topWeaponPrices[0], 825u);
-    c.turret = 0;
-    recalculate(c, {});
-    EXPECT_EQ(c.topWeaponPrices[0], 550u);
-}
-
 TEST(Recalculate, ModelWithoutTopMountsClearsTopAndTurretButKeepsTheBoxState)
 {
     CarConfig c;
@@ -127,29 +104,12 @@ TEST(Recalculate, UnavailableMountsAreClearedOnAModelChange)
     EXPECT_EQ(r.droppersEnabled, (std::array<bool, 2>{false, false}));
 }
 
-TEST(Recalculate, PhaedraCoupeExample)
-{
-    CarConfig c;
-    c.model = 25;
-    const RecalcResult r = recalculate(c, {});
-    EXPECT_EQ(c.modelPrice, 1360u);
-    EXPECT_EQ(c.totalPrice, 1360u + 2500 + 50 + 50);
-    EXPECT_EQ(r.paintSchemes, (std::vector<std::string_view>{"Blue", "Black", "Red"}));
-    EXPECT_EQ(r.paintSelection, 0);
-    EXPECT_EQ(r.rearEnabled, (std::array<bool, 2>{false, false}));
-}
-
 TEST(Recalculate, DuplicateSpecials)
 {
     struct Case {
         std::array<std::int32_t, 3> in, out;
     };
-    const Case cases[] = {{{3, 3, 3}, {3, 0, 0}},
-                          {{0, 4, 4}, {0, 4, 0}},
-                          {{5, 0, 5}, {5, 0, 0}},
-                          {{0, 0, 0}, {0, 0, 0}},
-                          {{1, 2, 3}, {1, 2, 3}},
-                          {{2, 1, 2}, {2, 1, 0}}};
+    const Case cases[] = {{{3, 3, 3}, {3, 0, 0}}, {{0, 4, 4}, {0, 4, 0}}, {{2, 1, 2}, {2, 1, 0}}};
     for (const Case& k : cases) {
         CarConfig c;
         c.specials = k.in;
@@ -206,50 +166,33 @@ TEST(Recalculate, TotalIsTheSumOfEveryPrice)
     c.specials = {3, 5, 11};
     c.turret = 1;
     recalculate(c, {});
-    std::uint32_t sum = c.modelPrice + c.enginePrice + c.suspensionPrice + c.brakesPrice +
-                        c.frontTiresPrice + c.rearTiresPrice;
-    for (auto p : c.frontWeaponPrices) sum += p;
-    for (auto p : c.topWeaponPrices) sum += p;
-    for (auto p : c.rearWeaponPrices) sum += p;
-    for (auto p : c.dropperPrices) sum += p;
-    for (auto p : c.specialPrices) sum += p;
-    EXPECT_EQ(c.totalPrice, sum);
     EXPECT_EQ(c.topWeaponPrices[0], 3750u); // 2500 x 1.5
     EXPECT_EQ(c.suspensionPrice, 2964u);    // 4940 x 0.6
     EXPECT_EQ(c.totalPrice, 4940u + 6000 + 2964 + 2223 + 400 + 100 + 2800 + 3750 + 5500 + 2750 +
                                 1100 + 800 + 600 + 200);
 }
 
-TEST(NormaliseSelections, OutOfRangeBecomesNone)
+TEST(NormaliseSelections, OutOfRangeBecomesNoneAndIsNamedFirst)
 {
     CarConfig c;
     c.model = 38;
     c.engine = -1;
-    c.suspension = 5;
-    c.frontTires = -7;
-    c.rearTires = 99;
-    c.brakes = 5;
     c.frontWeapons = {20, -1, 19};
-    c.topWeapons = {1000, 3};
     c.rearWeapons = {-2147483647 - 1, 0};
     c.droppers = {6, 5};
-    c.specials = {12, 11, -1};
+    c.specials = {12, 11, 0};
     c.turret = -3;
     c.paintScheme = 77;
+    std::vector<std::string> named;
+    for (const SelectionProblem& p : selectionsOutsideTables(c)) named.push_back(p.field);
+    EXPECT_EQ(named, (std::vector<std::string>{"model", "engine", "frontWeapons[0]", "frontWeapons[1]",
+                                               "rearWeapons[0]", "droppers[0]", "specials[0]", "turret"}));
     normaliseSelections(c);
-    EXPECT_EQ(c.model, 0);
-    EXPECT_EQ(c.engine, 0);
-    EXPECT_EQ(c.suspension, 0);
-    EXPECT_EQ(c.frontTires, 0);
-    EXPECT_EQ(c.rearTires, 0);
-    EXPECT_EQ(c.brakes, 0);
+    EXPECT_TRUE(selectionsOutsideTables(c).empty());
     EXPECT_EQ(c.frontWeapons, (std::array<std::int32_t, 3>{0, 0, 19}));
-    EXPECT_EQ(c.topWeapons, (std::array<std::int32_t, 2>{0, 3}));
-    EXPECT_EQ(c.rearWeapons, (std::array<std::int32_t, 2>{0, 0}));
     EXPECT_EQ(c.droppers, (std::array<std::int32_t, 2>{0, 5}));
-    EXPECT_EQ(c.specials, (std::array<std::int32_t, 3>{0, 11, 0}));
     EXPECT_EQ(c.turret, 1);
-    EXPECT_EQ(c.paintScheme, 77);
+    EXPECT_EQ(c.paintScheme, 77); // a list position, not a table index
 }
 
 TEST(Recalculate, SurvivesOutOfRangeSelections)

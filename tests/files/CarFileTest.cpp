@@ -134,10 +134,14 @@ TEST(CarRecord, WideNamesBecome8BitText)
 
 TEST(CarRecord, DamagedLengthsFailBeforeAllocating)
 {
+    // A second wide marker, followed by what would otherwise read as a whole record.
+    std::vector<std::uint8_t> twice{0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 0x01, 'a', 0};
+    const auto integers = encoded(sampleCar(""));
+    twice.insert(twice.end(), integers.begin() + 1, integers.end());
     const std::vector<std::vector<std::uint8_t>> damaged{
-        {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 1, 2, 3}, // 4 GiB name
+        {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 1, 2, 3},    // 4 GiB name
         {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, // 8 GiB wide name
-        {0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 0x01, 'a', 0}, // marker inside a wide prefix
+        twice,
         {0xFF, 0x10},
         {0xFF},
     };
@@ -165,19 +169,6 @@ TEST(CarFile, SaveAndLoadRoundTrip)
     ASSERT_TRUE(loadCarFile(path, back));
     EXPECT_EQ(back, c);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
-
-TEST(CarFile, LoadKeepsPointsAsStored)
-{
-    TempDir dir;
-    CarConfig c;
-    c.model = 5;
-    c.armor = {1, 2, 3, 4};
-    ASSERT_TRUE(saveCarFile(dir / "a.rbc", c));
-    CarConfig back;
-    back.armor = {40, 40, 40, 40};
-    ASSERT_TRUE(loadCarFile(dir / "a.rbc", back));
-    EXPECT_EQ(back.armor, (std::array<std::int32_t, 4>{1, 2, 3, 4}));
 }
 
 TEST(CarFile, FailedLoadLeavesTheRecordAsItWas)
@@ -250,18 +241,12 @@ TEST(FileError, TextsByStage)
         {FileErrorKind::AccessDenied, Stage::Reading, "Access to an unnamed file was denied."},
         {FileErrorKind::HardwareError, Stage::Flushing,
          "A hardware I/O error was reported while accessing an unnamed file."},
-        {FileErrorKind::SharingViolation, Stage::Reading,
-         "A sharing violation occurred while accessing an unnamed file."},
-        {FileErrorKind::LockingViolation, Stage::Writing,
-         "A locking violation occurred while accessing /games/cars/a.rbc."},
         {FileErrorKind::Unknown, Stage::Writing,
          "An unknown error occurred while accessing /games/cars/a.rbc."},
         {FileErrorKind::NotFound, Stage::Writing, "an unnamed file was not found."},
     };
     for (const Case& k : cases) EXPECT_EQ(makeFileError(k.kind, k.stage, p).message, k.text);
-    EXPECT_EQ(fileErrorFromErrno(ENOSPC, Stage::Flushing, p).kind, FileErrorKind::DiskFull);
-    EXPECT_EQ(fileErrorFromErrno(EIO, Stage::Reading, p).kind, FileErrorKind::HardwareError);
-    EXPECT_EQ(fileErrorFromErrno(EACCES, Stage::Writing, p).kind, FileErrorKind::AccessDenied);
+    EXPECT_EQ(fileErrorFromErrno(ENOSPC, Stage::Flushing, p).message, "Disk full while accessing /games/cars/a.rbc.");
     EXPECT_EQ(fileErrorFromErrno(ENOENT, Stage::Opening, p).kind, FileErrorKind::NotFound);
 }
 

@@ -2,6 +2,7 @@
 #include "files/VariantListing.h"
 #include "files/VcfWriter.h"
 
+#include "OtherUser.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -161,11 +162,22 @@ TEST(Export, WrapsPastTakenNumbersAndRefusesWhenAllAreTaken)
     EXPECT_EQ(none.refusal, "No free vehicle file number is left for this model.");
 }
 
-TEST(Export, NoModelUsesTheCourchelleCode)
+TEST(Export, MovesOnWhenANumberIsTakenBetweenTheScanAndTheWrite)
 {
+    // A folder the exporting user may write in but not list: the scan finds
+    // nothing, so the next number is taken when the write comes.
     TempDir dir;
-    const auto r = exportVariant(design(0, "Blank"), dir.path(), {});
-    EXPECT_EQ(r.path, dir / "vcgcour4.vcf");
+    writeBytes(dir / "vgoon4.vcf", {7});
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write |
+                                                 std::filesystem::perms::owner_exec |
+                                                 std::filesystem::perms::others_write |
+                                                 std::filesystem::perms::others_exec);
+    EXPECT_TRUE(testkit::asOtherUser([&] {
+        const auto r = exportVariant(design(16, "Late"), dir.path(), {});
+        return r.outcome == ExportResult::Outcome::Written && r.path == dir / "vgoon5.vcf";
+    }));
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(testkit::readBytes(dir / "vgoon4.vcf"), (std::vector<std::uint8_t>{7}));
 }
 
 TEST(Export, MissingDirectoryWritesNothing)

@@ -2,6 +2,7 @@
 
 // Starts the real editor window offscreen in a working directory of its own.
 
+#include "files/CarFile.h"
 #include "ui/EditorWindow.h"
 #include "ui/SpinArrows.h"
 
@@ -10,6 +11,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -25,14 +30,8 @@ namespace rivetbay {
 using testkit::FakeServices;
 using testkit::TempDir;
 
-inline std::string readText(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Each test starts in a working directory of its own, with a settings file
-// that names an existing vehicle directory unless the test says otherwise.
+// Each test has a folder of its own standing for the working directory, with
+// a settings file there that names its vehicle folder once writeSettings runs.
 class EditorTest : public ::testing::Test {
 public:
     EditorTest() { std::filesystem::create_directory(dir_ / "addon"); }
@@ -53,6 +52,26 @@ public:
         (void)QTest::qWaitForWindowActive(editor_.get());
         return *editor_;
     }
+
+    // A car file of `config` in the test's folder.
+    std::filesystem::path saveCar(const std::string& file, const CarConfig& config)
+    {
+        EXPECT_TRUE(saveCarFile(dir_ / file, config));
+        return dir_ / file;
+    }
+    // The next file dialog answers `path`.
+    void answer(const std::filesystem::path& path) { services_.answers.push_back(qpath(path)); }
+    // Drags `urls` onto the window and drops them.
+    void drop(const QList<QUrl>& urls)
+    {
+        QMimeData mime;
+        mime.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(editor_.get(), &enter);
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(editor_.get(), &dropped);
+    }
+    QComboBox* list(const char* name) { return find<QComboBox>(name); }
 
     template <typename T> T* find(const char* name)
     {
