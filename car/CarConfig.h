@@ -14,7 +14,7 @@ enum Side : int { Front = 0, Rear = 1, Left = 2, Right = 3 };
 
 struct CarConfig {
     std::int32_t paintScheme = 0;
-    std::string name; // 8-bit text, Windows-1252
+    std::string name{}; // 8-bit text, Windows-1252
     std::uint32_t totalPrice = 0;
     std::int32_t model = 0;
     std::int32_t engine = 1;

@@ -8,20 +8,9 @@ namespace rivetbay::testkit {
 // droppers, two specials and an uneven spread of points.
 inline CarConfig dustyDesign()
 {
-    CarConfig c;
-    c.model = 16;
-    c.name = "Dusty";
-    c.engine = 3;
-    c.suspension = 1;
-    c.brakes = 4;
-    c.frontTires = 1;
-    c.rearTires = 4;
-    c.frontWeapons = {1, 4, 0};
-    c.droppers = {3, 5};
-    c.specials = {1, 6, 0};
-    c.armor = {25, 20, 20, 15};
-    c.chassis = {20, 15, 25, 20};
-    return c;
+    return {.name = "Dusty", .model = 16, .engine = 3, .suspension = 1, .frontTires = 1, .rearTires = 4,
+            .brakes = 4, .frontWeapons = {1, 4, 0}, .droppers = {3, 5}, .specials = {1, 6, 0},
+            .armor = {25, 20, 20, 15}, .chassis = {20, 15, 25, 20}};
 }
 
 } // namespace rivetbay::testkit

@@ -95,10 +95,6 @@ TEST(Allocation, TheMinimumBoundsEveryLoweringSide)
     low.freePoints = 5;
     EXPECT_FALSE(stepSide(low, Points::Armor, Front, -1));
     EXPECT_TRUE(stepSide(low, Points::Armor, Front, +1));
-    // No model and no points: everything is refused.
-    CarConfig none;
-    EXPECT_FALSE(stepSide(none, Points::Chassis, Rear, -1));
-    EXPECT_FALSE(transferPoints(none, +1));
 }
 
 TEST(Allocation, LoadedExtremesNeverOverflow)

@@ -51,15 +51,5 @@ TEST(CarCatalogue, EveryRowIsConsistentWithItself)
     }
 }
 
-TEST(CarCatalogue, BlankEntriesCostNothingAndNameNoFile)
-{
-    EXPECT_EQ(cat::enginePrice(0) + cat::tirePrice(0) + cat::weaponPrice(0) + cat::dropperPrice(0) +
-                  cat::specialPrice(0),
-              0u);
-    EXPECT_EQ(cat::fileCodeTable[0], "");
-    std::set<std::string_view> codes(cat::fileCodeTable.begin() + 1, cat::fileCodeTable.end());
-    EXPECT_EQ(codes.size(), cat::fileCodeTable.size() - 1); // no code stands for two items
-}
-
 } // namespace
 } // namespace rivetbay

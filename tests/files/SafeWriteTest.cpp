@@ -51,101 +51,85 @@ bool isType(const fs::path& path, mode_t type)
     return ::lstat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == type;
 }
 
+void makeSocket(const fs::path& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.string().size(), sizeof address.sun_path);
+    path.string().copy(address.sun_path, path.string().size());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+}
+
 TEST(ReplaceStep, AttacksAtAndBesideTheTarget)
 {
     struct Attack {
         const char* what;
         std::function<void(const TempDir&)> plant;
-        const char* target;
+        std::string target;
         bool succeeds;
-        std::function<void(const TempDir&, const FileResult&)> check;
+        std::function<bool(const TempDir&, const FileResult&)> kept; // what must hold after
     };
+    const std::string longName = std::string(251, 'n') + ".rbc";
     const Attack attacks[] = {
         {"a file at the old temporary name survives",
-         [](const TempDir& d) {
-             writeBytes(d / "car.rbc", old);
-             writeBytes(d / "car.rbc.rbtmp", old);
-         },
-         "car.rbc", true,
-         [](const TempDir& d, const FileResult&) { EXPECT_EQ(readBytes(d / "car.rbc.rbtmp"), old); }},
+         [](const TempDir& d) { writeBytes(d / "car.rbc", old), writeBytes(d / "car.rbc.rbtmp", old); },
+         "car.rbc", true, [](const TempDir& d, const FileResult&) { return readBytes(d / "car.rbc.rbtmp") == old; }},
         {"a link at the old temporary name does not redirect the save",
-         [](const TempDir& d) {
-             writeBytes(d / "victim", old);
-             fs::create_symlink(d / "victim", d / "car.rbc.rbtmp");
-         },
+         [](const TempDir& d) { writeBytes(d / "victim", old), fs::create_symlink(d / "victim", d / "car.rbc.rbtmp"); },
          "car.rbc", true,
-         [](const TempDir& d, const FileResult&) {
-             EXPECT_EQ(readBytes(d / "victim"), old);
-             EXPECT_EQ(readBytes(d / "car.rbc"), fresh);
-         }},
+         [](const TempDir& d, const FileResult&) { return readBytes(d / "victim") == old && readBytes(d / "car.rbc") == fresh; }},
         {"a FIFO at the old temporary name does not hang the save",
-         [](const TempDir& d) { ASSERT_EQ(::mkfifo((d / "car.rbc.rbtmp").c_str(), 0600), 0); },
-         "car.rbc", true,
-         [](const TempDir& d, const FileResult&) { EXPECT_TRUE(isType(d / "car.rbc.rbtmp", S_IFIFO)); }},
-        {"a directory is refused and kept",
-         [](const TempDir& d) { fs::create_directories(d / "car.rbc" / "inside"); }, "car.rbc", false,
-         [](const TempDir& d, const FileResult& r) {
-             EXPECT_EQ(r.error().message, "Access to " + (d / "car.rbc").string() + " was denied.");
-             EXPECT_TRUE(fs::is_directory(d / "car.rbc" / "inside"));
+         [](const TempDir& d) { ASSERT_EQ(::mkfifo((d / "car.rbc.rbtmp").c_str(), 0600), 0); }, "car.rbc", true,
+         [](const TempDir& d, const FileResult&) { return isType(d / "car.rbc.rbtmp", S_IFIFO); }},
+        {"a directory is refused and kept", [](const TempDir& d) { fs::create_directories(d / "car.rbc" / "in"); },
+         "car.rbc", false, [](const TempDir& d, const FileResult& r) {
+             return r.error().message == "Access to " + (d / "car.rbc").string() + " was denied." &&
+                    fs::is_directory(d / "car.rbc" / "in");
          }},
-        {"a socket is refused and kept",
-         [](const TempDir& d) {
-             const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-             sockaddr_un address{};
-             address.sun_family = AF_UNIX;
-             const std::string path = (d / "car.rbc").string();
-             ASSERT_LT(path.size(), sizeof address.sun_path);
-             path.copy(address.sun_path, path.size());
-             ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-             ::close(fd);
-         },
-         "car.rbc", false,
-         [](const TempDir& d, const FileResult&) { EXPECT_TRUE(isType(d / "car.rbc", S_IFSOCK)); }},
+        {"a socket is refused and kept", [](const TempDir& d) { makeSocket(d / "car.rbc"); }, "car.rbc", false,
+         [](const TempDir& d, const FileResult&) { return isType(d / "car.rbc", S_IFSOCK); }},
         {"a dangling link creates the file it points to",
          [](const TempDir& d) { fs::create_symlink("made.rbc", d / "car.rbc"); }, "car.rbc", true,
-         [](const TempDir& d, const FileResult&) {
-             EXPECT_TRUE(fs::is_symlink(d / "car.rbc"));
-             EXPECT_EQ(readBytes(d / "made.rbc"), fresh);
-         }},
+         [](const TempDir& d, const FileResult&) { return fs::is_symlink(d / "car.rbc") && readBytes(d / "made.rbc") == fresh; }},
         {"a link loop is refused",
-         [](const TempDir& d) {
-             fs::create_symlink("b", d / "car.rbc");
-             fs::create_symlink("car.rbc", d / "b");
-         },
-         "car.rbc", false,
-         [](const TempDir& d, const FileResult&) { EXPECT_TRUE(fs::is_symlink(d / "car.rbc")); }},
+         [](const TempDir& d) { fs::create_symlink("b", d / "car.rbc"), fs::create_symlink("car.rbc", d / "b"); },
+         "car.rbc", false, [](const TempDir& d, const FileResult&) { return fs::is_symlink(d / "car.rbc"); }},
         {"a link to a file replaces the file, not the link",
          [](const TempDir& d) {
              fs::create_directory(d / "real");
              writeBytes(d / "real" / "car.rbc", old);
              fs::create_symlink(d / "real" / "car.rbc", d / "car.rbc");
          },
-         "car.rbc", true,
-         [](const TempDir& d, const FileResult&) {
-             EXPECT_TRUE(fs::is_symlink(d / "car.rbc"));
-             EXPECT_EQ(readBytes(d / "real" / "car.rbc"), fresh);
-             EXPECT_TRUE(noTemporaryIn(d / "real"));
+         "car.rbc", true, [](const TempDir& d, const FileResult&) {
+             return fs::is_symlink(d / "car.rbc") && readBytes(d / "real" / "car.rbc") == fresh && noTemporaryIn(d / "real");
          }},
-        {"a name that fills the file system's limit still saves",
-         [](const TempDir&) {}, nullptr, true,
-         [](const TempDir& d, const FileResult&) {
-             EXPECT_EQ(readBytes(d / (std::string(251, 'n') + ".rbc")), fresh);
+        {"a replaced file keeps its mode and owner",
+         [](const TempDir& d) {
+             writeBytes(d / "car.rbc", old);
+             ::chmod((d / "car.rbc").c_str(), 0640);
+             if (runningAsRoot()) {
+                 EXPECT_EQ(::chown((d / "car.rbc").c_str(), testkit::nobody, testkit::nobody), 0);
+             }
+         },
+         "car.rbc", true, [](const TempDir& d, const FileResult&) {
+             struct stat info {};
+             return ::stat((d / "car.rbc").c_str(), &info) == 0 && (info.st_mode & 07777) == 0640u &&
+                    info.st_uid == (runningAsRoot() ? testkit::nobody : ::getuid());
          }},
-        {"a missing folder is not found",
-         [](const TempDir&) {}, "gone/car.rbc", false,
-         [](const TempDir&, const FileResult& r) {
-             EXPECT_EQ(r.error().message, "an unnamed file was not found.");
-         }},
+        {"a name that fills the file system's limit still saves", [](const TempDir&) {}, longName, true,
+         [&](const TempDir& d, const FileResult&) { return readBytes(d / longName) == fresh; }},
+        {"a missing folder is not found", [](const TempDir&) {}, "gone/car.rbc", false,
+         [](const TempDir&, const FileResult& r) { return r.error().message == "an unnamed file was not found."; }},
     };
     for (const Attack& attack : attacks) {
-        SCOPED_TRACE(attack.what);
         TempDir dir;
         attack.plant(dir);
-        const fs::path target = dir / (attack.target ? attack.target : std::string(251, 'n') + ".rbc");
-        const FileResult result = write(target);
-        EXPECT_EQ(static_cast<bool>(result), attack.succeeds);
-        attack.check(dir, result);
-        EXPECT_TRUE(noTemporaryIn(dir.path()));
+        const FileResult result = write(dir / attack.target);
+        EXPECT_EQ(static_cast<bool>(result), attack.succeeds) << attack.what;
+        EXPECT_TRUE(attack.kept(dir, result)) << attack.what;
+        EXPECT_TRUE(noTemporaryIn(dir.path())) << attack.what;
     }
 }
 
@@ -205,25 +189,6 @@ TEST(ReplaceStep, RefusesWhatADirectWriteWouldRefuse)
         EXPECT_EQ(fs::status(dir / "theirs.rbc").permissions(), theirsBefore);
     }
     fs::permissions(dir / "closed", fs::perms::owner_all);
-}
-
-TEST(ReplaceStep, KeepsModeAndOwner)
-{
-    TempDir dir;
-    writeBytes(dir / "car.rbc", old);
-    fs::permissions(dir / "car.rbc", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    if (runningAsRoot()) {
-        ASSERT_EQ(::chown((dir / "car.rbc").c_str(), testkit::nobody, testkit::nobody), 0);
-    }
-    ASSERT_TRUE(write(dir / "car.rbc"));
-    struct stat info {};
-    ASSERT_EQ(::stat((dir / "car.rbc").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
-    if (runningAsRoot()) {
-        EXPECT_EQ(info.st_uid, testkit::nobody);
-        EXPECT_EQ(info.st_gid, testkit::nobody);
-    }
-    EXPECT_EQ(readBytes(dir / "car.rbc"), fresh);
 }
 
 TEST(ReplaceStep, ConcurrentWritersLeaveOneWholeFile)

@@ -43,8 +43,10 @@ public:
             << dir_.path().string() << "\r\n";
     }
 
-    EditorWindow& startEditor(std::string commandLine = "")
+    // With the settings file in place unless this is a first start.
+    EditorWindow& startEditor(std::string commandLine = "", bool firstStart = false)
     {
+        if (!firstStart) writeSettings();
         editor_ = std::make_unique<EditorWindow>(std::move(commandLine), services_);
         editor_->start(dir_.path().string()); // the test's folder stands for the working directory
         editor_->show();

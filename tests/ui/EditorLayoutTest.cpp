@@ -65,7 +65,6 @@ const Placement layout[] = {
 
 TEST_F(EditorTest, EveryControlStandsWhereTheLayoutPutsIt)
 {
-    writeSettings();
     startEditor();
     const DialogUnits du(editor_->font());
     for (const Placement& p : layout) {
@@ -86,7 +85,6 @@ TEST_F(EditorTest, EveryControlStandsWhereTheLayoutPutsIt)
 
 TEST_F(EditorTest, DroppedDownListsKeepToTheirHeight)
 {
-    writeSettings();
     startEditor();
     const DialogUnits du(editor_->font());
     for (const Placement& p : layout) {
@@ -107,7 +105,6 @@ TEST_F(EditorTest, DroppedDownListsKeepToTheirHeight)
 
 TEST_F(EditorTest, PointFramesHoldTheirCrossUnderTheTitle)
 {
-    writeSettings();
     startEditor();
     for (const std::string box : {"armor", "chassis"}) {
         auto* frame = find<FrameBox>((box + "Group").c_str());
@@ -126,7 +123,6 @@ TEST_F(EditorTest, PointFramesHoldTheirCrossUnderTheTitle)
 
 TEST_F(EditorTest, ANumberTooWideShowsItsStartVisiblyCut)
 {
-    writeSettings();
     startEditor();
     for (const char* name : {"armorFrontField", "modelPrice", "freePointsField"}) {
         auto* field = find<NumberField>(name);
@@ -152,14 +148,12 @@ int meanLightness(QWidget* control)
 
 TEST_F(EditorTest, DisabledMountListsLookDisabled)
 {
-    writeSettings();
     startEditor();
     find<QComboBox>("modelList")->setCurrentIndex(25); // one front mount
     auto* usable = find<QComboBox>("frontWeapon1List");
     auto* unusable = find<QComboBox>("frontWeapon2List");
     ASSERT_TRUE(usable->isEnabled());
     ASSERT_FALSE(unusable->isEnabled());
-    ASSERT_EQ(usable->currentIndex(), 0); // both empty
     EXPECT_GE(meanLightness(usable) - meanLightness(unusable), 8);
 }
 
