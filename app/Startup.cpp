@@ -2,6 +2,7 @@
 
 #include "app/ProfileFile.h"
 #include "files/AsciiCase.h"
+#include "files/TextEncoding.h"
 #include "files/VariantListing.h"
 
 #include <system_error>
@@ -34,7 +35,7 @@ std::string commandLineFile(const std::vector<std::string>& arguments)
 
 fs::path settingsFileIn(const std::string& startDirectory)
 {
-    return fs::path(startDirectory) / settingsFileName;
+    return pathFromUtf8(startDirectory) / settingsFileName;
 }
 
 PathSettings readPathSettings(const fs::path& settingsFile, const std::string& startDirectory)
@@ -55,7 +56,7 @@ bool writePathSettings(const fs::path& settingsFile, const PathSettings& setting
 bool pathExists(const std::string& path)
 {
     std::error_code ec;
-    return !path.empty() && fs::exists(fs::path(path), ec);
+    return !path.empty() && fs::exists(pathFromUtf8(path), ec);
 }
 
 std::string directoryOf(const std::string& fullPath)
@@ -66,10 +67,13 @@ std::string directoryOf(const std::string& fullPath)
 
 std::string vcfPathFromChosenFile(const std::string& chosenFile)
 {
-    std::string directory = directoryOf(chosenFile);
-    const std::string executable = std::string(1, fs::path::preferred_separator) + "nitro.exe";
-    if (asciiLowered(chosenFile).find(executable) == std::string::npos) return directory;
-    return withExistingLetterCase(fs::path(directory) / "addon").string();
+    // Stored with the platform's own separators, whichever the dialog gave.
+    const fs::path directory = pathFromUtf8(directoryOf(chosenFile)).make_preferred();
+    const std::string lowered = asciiLowered(chosenFile);
+    bool game = false;
+    for (char separator : separators) game = game || lowered.find(separator + std::string("nitro.exe")) != std::string::npos;
+    if (!game) return utf8FromPath(directory);
+    return utf8FromPath(withExistingLetterCase(directory / "addon"));
 }
 
 StartupState startUp(const std::string& startDirectory, FirstRunDialogs& dialogs)

@@ -15,6 +15,7 @@ inline constexpr const char* settingsSection = "Paths";
 inline constexpr const char* vcfPathKey = "VCF_Path";
 inline constexpr const char* rbcPathKey = "RBC_Path";
 
+// Directory texts are UTF-8 on Windows and the file system's bytes elsewhere.
 struct PathSettings {
     std::string vcfPath; // the game's vehicle directory
     std::string rbcPath; // the last car-file directory

@@ -32,9 +32,10 @@ constexpr const char* standardStream = "-";
 constexpr std::size_t standardInputLimit = CarFileLayout::nameByteLimit + 7 + CarFileLayout::integersSize;
 
 // "rivetbay-cli: FILE: what went wrong", one line on standard error.
-void complain(const fs::path& file, const std::string& text)
+// Names and texts are UTF-8: paths as given on the command line.
+void complain(const std::string& file, const std::string& text)
 {
-    std::cerr << programName << ": " << file.string() << ": " << text << '\n';
+    std::cerr << programName << ": " << file << ": " << text << '\n';
 }
 
 void complain(const FileError& error)
@@ -43,7 +44,7 @@ void complain(const FileError& error)
     // The program's texts for these say nothing of the cause; the system's does.
     const bool vague = error.kind == FileErrorKind::NotFound || error.kind == FileErrorKind::Unknown;
     if (vague && error.systemError != 0) text += " (" + systemReason(error.systemError) + ")";
-    complain(error.path, text);
+    complain(utf8FromPath(error.path), text);
 }
 
 struct Loaded {
@@ -84,8 +85,9 @@ std::optional<Loaded> load(const std::string& file)
         read = vehicle ? importVehicleBytes(*bytes, standardStream, imported)
                        : readCarBytes(*bytes, standardStream, loaded.config);
     } else {
-        vehicle = isVehicleFile(file);
-        read = vehicle ? importVehicleFile(file, imported) : readCarFile(file, loaded.config);
+        const fs::path path = pathFromUtf8(file);
+        vehicle = isVehicleFile(path);
+        read = vehicle ? importVehicleFile(path, imported) : readCarFile(path, loaded.config);
     }
     if (!read) {
         complain(read.error());
@@ -109,7 +111,7 @@ std::string outsideText(const SelectionProblem& p)
 // The vehicle directory as the game would find it, or why it cannot be read.
 std::optional<fs::path> vehicleDirectory(const std::string& given)
 {
-    const fs::path directory = withExistingLetterCase(given);
+    const fs::path directory = withExistingLetterCase(pathFromUtf8(given));
     if (const int e = platform::Directory(directory).error(); e != 0) {
         complain(given, "The vehicle directory could not be read (" + systemReason(e) + ").");
         return std::nullopt;
@@ -182,16 +184,16 @@ int importVehicles(const std::vector<std::string>& files, const std::optional<st
     int status = 0;
     for (std::size_t k = 0; k < files.size(); ++k) {
         if (!into && k == 1) break; // the second name is the car file to write
-        const fs::path vehicle = files[k];
-        const fs::path car = into ? fs::path(*into) / vehicle.filename().replace_extension(".rbc")
-                                  : fs::path(files[1]);
+        const fs::path vehicle = pathFromUtf8(files[k]);
+        const fs::path car = into ? pathFromUtf8(*into) / vehicle.filename().replace_extension(".rbc")
+                                  : pathFromUtf8(files[1]);
         VcfImport imported;
         if (const FileResult read = importVehicleFile(vehicle, imported); !read) {
             complain(read.error());
             status = failed;
             continue;
         }
-        for (const std::string& warning : imported.warnings) complain(vehicle, warning);
+        for (const std::string& warning : imported.warnings) complain(files[k], warning);
         if (const FileResult saved = saveCarFile(car, imported.config); !saved) {
             complain(saved.error());
             status = failed;
@@ -215,7 +217,7 @@ int writeVcf(const std::string& car, const std::string& out)
         }
         return 0;
     }
-    if (const FileResult written = VcfWriter(out, loaded->config); !written) {
+    if (const FileResult written = VcfWriter(pathFromUtf8(out), loaded->config); !written) {
         complain(written.error());
         return failed;
     }
@@ -231,12 +233,12 @@ int exportCar(const std::string& car, const std::string& vcfDir)
     const RecalcResult view = recalculateWithListing(loaded->config, *directory);
     const ExportResult result = exportVariant(loaded->config, *directory, view.variantNames);
     switch (result.outcome) {
-    case ExportResult::Outcome::Written: std::cout << result.path.string() << '\n'; return 0;
+    case ExportResult::Outcome::Written: std::cout << utf8FromPath(result.path) << '\n'; return 0;
     case ExportResult::Outcome::Refused: complain(car, result.refusal); return failed;
     case ExportResult::Outcome::NotWritten: break;
     }
     if (!result.failure) complain(result.failure.error());
-    else complain(*directory, "No vehicle file could be written there.");
+    else complain(vcfDir, "No vehicle file could be written there.");
     return failed;
 }
 

@@ -1,5 +1,7 @@
 #include "files/FileError.h"
 
+#include "files/TextEncoding.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -33,7 +35,7 @@ FileError makeFileError(FileErrorKind kind, Stage stage, const std::filesystem::
     const bool named = kind == FileErrorKind::DiskFull ||
                        (stage == Stage::Writing && kind != FileErrorKind::NotFound &&
                         kind != FileErrorKind::PastEnd);
-    const std::string what = named ? path.string() : "an unnamed file";
+    const std::string what = named ? utf8FromPath(path) : "an unnamed file";
     std::string text = templateFor(kind);
     text.replace(text.find("%1"), 2, what);
     return {kind, stage, path, std::move(text), systemError};

@@ -1,10 +1,17 @@
 #include "files/PlatformFile.h"
 
+#include "files/TextEncoding.h"
+
 #include <cerrno>
+#include <cwctype>
+#include <functional>
 #include <random>
 #include <system_error>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -21,6 +28,51 @@ namespace rivetbay::platform {
 
 namespace fs = std::filesystem;
 
+#ifdef _WIN32
+namespace {
+
+// The C runtime folds sharing and locking violations into "access denied";
+// the system's own error tells them apart, as the messages do.
+int errnoFromWindows(DWORD error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH: return ENOENT;
+    case ERROR_ACCESS_DENIED: return EACCES;
+    case ERROR_WRITE_PROTECT: return EROFS;
+    case ERROR_SHARING_VIOLATION: return EBUSY;
+    case ERROR_LOCK_VIOLATION: return ENOLCK;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return EEXIST;
+    case ERROR_CRC:
+    case ERROR_GEN_FAILURE: return EIO;
+    default: return EINVAL;
+    }
+}
+
+// A C runtime descriptor on a file opened through the system, so that its
+// refusals keep their reason.
+int openThroughSystem(const fs::path& path, DWORD access, DWORD share, DWORD disposition, int flags,
+                      int& fd)
+{
+    const HANDLE handle = CreateFileW(path.c_str(), access, share, nullptr, disposition,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return errnoFromWindows(GetLastError());
+    fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), flags);
+    if (fd < 0) {
+        CloseHandle(handle);
+        return EMFILE;
+    }
+    return 0;
+}
+
+} // namespace
+#endif
+
 InputFile::~InputFile()
 {
     if (fd_ < 0) return;
@@ -36,10 +88,12 @@ int InputFile::open(const fs::path& path)
 #ifdef _WIN32
     std::error_code ec;
     const auto status = fs::status(path, ec);
-    if (ec) return ENOENT;
+    if (ec || !fs::exists(status)) return ENOENT;
     if (!fs::is_regular_file(status)) return fs::is_directory(status) ? EISDIR : ENXIO;
-    fd_ = _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
-    if (fd_ < 0) return errno;
+    if (const int e = openThroughSystem(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        OPEN_EXISTING, _O_RDONLY | _O_BINARY, fd_);
+        e != 0)
+        return e;
     size_ = fs::file_size(path, ec);
     return 0;
 #else
@@ -82,19 +136,20 @@ Directory::~Directory() = default;
 
 std::vector<std::string> Directory::entries() const
 {
+    // UTF-8, so that a name the ANSI code page cannot hold survives.
     std::vector<std::string> names;
-    if (path_.empty()) return names;
+    if (error_ != 0) return names;
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(path_, ec);
-         !ec && it != std::filesystem::directory_iterator(); it.increment(ec))
-        names.push_back(it->path().filename().string());
+    for (fs::directory_iterator it(path_, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
+        names.push_back(utf8FromPath(it->path().filename()));
     return names;
 }
 
 std::size_t Directory::readAt(const std::string& name, std::uint64_t offset, std::uint8_t* out,
                               std::size_t count) const
 {
-    std::FILE* file = _wfopen((path_ / name).c_str(), L"rb");
+    // Joined as a path, so that a drive-relative folder ("Z:") stays relative.
+    std::FILE* file = _wfopen((path_ / pathFromUtf8(name)).c_str(), L"rb");
     if (!file) return 0;
     std::size_t got = 0;
     if (_fseeki64(file, static_cast<long long>(offset), SEEK_SET) == 0)
@@ -200,8 +255,11 @@ fs::path linkTarget(const fs::path& path)
 int writeAccess(const fs::path& path)
 {
 #ifdef _WIN32
-    const int fd = _wopen(path.c_str(), _O_WRONLY | _O_BINARY);
-    if (fd < 0) return errno;
+    int fd = -1;
+    if (const int e = openThroughSystem(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        OPEN_EXISTING, _O_WRONLY | _O_BINARY, fd);
+        e != 0)
+        return e;
     _close(fd);
 #else
     // Opening for writing without truncating changes nothing, and asks the
@@ -219,9 +277,11 @@ OutputFile::~OutputFile() { close(); }
 int OutputFile::open(const fs::path& path, Mode mode)
 {
 #ifdef _WIN32
-    int flags = _O_WRONLY | _O_BINARY;
-    if (mode != Mode::InPlace) flags |= _O_CREAT | _O_EXCL;
-    fd_ = _wopen(path.c_str(), flags, _S_IREAD | _S_IWRITE);
+    const DWORD disposition = mode == Mode::InPlace ? OPEN_EXISTING : CREATE_NEW;
+    if (const int e = openThroughSystem(path, GENERIC_WRITE, FILE_SHARE_READ, disposition,
+                                        _O_WRONLY | _O_BINARY, fd_);
+        e != 0)
+        return e;
 #else
     int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC;
     if (mode != Mode::InPlace) flags |= O_CREAT | O_EXCL | O_NOFOLLOW;
@@ -290,7 +350,7 @@ int replaceFile(const fs::path& from, const fs::path& to)
 #ifdef _WIN32
     return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                ? 0
-               : EACCES;
+               : errnoFromWindows(GetLastError());
 #else
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 #endif
@@ -326,7 +386,13 @@ DirectoryLock::DirectoryLock(const fs::path& directory)
         }
     }
 #else
-    (void)directory;
+    // A directory cannot be locked there: a mutex named after it stands in.
+    std::error_code ec;
+    std::wstring name = fs::weakly_canonical(directory.empty() ? fs::path(".") : directory, ec).native();
+    for (wchar_t& c : name) c = static_cast<wchar_t>(towlower(c));
+    const std::wstring mutexName = L"Local\\rivetbay-" + std::to_wstring(std::hash<std::wstring>{}(name));
+    mutex_ = CreateMutexW(nullptr, FALSE, mutexName.c_str());
+    if (mutex_) WaitForSingleObject(mutex_, INFINITE);
 #endif
 }
 
@@ -334,6 +400,11 @@ DirectoryLock::~DirectoryLock()
 {
 #ifndef _WIN32
     if (fd_ >= 0) ::close(fd_); // closing releases the lock
+#else
+    if (mutex_) {
+        ReleaseMutex(mutex_);
+        CloseHandle(mutex_);
+    }
 #endif
 }
 

@@ -116,8 +116,7 @@ int removeFile(const std::filesystem::path& path);
 void syncDirectory(const std::filesystem::path& directory);
 
 // Holds an exclusive lock on a directory for its lifetime, so that two
-// read-modify-write passes over one file in it do not interleave. Where the
-// platform has no such lock it holds nothing.
+// read-modify-write passes over one file in it do not interleave.
 class DirectoryLock {
 public:
     explicit DirectoryLock(const std::filesystem::path& directory);
@@ -126,7 +125,11 @@ public:
     ~DirectoryLock();
 
 private:
+#ifdef _WIN32
+    void* mutex_ = nullptr;
+#else
     int fd_ = -1;
+#endif
 };
 
 // A short random text for temporary names.

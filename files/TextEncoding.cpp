@@ -137,6 +137,27 @@ std::optional<std::u16string> utf16FromUtf8(std::string_view text)
     return out;
 }
 
+std::filesystem::path pathFromUtf8(std::string_view text)
+{
+#ifdef _WIN32
+    const auto wide = utf16FromUtf8(text);
+    if (!wide) return std::filesystem::path(std::wstring(text.begin(), text.end()));
+    return std::filesystem::path(std::wstring(wide->begin(), wide->end()));
+#else
+    return std::filesystem::path(std::string(text));
+#endif
+}
+
+std::string utf8FromPath(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    const std::wstring& wide = path.native();
+    return utf8FromUtf16(std::u16string(wide.begin(), wide.end()));
+#else
+    return path.native();
+#endif
+}
+
 char foldCase1252(char c)
 {
     const auto b = static_cast<unsigned char>(c);

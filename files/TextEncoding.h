@@ -4,6 +4,7 @@
 // inside the core and are decoded only where they meet a window or a
 // terminal. Settings files may be UTF-8 or UTF-16.
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,12 @@ std::string windows1252FromUtf16(std::u16string_view text);
 std::string utf8FromUtf16(std::u16string_view text);
 // Nothing when `text` is not valid UTF-8.
 std::optional<std::u16string> utf16FromUtf8(std::string_view text);
+
+// File names and paths as UTF-8 text, and back. On Windows a narrow string
+// would otherwise pass through the ANSI code page, which cannot hold every
+// name; elsewhere paths are bytes and pass unchanged.
+std::filesystem::path pathFromUtf8(std::string_view text);
+std::string utf8FromPath(const std::filesystem::path& path);
 
 // Letter-case folding as the game's platform compares names.
 char foldCase1252(char c);

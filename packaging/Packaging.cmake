@@ -1,6 +1,15 @@
 # What a distribution expects beside the programs: the copyright, the
 # changelog, the manual pages and the AppStream metainfo; then the packages.
 include(GNUInstallDirs)
+if(WIN32)
+    # For Windows, a .zip of the command-line tool and its licence.
+    install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+    set(CPACK_PACKAGE_NAME rivetbay-cli)
+    set(CPACK_STRIP_FILES ON)
+    set(CPACK_GENERATOR ZIP)
+    include(CPack)
+    return()
+endif()
 set(docdir ${CMAKE_INSTALL_DATADIR}/doc/rivetbay)
 set(generated ${CMAKE_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${generated})
@@ -30,10 +39,8 @@ add_custom_command(OUTPUT ${generated}/changelog.Debian.gz
     DEPENDS ${CMAKE_SOURCE_DIR}/packaging/changelog.Debian VERBATIM)
 set(packaging_outputs ${generated}/changelog.Debian.gz)
 install(FILES ${generated}/changelog.Debian.gz DESTINATION ${docdir})
-if(NOT WIN32)
-    install(FILES ${CMAKE_SOURCE_DIR}/packaging/lintian-overrides
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME rivetbay)
-endif()
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME rivetbay)
 
 # Manual pages, written for scdoc; built where scdoc is installed.
 find_program(SCDOC scdoc)
@@ -78,9 +85,5 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-if(WIN32)
-    set(CPACK_GENERATOR ZIP)
-else()
-    set(CPACK_GENERATOR "DEB;TGZ")
-endif()
+set(CPACK_GENERATOR "DEB;TGZ")
 include(CPack)

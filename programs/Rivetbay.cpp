@@ -1,6 +1,7 @@
 // Rivetbay: the editor for I'76 Nitro cars.
 
 #include "app/Startup.h"
+#include "files/TextEncoding.h"
 #include "ui/EditorWindow.h"
 #include "ui/UiServices.h"
 
@@ -71,13 +72,18 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName("org.rivetbay.Rivetbay");
     std::vector<std::string> arguments;
     const QStringList args = QApplication::arguments();
-    for (qsizetype i = 1; i < args.size(); ++i)
+    for (qsizetype i = 1; i < args.size(); ++i) {
+#ifdef Q_OS_WIN
+        arguments.push_back(args[i].toStdString()); // UTF-8, as the core takes paths there
+#else
         arguments.push_back(QFile::encodeName(args[i]).toStdString());
+#endif
+    }
 
     rivetbay::QtUiServices services;
     rivetbay::EditorWindow editor(rivetbay::commandLineFile(arguments), services);
     std::error_code ec;
-    editor.start(std::filesystem::current_path(ec).string());
+    editor.start(rivetbay::utf8FromPath(std::filesystem::current_path(ec)));
     editor.exec();
     return 0;
 }

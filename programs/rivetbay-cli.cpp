@@ -2,11 +2,23 @@
 
 #include "catalogue/CarCatalogue.h"
 #include "cli/Commands.h"
+#include "files/TextEncoding.h"
 
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <string>
 #include <string_view>
+#include <vector>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
 
 using namespace rivetbay;
 
@@ -29,7 +41,7 @@ bool isUnknownCommand(int argc, char** argv)
 
 } // namespace
 
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     if (isUnknownCommand(argc, argv)) {
         std::cerr << program << ": '" << argv[1]
@@ -103,3 +115,26 @@ int main(int argc, char** argv)
     if (*exportCmd) return cli::exportCar(car, directory);
     return cli::list(directory, model);
 }
+
+#ifdef _WIN32
+// Arguments arrive as UTF-16 and the core takes UTF-8; the console is told
+// that UTF-8 comes, and the standard streams carry bytes as they are.
+int wmain(int argc, wchar_t** wideArguments)
+{
+    SetConsoleOutputCP(CP_UTF8);
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY); // one line ending, as on every other platform
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i) {
+        const std::wstring_view wide(wideArguments[i]);
+        arguments.push_back(utf8FromUtf16(std::u16string(wide.begin(), wide.end())));
+    }
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    return run(argc, argv.data());
+}
+#else
+int main(int argc, char** argv) { return run(argc, argv); }
+#endif

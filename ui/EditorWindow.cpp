@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QIcon>
@@ -34,7 +35,9 @@
 #include <QUrl>
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 
@@ -56,10 +59,20 @@ std::string toCp1252(const QString& text)
         std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
 }
 
-// Paths travel in the platform's own narrow encoding, as the settings file
-// and std::filesystem hold them.
+// Path texts in the core are UTF-8 with the platform's separators on
+// Windows, and the file system's bytes elsewhere.
+#ifdef Q_OS_WIN
+QString fromNative(const std::string& path) { return QString::fromStdString(path); }
+std::string toNative(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
+#else
 QString fromNative(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 std::string toNative(const QString& path) { return QFile::encodeName(path).toStdString(); }
+#endif
+// Files go to the core as paths made from UTF-16, never through a narrow code page.
+std::filesystem::path toPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
 
 // The name box never scrolls: text that would not fit its visible width is
 // refused as it is typed.
@@ -600,7 +613,7 @@ public:
         request.showHidden = true;
         const auto env = [](const char* name) { return toNative(qEnvironmentVariable(name)); };
         for (const auto& drive : wineDriveFolders(env("HOME"), env("WINEPREFIX")))
-            request.sidebarFolders.append(fromNative(drive.string()));
+            request.sidebarFolders.append(fromNative(utf8FromPath(drive)));
 #endif
         const auto chosen = services_.chooseFile(owner_, request);
         if (!chosen) return std::nullopt;
@@ -627,7 +640,7 @@ void EditorWindow::start(const std::string& startDirectory)
 
 bool EditorWindow::loadCar(const QString& path)
 {
-    const std::filesystem::path file = toNative(path);
+    const std::filesystem::path file = toPath(path);
     std::vector<std::string> warnings;
     {
         WaitCursor wait(services_);
@@ -688,7 +701,7 @@ void EditorWindow::saveCar()
     const auto chosen = chooseCarFile(true);
     if (!chosen) return;
     WaitCursor wait(services_);
-    if (const FileResult saved = saveCarFile(toNative(*chosen), config_); !saved)
+    if (const FileResult saved = saveCarFile(toPath(*chosen), config_); !saved)
         showFileError(saved.error().message);
 }
 

@@ -10,6 +10,7 @@ namespace {
 namespace fs = std::filesystem;
 using testkit::TempDir;
 
+#ifndef _WIN32 // Wine prefixes are where Linux players keep the game
 TEST(WinePrefixes, EveryExistingDriveOnceWithWinePrefixFirst)
 {
     TempDir home, own;
@@ -29,6 +30,8 @@ TEST(WinePrefixes, EveryExistingDriveOnceWithWinePrefixFirst)
     EXPECT_EQ(found, expected);
     EXPECT_TRUE(wineDriveFolders(own / "drive_c", "").empty()); // a home with no prefix
 }
+
+#endif
 
 } // namespace
 } // namespace rivetbay

@@ -15,9 +15,14 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+
+#include "files/TextEncoding.h"
+
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#endif
 
 namespace rivetbay {
 namespace {
@@ -30,23 +35,50 @@ struct CliRun {
     std::string out, err;
 };
 
+#ifdef _WIN32
+std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+std::string quoted(const fs::path& p) { return quoted(utf8FromPath(p)); }
+// The build's own path, as the Windows side of Wine sees it.
+std::string program(std::string path)
+{
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+#else
 std::string quoted(const std::string& s) { return "'" + s + "'"; }
 std::string quoted(const fs::path& p) { return quoted(p.string()); }
+std::string program(const std::string& path) { return path; }
+#endif
 
 // Runs `program args` in `dir` through the shell, which also does any
 // redirection the arguments hold; with no program, `args` is the command.
-CliRun run(const TempDir& dir, const std::string& args, const std::string& program = RIVETBAY_CLI)
+CliRun run(const TempDir& dir, const std::string& args, const std::string& exe = program(RIVETBAY_CLI))
 {
-    const std::string command = "cd " + quoted(dir.path()) + " && " +
-                                (program.empty() ? "" : quoted(program) + " ") + args +
-                                " 2>" + quoted(dir / "stderr.txt");
+#ifdef _WIN32
+    const std::string change = "cd /d ";
+#else
+    const std::string change = "cd ";
+#endif
+    const std::string command = change + quoted(dir.path()) + " && " +
+                                (exe.empty() ? "" : quoted(exe) + " ") + args + " 2>" + quoted(dir / "stderr.txt");
     CliRun result{};
+#ifdef _WIN32
+    const std::u16string wide = *utf16FromUtf8(command);
+    FILE* pipe = _wpopen(std::wstring(wide.begin(), wide.end()).c_str(), L"rb");
+#else
     FILE* pipe = popen(command.c_str(), "r");
+#endif
     char buffer[4096];
     std::size_t got = 0;
     while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, got);
+#ifdef _WIN32
+    result.status = _pclose(pipe);
+#else
     const int raw = pclose(pipe);
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
     result.err = testkit::readText(dir / "stderr.txt");
     return result;
 }
@@ -103,11 +135,13 @@ TEST(Cli, VcfRecalculatesAndWritesFilesOrStandardOutput)
     EXPECT_EQ(piped.status, 0);
     EXPECT_EQ(piped.out, expected);
 
+#ifndef _WIN32
     if (!testkit::runningAsRoot()) GTEST_SKIP() << "making a full device needs root";
     ASSERT_EQ(::mknod((dir / "full").c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
     const CliRun full = run(dir, "vcf d.rbc - > full");
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err, "rivetbay-cli: -: Standard output could not be written.\n");
+#endif
 }
 
 TEST(Cli, ErrorLinesNameTheProgramAndTheFile)
@@ -138,10 +172,30 @@ TEST(Cli, ErrorLinesNameTheProgramAndTheFile)
     // "addon" finds the folder "Addon", as the game's own platform does.
     const CliRun exported = run(dir, "export d.rbc --vcf-dir addon");
     ASSERT_EQ(exported.status, 0) << exported.err;
+#ifdef _WIN32
+    EXPECT_EQ(exported.out, "addon\\vgoon4.vcf\n"); // the platform finds it in any case
+    // A drive-relative folder stays relative: the drive's current folder, here the test's own.
+    EXPECT_EQ(run(dir, "list " + utf8FromPath(dir.path()).substr(0, 2) + "Addon --model 16").out, "Dusty \xC3\xA9\n");
+#else
     EXPECT_EQ(exported.out, "Addon/vgoon4.vcf\n");
+#endif
     const CliRun again = run(dir, "export d.rbc --vcf-dir addon");
     EXPECT_EQ(again.status, 1);
     EXPECT_EQ(again.err, "rivetbay-cli: d.rbc: The variant must have a unique model/name combination.\n");
+}
+
+TEST(Cli, NamesOutsideAsciiArriveWhole)
+{
+    TempDir dir;
+    ASSERT_TRUE(saveCarFile(dir / "d.rbc", dusty()));
+    EXPECT_EQ(run(dir, "vcf d.rbc \"Prix\xE2\x82\xAC.vcf\"").status, 0);
+    EXPECT_EQ(run(dir, "import \"Prix\xE2\x82\xAC.vcf\" \"Prix\xE2\x82\xAC.rbc\"").status, 0);
+    EXPECT_EQ(run(dir, "show \"Prix\xE2\x82\xAC.rbc\"").out, run(dir, "show d.rbc").out);
+    const fs::path addon = dir.path() / pathFromUtf8("Dave\xE2\x80\x99s Nitro") / "addon";
+    fs::create_directories(addon);
+    const CliRun exported = run(dir, "export d.rbc --vcf-dir \"Dave\xE2\x80\x99s Nitro/addon\"");
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    EXPECT_TRUE(fs::exists(addon / "vgoon4.vcf"));
 }
 
 TEST(Cli, CheckReportsWhatTheGameWouldNotKeep)

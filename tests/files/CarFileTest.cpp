@@ -186,6 +186,7 @@ TEST(CarFile, LoadNormalisesOutOfRangeSelections)
     EXPECT_EQ(back.model, 99);
 }
 
+#ifndef _WIN32 // a sparse file there may take its whole size on disk
 TEST(CarFile, AHugeDeclaredNameFailsAtOnce)
 {
     // A sparse file of 5 GiB whose name claims nearly 4 GiB of it.
@@ -197,6 +198,7 @@ TEST(CarFile, AHugeDeclaredNameFailsAtOnce)
     ASSERT_FALSE(failure);
     EXPECT_EQ(failure.error().kind, FileErrorKind::PastEnd);
 }
+#endif
 
 TEST(FileError, TextsByStage)
 {

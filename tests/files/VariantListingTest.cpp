@@ -131,6 +131,7 @@ TEST(Export, WrapsPastTakenNumbersAndRefusesWhenAllAreTaken)
     EXPECT_EQ(none.refusal, "No free vehicle file number is left for this model.");
 }
 
+#ifndef _WIN32 // a folder that can be written but not listed
 TEST(Export, MovesOnWhenANumberIsTakenBetweenTheScanAndTheWrite)
 {
     // A folder the exporting user may write in but not list: the scan finds
@@ -148,6 +149,7 @@ TEST(Export, MovesOnWhenANumberIsTakenBetweenTheScanAndTheWrite)
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
     EXPECT_EQ(testkit::readBytes(dir / "vgoon4.vcf"), (std::vector<std::uint8_t>{7}));
 }
+#endif
 
 TEST(Export, MissingDirectoryWritesNothing)
 {

@@ -1,0 +1,85 @@
+// What a Windows player meets: names the ANSI code page cannot hold, either
+// separator from a dialog, and files other programs hold open.
+
+#include "app/Startup.h"
+#include "files/CarFile.h"
+#include "files/TextEncoding.h"
+#include "files/VariantListing.h"
+#include "files/VcfWriter.h"
+
+#include "SampleCars.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace rivetbay {
+namespace {
+
+namespace fs = std::filesystem;
+using testkit::TempDir;
+
+TEST(WindowsPaths, NamesOutsideTheCodePageRoundTrip)
+{
+    TempDir dir;
+    const fs::path cars = dir.path() / L"Dave\u2019s Nitro";
+    fs::create_directory(cars);
+    ASSERT_TRUE(saveCarFile(cars / L"Prix\u20ac.rbc", testkit::dustyDesign()));
+    CarConfig back;
+    ASSERT_TRUE(loadCarFile(cars / L"Prix\u20ac.rbc", back));
+    EXPECT_EQ(back, testkit::dustyDesign());
+    // A vehicle file whose own name the code page cannot hold is listed with its variant.
+    ASSERT_TRUE(VcfWriter(cars / L"vgoon14\u00e9\u0416.vcf", testkit::dustyDesign()));
+    EXPECT_EQ(listVariants(cars, "goon"), std::vector<std::string>{"Dusty"});
+    EXPECT_EQ(utf8FromPath(pathFromUtf8("Prix\xE2\x82\xAC.rbc")), "Prix\xE2\x82\xAC.rbc");
+}
+
+TEST(WindowsPaths, SettingsInAFolderNamedOutsideTheCodePage)
+{
+    TempDir dir;
+    const fs::path start = dir.path() / L"Jos\u00e9 \u0416";
+    fs::create_directory(start);
+    const std::string startText = utf8FromPath(start);
+    PathSettings paths = readPathSettings(settingsFileIn(startText), startText);
+    paths.vcfPath = startText;
+    ASSERT_TRUE(writePathSettings(settingsFileIn(startText), paths));
+    EXPECT_TRUE(fs::exists(start / "Rivetbay.ini"));
+    const PathSettings back = readPathSettings(settingsFileIn(startText), "elsewhere");
+    EXPECT_EQ(back.vcfPath, startText); // kept exactly, so the setup is not asked again
+    EXPECT_TRUE(pathExists(back.vcfPath));
+}
+
+TEST(WindowsPaths, TheChosenGameWithEitherSeparator)
+{
+    TempDir dir;
+    const std::string root = utf8FromPath(dir.path());
+    std::string forward = root + "/Nitro.exe";
+    for (char& c : forward)
+        if (c == '\\') c = '/';
+    EXPECT_EQ(vcfPathFromChosenFile(forward), root + "\\addon");
+    EXPECT_EQ(vcfPathFromChosenFile(root + "\\NITRO.EXE"), root + "\\addon");
+    EXPECT_EQ(vcfPathFromChosenFile(root + "/readme.txt"), root);
+}
+
+TEST(WindowsPaths, AFileHeldOpenElsewhereIsASharingViolation)
+{
+    TempDir dir;
+    const fs::path car = dir / "held.rbc";
+    ASSERT_TRUE(saveCarFile(car, testkit::dustyDesign()));
+    const HANDLE held = CreateFileW(car.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const FileResult saved = saveCarFile(car, CarConfig{});
+    CloseHandle(held);
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(saved.error().message, "A sharing violation occurred while accessing " + utf8FromPath(car) + ".");
+    CarConfig back;
+    ASSERT_TRUE(loadCarFile(car, back));
+    EXPECT_EQ(back, testkit::dustyDesign()); // the old file is kept
+}
+
+} // namespace
+} // namespace rivetbay
