@@ -89,24 +89,20 @@ TEST(ProfileFile, DamagedAndSpecialSettingsFiles)
         bool writable;
     };
     const Case cases[] = {
-#ifndef _WIN32
-        {"a FIFO", [](const auto& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); },
-         ProfileFile::State::Unreadable, false},
-#endif
         {"a directory", [](const auto& f) { std::filesystem::create_directory(f); },
          ProfileFile::State::Unreadable, false},
         {"larger than any settings file",
          [](const auto& f) { std::ofstream(f) << std::string(profileFileLimit + 1, 'x'); },
          ProfileFile::State::Unreadable, false},
-#ifndef _WIN32 // and no links without privileges on Windows
+#ifndef _WIN32 // FIFOs, devices, and links without privileges
+        {"a FIFO", [](const auto& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); },
+         ProfileFile::State::Unreadable, false},
         {"a link to an endless device",
          [](const auto& f) {
-             if (!testkit::runningAsRoot()) { // no device node without root: a FIFO stands in
-                 ASSERT_EQ(::mkfifo((f.parent_path() / "zero").c_str(), 0600), 0);
-             } else {
-                 ASSERT_EQ(::mknod((f.parent_path() / "zero").c_str(), S_IFCHR | 0666, makedev(1, 5)), 0);
-             }
-             std::filesystem::create_symlink(f.parent_path() / "zero", f);
+             const auto zero = f.parent_path() / "zero"; // a FIFO stands in without root
+             ASSERT_EQ(testkit::runningAsRoot() ? ::mknod(zero.c_str(), S_IFCHR | 0666, makedev(1, 5))
+                                                : ::mkfifo(zero.c_str(), 0600), 0);
+             std::filesystem::create_symlink(zero, f);
          },
          ProfileFile::State::Unreadable, false},
         {"a dangling link", [](const auto& f) { std::filesystem::create_symlink("elsewhere.ini", f); },

@@ -19,11 +19,9 @@ TEST(CarCatalogue, RowZeroIsAFreeCourchelle)
     const ModelSpec& blank = cat::model(0);
     const ModelSpec& courchelle = cat::model(6);
     EXPECT_EQ(blank.price, 0u);
-    EXPECT_EQ(std::tie(blank.variantFileCode, blank.definitionCode, blank.textureBaseName,
-                       blank.mountLayout, blank.frontTireCode, blank.rearTireCode),
-              std::tie(courchelle.variantFileCode, courchelle.definitionCode,
-                       courchelle.textureBaseName, courchelle.mountLayout,
-                       courchelle.frontTireCode, courchelle.rearTireCode));
+    EXPECT_EQ(std::tie(blank.variantFileCode, blank.definitionCode, blank.textureBaseName, blank.mountLayout),
+              std::tie(courchelle.variantFileCode, courchelle.definitionCode, courchelle.textureBaseName,
+                       courchelle.mountLayout));
     std::set<std::string_view> codes;
     for (int i = 1; i < cat::modelCount; ++i)
         EXPECT_TRUE(codes.insert(cat::model(i).variantFileCode).second) << i;

@@ -141,7 +141,6 @@ TEST(CarFile, SaveAndLoadRoundTrip)
     CarConfig back;
     ASSERT_TRUE(loadCarFile(path, back));
     EXPECT_EQ(back, c);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     // Bytes after a whole record are ignored.
     auto longer = readBytes(path);
     longer.insert(longer.end(), {1, 2, 3, 4, 5});

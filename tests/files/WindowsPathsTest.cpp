@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -35,7 +37,6 @@ TEST(WindowsPaths, NamesOutsideTheCodePageRoundTrip)
     // A vehicle file whose own name the code page cannot hold is listed with its variant.
     ASSERT_TRUE(VcfWriter(cars / L"vgoon14\u00e9\u0416.vcf", testkit::dustyDesign()));
     EXPECT_EQ(listVariants(cars, "goon"), std::vector<std::string>{"Dusty"});
-    EXPECT_EQ(utf8FromPath(pathFromUtf8("Prix\xE2\x82\xAC.rbc")), "Prix\xE2\x82\xAC.rbc");
 }
 
 TEST(WindowsPaths, SettingsInAFolderNamedOutsideTheCodePage)
@@ -58,8 +59,7 @@ TEST(WindowsPaths, TheChosenGameWithEitherSeparator)
     TempDir dir;
     const std::string root = utf8FromPath(dir.path());
     std::string forward = root + "/Nitro.exe";
-    for (char& c : forward)
-        if (c == '\\') c = '/';
+    std::replace(forward.begin(), forward.end(), '\\', '/');
     EXPECT_EQ(vcfPathFromChosenFile(forward), root + "\\addon");
     EXPECT_EQ(vcfPathFromChosenFile(root + "\\NITRO.EXE"), root + "\\addon");
     EXPECT_EQ(vcfPathFromChosenFile(root + "/readme.txt"), root);

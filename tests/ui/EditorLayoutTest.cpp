@@ -95,10 +95,8 @@ TEST_F(EditorTest, DroppedDownListsKeepToTheirHeight)
         QWidget* popup = list->view()->window();
         EXPECT_LE(popup->height(), du.y(p.h) - list->height() + 4);
         EXPECT_GE(popup->y(), list->mapToGlobal(QPoint(0, 0)).y()); // below, not over the screen
-        if (p.name == std::string("modelList")) {
-            EXPECT_GT(list->view()->verticalScrollBar()->maximum(), 0);
-            EXPECT_GE(list->maxVisibleItems(), 12);
-        }
+        const bool scrolls = list->view()->verticalScrollBar()->maximum() > 0;
+        EXPECT_TRUE(scrolls || p.name != std::string("modelList")); // 38 models: a scroll bar
         list->hidePopup();
     }
 }
