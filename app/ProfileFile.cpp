@@ -117,9 +117,8 @@ std::string_view unquoted(std::string_view value)
 // reader would otherwise trim or unquote it, or when its line was quoted.
 std::string storedForm(std::string_view value, bool wasQuoted)
 {
-    const bool blankEnds =
-        !value.empty() && (value.front() == ' ' || value.front() == '\t' ||
-                           value.back() == ' ' || value.back() == '\t');
+    const bool blankEnds = !value.empty() && (value.front() == ' ' || value.front() == '\t' ||
+                                              value.back() == ' ' || value.back() == '\t');
     const bool looksQuoted = unquoted(value).size() != value.size();
     if (blankEnds || looksQuoted || (wasQuoted && !value.empty()))
         return "\"" + std::string(value) + "\"";
@@ -131,7 +130,8 @@ std::string utf8FromUtf16Bytes(std::string_view bytes, bool bigEndian)
 {
     std::u16string units;
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+        const auto a = static_cast<unsigned char>(bytes[i]),
+                   b = static_cast<unsigned char>(bytes[i + 1]);
         units += static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
     }
     return utf8FromUtf16(units);
@@ -154,8 +154,10 @@ std::optional<std::string> utf16BytesFromUtf8(std::string_view text, bool bigEnd
 std::optional<std::string> encoded(const ProfileFile& file, const std::string& text)
 {
     switch (file.encoding) {
-    case ProfileEncoding::Bytes: return text;
-    case ProfileEncoding::Utf8Mark: return std::string(utf8Mark) + text;
+    case ProfileEncoding::Bytes:
+        return text;
+    case ProfileEncoding::Utf8Mark:
+        return std::string(utf8Mark) + text;
     case ProfileEncoding::Utf16LittleEndian:
     case ProfileEncoding::Utf16BigEndian: {
         const bool big = file.encoding == ProfileEncoding::Utf16BigEndian;
@@ -195,7 +197,8 @@ ProfileFile readProfileFile(const std::filesystem::path& path)
     std::size_t total = 0;
     while (total < bytes.size()) {
         std::size_t got = 0;
-        if (input.read(reinterpret_cast<std::uint8_t*>(bytes.data()) + total, bytes.size() - total, got) != 0)
+        if (input.read(reinterpret_cast<std::uint8_t*>(bytes.data()) + total, bytes.size() - total,
+                       got) != 0)
             return file;
         if (got == 0) break;
         total += got;
@@ -215,8 +218,8 @@ ProfileFile readProfileFile(const std::filesystem::path& path)
     return file;
 }
 
-std::string withProfileString(std::string_view text, std::string_view section,
-                              std::string_view key, std::string_view value)
+std::string withProfileString(std::string_view text, std::string_view section, std::string_view key,
+                              std::string_view value)
 {
     const auto lines = splitLines(text);
     const Located found = locate(text, lines, section, key);
@@ -246,8 +249,9 @@ std::string withProfileString(std::string_view text, std::string_view section,
     return out;
 }
 
-bool writeProfileStrings(const std::filesystem::path& path, std::string_view section,
-                         std::initializer_list<std::pair<std::string_view, std::string_view>> entries)
+bool writeProfileStrings(
+    const std::filesystem::path& path, std::string_view section,
+    std::initializer_list<std::pair<std::string_view, std::string_view>> entries)
 {
     for (const auto& entry : entries)
         if (entry.second.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
@@ -258,7 +262,8 @@ bool writeProfileStrings(const std::filesystem::path& path, std::string_view sec
     const ProfileFile file = readProfileFile(path);
     if (file.state == ProfileFile::State::Unreadable) return false;
     std::string updated = file.text;
-    for (const auto& [key, value] : entries) updated = withProfileString(updated, section, key, value);
+    for (const auto& [key, value] : entries)
+        updated = withProfileString(updated, section, key, value);
     if (file.state == ProfileFile::State::Read && updated == file.text) return true;
     const auto bytes = encoded(file, updated);
     if (!bytes) return false;

@@ -6,9 +6,9 @@
 // the one line it must.
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
-#include <initializer_list>
 #include <utility>
 
 namespace rivetbay {
@@ -35,20 +35,21 @@ ProfileFile readProfileFile(const std::filesystem::path& file);
 
 // The value, trimmed and without enclosing quotes, at most 4095 characters;
 // `fallback` when the section or the key is missing.
-std::string profileStringIn(std::string_view text, std::string_view section,
-                            std::string_view key, std::string_view fallback);
+std::string profileStringIn(std::string_view text, std::string_view section, std::string_view key,
+                            std::string_view fallback);
 
 // Several keys of one section in one read and one write, in the given order,
 // in the file's own encoding and line breaks, everything else kept. Creates
 // a missing file; never touches one it could not read. Refuses a value that
 // would break the file's lines or that its encoding cannot hold. Returns
 // whether the file now holds the values.
-bool writeProfileStrings(const std::filesystem::path& file, std::string_view section,
-                         std::initializer_list<std::pair<std::string_view, std::string_view>> entries);
+bool writeProfileStrings(
+    const std::filesystem::path& file, std::string_view section,
+    std::initializer_list<std::pair<std::string_view, std::string_view>> entries);
 
 // The edit itself, on a file's text: replaces the key's line, or adds it at
 // the end of its section, creating the section when missing.
-std::string withProfileString(std::string_view text, std::string_view section,
-                              std::string_view key, std::string_view value);
+std::string withProfileString(std::string_view text, std::string_view section, std::string_view key,
+                              std::string_view value);
 
 } // namespace rivetbay

@@ -71,7 +71,8 @@ std::string vcfPathFromChosenFile(const std::string& chosenFile)
     const fs::path directory = pathFromUtf8(directoryOf(chosenFile)).make_preferred();
     const std::string lowered = asciiLowered(chosenFile);
     bool game = false;
-    for (char separator : separators) game = game || lowered.find(separator + std::string("nitro.exe")) != std::string::npos;
+    for (char separator : separators)
+        game = game || lowered.find(separator + std::string("nitro.exe")) != std::string::npos;
     if (!game) return utf8FromPath(directory);
     return utf8FromPath(withExistingLetterCase(directory / "addon"));
 }

@@ -164,14 +164,14 @@ int main(int argc, char** argv)
     editor.start(start.string());
     editor.show();
     QApplication::processEvents();
-    const double shown =
-        std::chrono::duration<double, std::milli>(Clock::now() - appStart).count();
+    const double shown = std::chrono::duration<double, std::milli>(Clock::now() - appStart).count();
     fs::remove_all(start);
 
     std::printf("\n| operation | time (ms) |\n|---|---:|\n");
     std::printf("| save a car file | %.3f |\n", save);
     std::printf("| load a car file | %.3f |\n", load);
     std::printf("| export numbering, 1,000 files | %.3f |\n", numbering);
-    std::printf("| start to the first shown window (offscreen, application made) | %.1f |\n", shown);
+    std::printf("| start to the first shown window (offscreen, application made) | %.1f |\n",
+                shown);
     return number == 1 ? 1 : 0;
 }

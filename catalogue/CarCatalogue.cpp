@@ -2,6 +2,9 @@
 
 namespace rivetbay::CarCatalogue {
 
+// One row per item, as the game indexes them.
+// clang-format off
+
 // Row 0 is the blank "no model" row: it carries the Courchelle's codes and layout.
 const std::array<ModelSpec, modelCount> modelTable{{
     {"", "cgcour", "cgcourc", "corchel", "d1t1r1f1", "0", "0", 0, 1, 1, 1, 1, 15, 60, 60, 3, 3,
@@ -151,5 +154,7 @@ const std::array<std::string_view, 25> fileCodeTable{
     "mlight", "mmedium", "mheavy", "clight", "cmedium", "cheavy", "dumb", "sheat", "sradar",
     "s4get", "flight", "fmedium", "fheavy", "sball", "grenade", "whiteph", "cluster", "ezkill",
     "chem"};
+
+// clang-format on
 
 } // namespace rivetbay::CarCatalogue

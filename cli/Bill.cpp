@@ -95,7 +95,10 @@ namespace {
 
 nlohmann::json sidesByName(const std::array<std::int32_t, 4>& values)
 {
-    return {{"front", values[Front]}, {"rear", values[Rear]}, {"left", values[Left]}, {"right", values[Right]}};
+    return {{"front", values[Front]},
+            {"rear", values[Rear]},
+            {"left", values[Left]},
+            {"right", values[Right]}};
 }
 
 template <std::size_t N, typename Table>
@@ -174,7 +177,8 @@ std::string billJson(const CarConfig& c, const RecalcResult& view, const std::st
     };
     j["sides"] = {{"armor", sidesByName(c.armor)}, {"chassis", sidesByName(c.chassis)}};
     nlohmann::json problems = nlohmann::json::array();
-    for (const SelectionProblem& p : outOfRange) problems.push_back({{"field", p.field}, {"value", p.value}});
+    for (const SelectionProblem& p : outOfRange)
+        problems.push_back({{"field", p.field}, {"value", p.value}});
     j["outOfRange"] = problems;
     nlohmann::json notes = nlohmann::json::array();
     for (const std::string& w : warnings) notes.push_back(utf8(w));

@@ -8,10 +8,10 @@
 #include "files/CarFile.h"
 #include "files/Export.h"
 #include "files/PlatformFile.h"
+#include "files/TextEncoding.h"
 #include "files/VariantListing.h"
 #include "files/VcfReader.h"
 #include "files/VcfWriter.h"
-#include "files/TextEncoding.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -29,7 +29,8 @@ namespace {
 constexpr int failed = 1;
 constexpr const char* standardStream = "-";
 // Larger than any car file: the longest name a car file may hold, and its numbers.
-constexpr std::size_t standardInputLimit = CarFileLayout::nameByteLimit + 7 + CarFileLayout::integersSize;
+constexpr std::size_t standardInputLimit =
+    CarFileLayout::nameByteLimit + 7 + CarFileLayout::integersSize;
 
 // "rivetbay-cli: FILE: what went wrong", one line on standard error.
 // Names and texts are UTF-8: paths as given on the command line.
@@ -42,15 +43,16 @@ void complain(const FileError& error)
 {
     std::string text = error.message;
     // The program's texts for these say nothing of the cause; the system's does.
-    const bool vague = error.kind == FileErrorKind::NotFound || error.kind == FileErrorKind::Unknown;
+    const bool vague =
+        error.kind == FileErrorKind::NotFound || error.kind == FileErrorKind::Unknown;
     if (vague && error.systemError != 0) text += " (" + systemReason(error.systemError) + ")";
     complain(utf8FromPath(error.path), text);
 }
 
 struct Loaded {
-    CarConfig config;                        // normalised
-    std::vector<SelectionProblem> problems;  // as stored, before normalising
-    std::vector<std::string> warnings;       // what a vehicle file held that did not map
+    CarConfig config;                       // normalised
+    std::vector<SelectionProblem> problems; // as stored, before normalising
+    std::vector<std::string> warnings;      // what a vehicle file held that did not map
 };
 
 std::optional<std::vector<std::uint8_t>> readStandardInput()
@@ -136,15 +138,18 @@ int show(const std::vector<std::string>& cars, const std::optional<std::string>&
         for (const SelectionProblem& p : loaded->problems)
             complain(car, outsideText(p) + "; shown as none.");
         for (const std::string& warning : loaded->warnings) complain(car, warning);
-        const RecalcResult view = recalculateWithListing(loaded->config, directory.value_or(fs::path()));
-        bills.push_back(json ? billJson(loaded->config, view, car, loaded->problems, loaded->warnings)
-                             : billText(loaded->config, view));
+        const RecalcResult view =
+            recalculateWithListing(loaded->config, directory.value_or(fs::path()));
+        bills.push_back(
+            json ? billJson(loaded->config, view, car, loaded->problems, loaded->warnings)
+                 : billText(loaded->config, view));
     }
     if (json && cars.size() > 1) {
         std::cout << jsonArray(bills);
     } else {
         for (std::size_t k = 0; k < bills.size(); ++k) {
-            if (cars.size() > 1 && !json) std::cout << (k ? "\n" : "") << "==> " << cars[k] << " <==\n";
+            if (cars.size() > 1 && !json)
+                std::cout << (k ? "\n" : "") << "==> " << cars[k] << " <==\n";
             std::cout << bills[k];
         }
     }
@@ -165,15 +170,18 @@ int check(const std::vector<std::string>& cars)
         const std::size_t nameLength = loaded->config.name.size();
         if (nameLength > variantNameLimit)
             problems.push_back("The name has " + std::to_string(nameLength) +
-                               " characters; the game keeps " + std::to_string(variantNameLimit) + ".");
+                               " characters; the game keeps " + std::to_string(variantNameLimit) +
+                               ".");
         // The budget of the model as stored: a model out of range is already named above.
         if (const auto held = pointsHeld(loaded->config), budget = pointBudget(loaded->config);
             held != budget && loaded->problems.empty())
             problems.push_back("The points add up to " + std::to_string(held) +
                                ", not the model's " + std::to_string(budget) + ".");
         for (const std::string& problem : problems) complain(car, problem);
-        if (problems.empty()) std::cout << car << ": OK\n";
-        else status = failed;
+        if (problems.empty())
+            std::cout << car << ": OK\n";
+        else
+            status = failed;
     }
     return status;
 }
@@ -185,8 +193,9 @@ int importVehicles(const std::vector<std::string>& files, const std::optional<st
     for (std::size_t k = 0; k < files.size(); ++k) {
         if (!into && k == 1) break; // the second name is the car file to write
         const fs::path vehicle = pathFromUtf8(files[k]);
-        const fs::path car = into ? pathFromUtf8(*into) / vehicle.filename().replace_extension(".rbc")
-                                  : pathFromUtf8(files[1]);
+        const fs::path car =
+            into ? pathFromUtf8(*into) / vehicle.filename().replace_extension(".rbc")
+                 : pathFromUtf8(files[1]);
         VcfImport imported;
         if (const FileResult read = importVehicleFile(vehicle, imported); !read) {
             complain(read.error());
@@ -233,12 +242,19 @@ int exportCar(const std::string& car, const std::string& vcfDir)
     const RecalcResult view = recalculateWithListing(loaded->config, *directory);
     const ExportResult result = exportVariant(loaded->config, *directory, view.variantNames);
     switch (result.outcome) {
-    case ExportResult::Outcome::Written: std::cout << utf8FromPath(result.path) << '\n'; return 0;
-    case ExportResult::Outcome::Refused: complain(car, result.refusal); return failed;
-    case ExportResult::Outcome::NotWritten: break;
+    case ExportResult::Outcome::Written:
+        std::cout << utf8FromPath(result.path) << '\n';
+        return 0;
+    case ExportResult::Outcome::Refused:
+        complain(car, result.refusal);
+        return failed;
+    case ExportResult::Outcome::NotWritten:
+        break;
     }
-    if (!result.failure) complain(result.failure.error());
-    else complain(vcfDir, "No vehicle file could be written there.");
+    if (!result.failure)
+        complain(result.failure.error());
+    else
+        complain(vcfDir, "No vehicle file could be written there.");
     return failed;
 }
 

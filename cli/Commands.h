@@ -12,7 +12,8 @@ namespace rivetbay::cli {
 
 inline constexpr const char* programName = "rivetbay-cli";
 
-int show(const std::vector<std::string>& files, const std::optional<std::string>& vcfDir, bool json);
+int show(const std::vector<std::string>& files, const std::optional<std::string>& vcfDir,
+         bool json);
 int check(const std::vector<std::string>& files);
 int writeVcf(const std::string& car, const std::string& out);
 int exportCar(const std::string& car, const std::string& vcfDir);

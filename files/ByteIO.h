@@ -21,7 +21,8 @@ inline void appendU16(std::vector<std::uint8_t>& out, std::uint16_t v)
 
 inline void appendU32(std::vector<std::uint8_t>& out, std::uint32_t v)
 {
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<std::uint8_t>(v >> shift));
 }
 
 constexpr void putU32(std::span<std::uint8_t> out, std::size_t offset, std::uint32_t v)
@@ -42,7 +43,8 @@ constexpr void putText(std::span<std::uint8_t> out, std::size_t offset, std::siz
 // A record's four-character tag, NUL-padded.
 constexpr void putTag(std::span<std::uint8_t> out, std::size_t offset, std::string_view tag)
 {
-    for (std::size_t i = 0; i < 4; ++i) out[offset + i] = i < tag.size() ? static_cast<std::uint8_t>(tag[i]) : 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        out[offset + i] = i < tag.size() ? static_cast<std::uint8_t>(tag[i]) : 0;
 }
 
 inline std::uint16_t getU16(const std::uint8_t* p)

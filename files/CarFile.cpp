@@ -177,9 +177,8 @@ void writeCarRecord(const CarConfig& config, std::vector<std::uint8_t>& sink)
 {
     writeLengthPrefix(sink, config.name.size());
     sink.insert(sink.end(), config.name.begin(), config.name.end());
-    forEachInteger(config, [&](const std::int32_t& v) {
-        appendU32(sink, static_cast<std::uint32_t>(v));
-    });
+    forEachInteger(config,
+                   [&](const std::int32_t& v) { appendU32(sink, static_cast<std::uint32_t>(v)); });
 }
 
 FileResult readCarRecord(ByteSource& source, CarConfig& config)

@@ -3,9 +3,9 @@
 #include "catalogue/CarCatalogue.h"
 #include "files/AsciiCase.h"
 #include "files/SafeWrite.h"
+#include "files/TextEncoding.h"
 #include "files/VariantListing.h"
 #include "files/VcfWriter.h"
-#include "files/TextEncoding.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -12,17 +12,22 @@ namespace {
 const char* templateFor(FileErrorKind kind)
 {
     switch (kind) {
-    case FileErrorKind::NotFound: return "%1 was not found.";
-    case FileErrorKind::PastEnd: return "An attempt was made to access %1 past its end.";
-    case FileErrorKind::DiskFull: return "Disk full while accessing %1.";
-    case FileErrorKind::AccessDenied: return "Access to %1 was denied.";
+    case FileErrorKind::NotFound:
+        return "%1 was not found.";
+    case FileErrorKind::PastEnd:
+        return "An attempt was made to access %1 past its end.";
+    case FileErrorKind::DiskFull:
+        return "Disk full while accessing %1.";
+    case FileErrorKind::AccessDenied:
+        return "Access to %1 was denied.";
     case FileErrorKind::SharingViolation:
         return "A sharing violation occurred while accessing %1.";
     case FileErrorKind::LockingViolation:
         return "A locking violation occurred while accessing %1.";
     case FileErrorKind::HardwareError:
         return "A hardware I/O error was reported while accessing %1.";
-    case FileErrorKind::Unknown: break;
+    case FileErrorKind::Unknown:
+        break;
     }
     return "An unknown error occurred while accessing %1.";
 }
@@ -54,17 +59,26 @@ FileError fileErrorFromErrno(int error, Stage stage, const std::filesystem::path
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR: kind = FileErrorKind::AccessDenied; break;
+    case EISDIR:
+        kind = FileErrorKind::AccessDenied;
+        break;
     case EBUSY:
-    case ETXTBSY: kind = FileErrorKind::SharingViolation; break;
+    case ETXTBSY:
+        kind = FileErrorKind::SharingViolation;
+        break;
     case ENOLCK:
-    case EDEADLK: kind = FileErrorKind::LockingViolation; break;
-    case EIO: kind = FileErrorKind::HardwareError; break;
+    case EDEADLK:
+        kind = FileErrorKind::LockingViolation;
+        break;
+    case EIO:
+        kind = FileErrorKind::HardwareError;
+        break;
     case ENOENT:
     case ENOTDIR:
         if (stage == Stage::Opening) kind = FileErrorKind::NotFound;
         break;
-    default: break;
+    default:
+        break;
     }
     return makeFileError(kind, stage, path, error);
 }

@@ -28,8 +28,8 @@ struct FileError {
     FileErrorKind kind = FileErrorKind::Unknown;
     Stage stage = Stage::Opening;
     std::filesystem::path path; // the file the operation was about
-    std::string message;        // the program's text; a path in it is UTF-8 on Windows, bytes elsewhere
-    int systemError = 0;        // the platform's error number; 0 when there is none
+    std::string message; // the program's text; a path in it is UTF-8 on Windows, bytes elsewhere
+    int systemError = 0; // the platform's error number; 0 when there is none
 };
 
 FileError makeFileError(FileErrorKind kind, Stage stage, const std::filesystem::path& path,

@@ -39,18 +39,27 @@ int errnoFromWindows(DWORD error)
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
-    case ERROR_BAD_NETPATH: return ENOENT;
-    case ERROR_ACCESS_DENIED: return EACCES;
-    case ERROR_WRITE_PROTECT: return EROFS;
-    case ERROR_SHARING_VIOLATION: return EBUSY;
-    case ERROR_LOCK_VIOLATION: return ENOLCK;
+    case ERROR_BAD_NETPATH:
+        return ENOENT;
+    case ERROR_ACCESS_DENIED:
+        return EACCES;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    case ERROR_SHARING_VIOLATION:
+        return EBUSY;
+    case ERROR_LOCK_VIOLATION:
+        return ENOLCK;
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
     case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS: return EEXIST;
+    case ERROR_ALREADY_EXISTS:
+        return EEXIST;
     case ERROR_CRC:
-    case ERROR_GEN_FAILURE: return EIO;
-    default: return EINVAL;
+    case ERROR_GEN_FAILURE:
+        return EIO;
+    default:
+        return EINVAL;
     }
 }
 
@@ -130,7 +139,8 @@ int InputFile::read(std::uint8_t* out, std::size_t count, std::size_t& got)
 Directory::Directory(const std::filesystem::path& path) : path_(path)
 {
     std::error_code ec;
-    if (path.empty() || !fs::is_directory(path, ec)) error_ = path.empty() || !ec ? ENOENT : ec.value();
+    if (path.empty() || !fs::is_directory(path, ec))
+        error_ = path.empty() || !ec ? ENOENT : ec.value();
 }
 Directory::~Directory() = default;
 
@@ -140,7 +150,8 @@ std::vector<std::string> Directory::entries() const
     std::vector<std::string> names;
     if (error_ != 0) return names;
     std::error_code ec;
-    for (fs::directory_iterator it(path_, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
+    for (fs::directory_iterator it(path_, ec); !ec && it != fs::directory_iterator();
+         it.increment(ec))
         names.push_back(utf8FromPath(it->path().filename()));
     return names;
 }
@@ -218,10 +229,10 @@ FileStatus statusOf(const fs::path& path, bool followLinks)
         status.error = ec.value();
         return status;
     }
-    status.type = fs::is_regular_file(s)  ? FileType::Regular
-                  : fs::is_directory(s)   ? FileType::Directory
-                  : fs::is_symlink(s)     ? FileType::Other
-                                          : FileType::Special;
+    status.type = fs::is_regular_file(s) ? FileType::Regular
+                  : fs::is_directory(s)  ? FileType::Directory
+                  : fs::is_symlink(s)    ? FileType::Other
+                                         : FileType::Special;
     status.mode = static_cast<unsigned>(s.permissions());
 #else
     struct stat info {};
@@ -231,11 +242,14 @@ FileStatus statusOf(const fs::path& path, bool followLinks)
         status.type = errno == ENOENT ? FileType::Missing : FileType::Unknown;
         return status;
     }
-    if (S_ISREG(info.st_mode)) status.type = FileType::Regular;
-    else if (S_ISDIR(info.st_mode)) status.type = FileType::Directory;
+    if (S_ISREG(info.st_mode))
+        status.type = FileType::Regular;
+    else if (S_ISDIR(info.st_mode))
+        status.type = FileType::Directory;
     else if (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
         status.type = FileType::Special;
-    else status.type = FileType::Other; // a socket, or the link itself
+    else
+        status.type = FileType::Other; // a socket, or the link itself
     status.mode = info.st_mode & 07777;
     status.owner = info.st_uid;
     status.group = info.st_gid;
@@ -366,8 +380,8 @@ int removeFile(const fs::path& path)
 void syncDirectory(const fs::path& directory)
 {
 #ifndef _WIN32
-    const int fd = ::open(directory.empty() ? "." : directory.c_str(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -388,9 +402,11 @@ DirectoryLock::DirectoryLock(const fs::path& directory)
 #else
     // A directory cannot be locked there: a mutex named after it stands in.
     std::error_code ec;
-    std::wstring name = fs::weakly_canonical(directory.empty() ? fs::path(".") : directory, ec).native();
+    std::wstring name =
+        fs::weakly_canonical(directory.empty() ? fs::path(".") : directory, ec).native();
     for (wchar_t& c : name) c = static_cast<wchar_t>(towlower(c));
-    const std::wstring mutexName = L"Local\\rivetbay-" + std::to_wstring(std::hash<std::wstring>{}(name));
+    const std::wstring mutexName =
+        L"Local\\rivetbay-" + std::to_wstring(std::hash<std::wstring>{}(name));
     mutex_ = CreateMutexW(nullptr, FALSE, mutexName.c_str());
     if (mutex_) WaitForSingleObject(mutex_, INFINITE);
 #endif

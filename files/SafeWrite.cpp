@@ -57,7 +57,8 @@ FileResult createTemporary(platform::OutputFile& file, platform::OutputFile::Mod
         temporary = directory / (".rivetbay-" + platform::randomTag() + ".tmp");
         const int e = file.open(temporary, mode);
         if (e == 0) return {};
-        if (e != EEXIST) return fileErrorFromErrno(e, e == ENOENT ? Stage::Opening : Stage::Writing, shown);
+        if (e != EEXIST)
+            return fileErrorFromErrno(e, e == ENOENT ? Stage::Opening : Stage::Writing, shown);
     }
     return fileErrorFromErrno(EEXIST, Stage::Writing, shown);
 }
@@ -69,10 +70,13 @@ FileResult writeFileReplacing(const fs::path& requested, std::span<const std::ui
     const platform::FileStatus reached = platform::statusOf(requested, true);
     fs::path target = requested;
     switch (reached.type) {
-    case FileType::Special: return writeInPlace(requested, bytes);
+    case FileType::Special:
+        return writeInPlace(requested, bytes);
     case FileType::Directory:
-    case FileType::Other: return fileErrorFromErrno(EACCES, Stage::Writing, requested);
-    case FileType::Unknown: return fileErrorFromErrno(reached.error, Stage::Writing, requested);
+    case FileType::Other:
+        return fileErrorFromErrno(EACCES, Stage::Writing, requested);
+    case FileType::Unknown:
+        return fileErrorFromErrno(reached.error, Stage::Writing, requested);
     case FileType::Regular: {
         if (const int e = platform::writeAccess(requested); e != 0)
             return fileErrorFromErrno(e, Stage::Writing, requested);
@@ -92,8 +96,8 @@ FileResult writeFileReplacing(const fs::path& requested, std::span<const std::ui
     // A replacement starts private and takes the old file's mode and owner; a
     // new file gets the usual mode for new files.
     const bool replacing = reached.type == FileType::Regular;
-    const auto mode = replacing ? platform::OutputFile::Mode::Private
-                                : platform::OutputFile::Mode::Exclusive;
+    const auto mode =
+        replacing ? platform::OutputFile::Mode::Private : platform::OutputFile::Mode::Exclusive;
     platform::OutputFile file;
     fs::path temporary;
     if (FileResult created = createTemporary(file, mode, directory, requested, temporary); !created)

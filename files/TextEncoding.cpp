@@ -10,10 +10,9 @@ namespace {
 // 0x80-0x9F; 0 marks the five bytes the code page leaves undefined, which
 // decode to the C1 control of the same value.
 constexpr std::array<char16_t, 32> highControls{
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char16_t decode(unsigned char byte)
 {
@@ -114,8 +113,11 @@ std::optional<std::u16string> utf16FromUtf8(std::string_view text)
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t extra = lead < 0x80 ? 0 : (lead >> 5) == 0x06 ? 1 : (lead >> 4) == 0x0E ? 2
-                                  : (lead >> 3) == 0x1E ? 3 : 4;
+        const std::size_t extra = lead < 0x80           ? 0
+                                  : (lead >> 5) == 0x06 ? 1
+                                  : (lead >> 4) == 0x0E ? 2
+                                  : (lead >> 3) == 0x1E ? 3
+                                                        : 4;
         if (extra == 4 || extra >= text.size() - i + (extra == 0 ? 1 : 0)) return std::nullopt;
         char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
         for (std::size_t k = 1; k <= extra; ++k) {
@@ -125,7 +127,8 @@ std::optional<std::u16string> utf16FromUtf8(std::string_view text)
         }
         // Overlong forms, surrogates and values past Unicode are not UTF-8.
         constexpr char32_t smallest[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < smallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) return std::nullopt;
+        if (cp < smallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000))
+            return std::nullopt;
         if (cp >= 0x10000) {
             out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
             out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
@@ -164,11 +167,16 @@ char foldCase1252(char c)
     if (b >= 'A' && b <= 'Z') return static_cast<char>(b + 32);
     if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return static_cast<char>(b + 32);
     switch (b) {
-    case 0x8A: return static_cast<char>(0x9A); // S caron
-    case 0x8C: return static_cast<char>(0x9C); // OE
-    case 0x8E: return static_cast<char>(0x9E); // Z caron
-    case 0x9F: return static_cast<char>(0xFF); // Y diaeresis
-    default: return c;
+    case 0x8A:
+        return static_cast<char>(0x9A); // S caron
+    case 0x8C:
+        return static_cast<char>(0x9C); // OE
+    case 0x8E:
+        return static_cast<char>(0x9E); // Z caron
+    case 0x9F:
+        return static_cast<char>(0xFF); // Y diaeresis
+    default:
+        return c;
     }
 }
 

@@ -38,7 +38,8 @@ bool lessIgnoringCase(const std::string& a, const std::string& b)
     return a < b; // a stable order for names that differ only in case
 }
 
-std::vector<std::string> matchingEntries(const platform::Directory& directory, std::string_view code)
+std::vector<std::string> matchingEntries(const platform::Directory& directory,
+                                         std::string_view code)
 {
     std::vector<std::string> names;
     for (std::string& name : directory.entries())
@@ -50,8 +51,10 @@ std::vector<std::string> matchingEntries(const platform::Directory& directory, s
 std::string nameAt(const platform::Directory& directory, const std::string& file)
 {
     std::array<std::uint8_t, variantNameLimit> bytes{};
-    const std::size_t got = directory.readAt(file, VcfLayout::nameOffset, bytes.data(), bytes.size());
-    return std::string(bytes.begin(), std::find(bytes.begin(), bytes.begin() + got, std::uint8_t{0}));
+    const std::size_t got =
+        directory.readAt(file, VcfLayout::nameOffset, bytes.data(), bytes.size());
+    return std::string(bytes.begin(),
+                       std::find(bytes.begin(), bytes.begin() + got, std::uint8_t{0}));
 }
 
 } // namespace

@@ -35,7 +35,8 @@ bool tagIs(Bytes bytes, std::size_t at, std::string_view tag)
 {
     if (at + 4 > bytes.size()) return false;
     for (std::size_t i = 0; i < 4; ++i)
-        if (bytes[at + i] != static_cast<std::uint8_t>(i < tag.size() ? tag[i] : '\0')) return false;
+        if (bytes[at + i] != static_cast<std::uint8_t>(i < tag.size() ? tag[i] : '\0'))
+            return false;
     return true;
 }
 
@@ -60,7 +61,8 @@ std::optional<long long> numberBetween(std::string_view text, std::string_view p
         !equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix) ||
         !equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix))
         return std::nullopt;
-    const std::string_view digits = text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
+    const std::string_view digits =
+        text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
     long long value = 0;
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
@@ -75,19 +77,31 @@ constexpr std::array<std::string_view, 9> mountOrder{"f1", "f2", "f3", "t1", "t2
 std::int32_t& mountField(CarConfig& c, std::size_t mount)
 {
     switch (mount) {
-    case 0: case 1: case 2: return c.frontWeapons[mount];
-    case 3: case 4: return c.topWeapons[mount - 3];
-    case 5: case 6: return c.rearWeapons[mount - 5];
-    default: return c.droppers[mount - 7];
+    case 0:
+    case 1:
+    case 2:
+        return c.frontWeapons[mount];
+    case 3:
+    case 4:
+        return c.topWeapons[mount - 3];
+    case 5:
+    case 6:
+        return c.rearWeapons[mount - 5];
+    default:
+        return c.droppers[mount - 7];
     }
 }
 
 bool mountAvailable(const ModelSpec& m, std::size_t mount)
 {
-    const int slot = mount < 3 ? static_cast<int>(mount) : mount < 5 ? static_cast<int>(mount) - 3
-                     : mount < 7 ? static_cast<int>(mount) - 5 : static_cast<int>(mount) - 7;
-    const int count = mount < 3 ? m.frontMounts : mount < 5 ? m.topMounts
-                      : mount < 7 ? m.rearMounts : m.dropperMounts;
+    const int slot = mount < 3   ? static_cast<int>(mount)
+                     : mount < 5 ? static_cast<int>(mount) - 3
+                     : mount < 7 ? static_cast<int>(mount) - 5
+                                 : static_cast<int>(mount) - 7;
+    const int count = mount < 3   ? m.frontMounts
+                      : mount < 5 ? m.topMounts
+                      : mount < 7 ? m.rearMounts
+                                  : m.dropperMounts;
     return slot < count;
 }
 
@@ -122,13 +136,17 @@ public:
                 if (FileResult header = readHeader(); !header) return header;
             } else if (tagIs(bytes_, at, "SPEC")) {
                 if (!sawVcfc || size < specSize || !weapons_.empty()) return damaged(at);
-                if (specs < 3) config_.specials[static_cast<std::size_t>(specs)] = int32At(bytes_, at + specValue);
-                else warn("SPEC record " + std::to_string(specs + 1), "more than three; left out");
+                if (specs < 3)
+                    config_.specials[static_cast<std::size_t>(specs)] =
+                        int32At(bytes_, at + specValue);
+                else
+                    warn("SPEC record " + std::to_string(specs + 1), "more than three; left out");
                 ++specs;
             } else if (tagIs(bytes_, at, "WEPN")) {
                 if (!sawVcfc || size < VcfLayout::weaponRecordSize) return damaged(at);
-                weapons_.push_back({int32At(bytes_, at + VcfLayout::hardpointOffset),
-                                    textAt(bytes_, at + VcfLayout::weaponFileOffset, VcfLayout::textFieldSize)});
+                weapons_.push_back(
+                    {int32At(bytes_, at + VcfLayout::hardpointOffset),
+                     textAt(bytes_, at + VcfLayout::weaponFileOffset, VcfLayout::textFieldSize)});
             }
             at += size;
         }
@@ -164,26 +182,32 @@ private:
 
     FileResult readHeader()
     {
-        const std::string definition = textAt(bytes_, VcfLayout::definitionOffset, VcfLayout::textFieldSize);
+        const std::string definition =
+            textAt(bytes_, VcfLayout::definitionOffset, VcfLayout::textFieldSize);
         // Row 0 is the blank row: a file names a real model.
         for (int row = 1; row < cat::modelCount && config_.model == 0; ++row)
-            if (equalsIgnoringAsciiCase(definition, "v" + std::string(cat::model(row).definitionCode) + ".vdf"))
+            if (equalsIgnoringAsciiCase(definition,
+                                        "v" + std::string(cat::model(row).definitionCode) + ".vdf"))
                 config_.model = row;
         if (config_.model == 0)
-            return refuse("holds a vehicle that is no car of the catalogue (\"" + definition + "\").");
+            return refuse("holds a vehicle that is no car of the catalogue (\"" + definition +
+                          "\").");
         model_ = &cat::model(config_.model);
 
         config_.name = textAt(bytes_, VcfLayout::nameOffset, VcfLayout::nameSize);
         readPaint();
         readPart("engine", VcfLayout::engineOffset, cat::engineCount, config_.engine);
-        readPart("suspension", VcfLayout::suspensionOffset, cat::suspensionCount, config_.suspension);
+        readPart("suspension", VcfLayout::suspensionOffset, cat::suspensionCount,
+                 config_.suspension);
         readPart("brakes", VcfLayout::brakesOffset, cat::brakesCount, config_.brakes);
-        readTire("front tire", VcfLayout::frontTireOffset, model_->frontTireCode, config_.frontTires);
+        readTire("front tire", VcfLayout::frontTireOffset, model_->frontTireCode,
+                 config_.frontTires);
         readTire("rear tire", VcfLayout::rearTireOffset, model_->rearTireCode, config_.rearTires);
         constexpr Side fileOrder[] = {Front, Left, Right, Rear};
         constexpr const char* sideNames[] = {"front", "left", "right", "rear"};
         for (std::size_t k = 0; k < 4; ++k) {
-            readPoints(std::string("armor ") + sideNames[k], VcfLayout::armorOffset + 4 * k, config_.armor[fileOrder[k]]);
+            readPoints(std::string("armor ") + sideNames[k], VcfLayout::armorOffset + 4 * k,
+                       config_.armor[fileOrder[k]]);
             readPoints(std::string("chassis ") + sideNames[k], VcfLayout::chassisOffset + 4 * k,
                        config_.chassis[fileOrder[k]]);
         }
@@ -193,13 +217,15 @@ private:
 
     void readPaint()
     {
-        const std::string texture = textAt(bytes_, VcfLayout::textureOffset, VcfLayout::textFieldSize);
+        const std::string texture =
+            textAt(bytes_, VcfLayout::textureOffset, VcfLayout::textFieldSize);
         const auto number = numberBetween(texture, model_->textureBaseName, ".vtf");
         if (number && *number >= 1 && *number <= model_->paintCount) {
             config_.paintScheme = static_cast<std::int32_t>(*number - 1);
             return;
         }
-        warn("paint texture \"" + texture + "\"", "not one of the model's schemes; the first is used");
+        warn("paint texture \"" + texture + "\"",
+             "not one of the model's schemes; the first is used");
     }
 
     void readPart(const char* field, std::size_t offset, int count, std::int32_t& into)
@@ -217,12 +243,15 @@ private:
         const bool moth = config_.model >= 20 && config_.model <= 23;
         const std::string stem = std::string(moth ? "wftck_" : "wauto_") + std::string(code);
         const char size = file.size() == stem.size() + 5 ? asciiLower(file[stem.size()]) : '\0';
-        const bool fits = file.size() == stem.size() + 5 &&
-                          equalsIgnoringAsciiCase(std::string_view(file).substr(0, stem.size()), stem) &&
-                          equalsIgnoringAsciiCase(std::string_view(file).substr(stem.size() + 1), ".wdf") &&
-                          size >= 'a' && size <= 'd';
+        const bool fits =
+            file.size() == stem.size() + 5 &&
+            equalsIgnoringAsciiCase(std::string_view(file).substr(0, stem.size()), stem) &&
+            equalsIgnoringAsciiCase(std::string_view(file).substr(stem.size() + 1), ".wdf") &&
+            size >= 'a' && size <= 'd';
         into = fits ? size - 'a' + 1 : 1;
-        if (!fits) warn(std::string(field) + " \"" + file + "\"", "not a tire of this model; the first size is used");
+        if (!fits)
+            warn(std::string(field) + " \"" + file + "\"",
+                 "not a tire of this model; the first size is used");
     }
 
     void readPoints(const std::string& field, std::size_t offset, std::int32_t& into)
@@ -231,9 +260,11 @@ private:
         // Rounded to the nearest whole point, halves away from zero, and no
         // further out than ten times it still fits the file's field.
         constexpr std::int64_t limit = std::numeric_limits<std::int32_t>::max() / 10;
-        into = static_cast<std::int32_t>(
-            std::clamp<std::int64_t>((std::int64_t{value} + (value < 0 ? -5 : 5)) / 10, -limit, limit));
-        if (std::int64_t{into} * 10 != value) warn(field + " " + std::to_string(value), "not a multiple of 10; rounded to " + std::to_string(into));
+        into = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+            (std::int64_t{value} + (value < 0 ? -5 : 5)) / 10, -limit, limit));
+        if (std::int64_t{into} * 10 != value)
+            warn(field + " " + std::to_string(value),
+                 "not a multiple of 10; rounded to " + std::to_string(into));
     }
 
     void checkSpecials()
@@ -241,7 +272,8 @@ private:
         for (std::size_t k = 0; k < 3; ++k) {
             std::int32_t& special = config_.specials[k];
             if (special >= 0 && special < cat::specialCount) continue;
-            warn("special " + std::to_string(k + 1) + " " + std::to_string(special), "outside its table; none");
+            warn("special " + std::to_string(k + 1) + " " + std::to_string(special),
+                 "outside its table; none");
             special = 0;
         }
     }
@@ -266,7 +298,8 @@ private:
             const std::string field = "weapon record \"" + weapon.file + "\" at hardpoint " +
                                       std::to_string(weapon.hardpoint);
             const std::string_view file = weapon.file;
-            const bool named = file.size() > 5 && equalsIgnoringAsciiCase(file.substr(file.size() - 4), ".gdf") &&
+            const bool named = file.size() > 5 &&
+                               equalsIgnoringAsciiCase(file.substr(file.size() - 4), ".gdf") &&
                                (asciiLower(file[0]) == 'g' || asciiLower(file[0]) == 't');
             const auto item = named ? itemOf(file.substr(1, file.size() - 5)) : std::nullopt;
             if (!item) {
@@ -285,7 +318,8 @@ private:
             for (std::size_t pass = 0; pass < 2 && !chosen; ++pass)
                 for (std::size_t mount = 0; mount < mountOrder.size() && !chosen; ++mount) {
                     const bool isDropper = mount >= 7;
-                    if (taken[mount] || isDropper != dropper || !mountAvailable(*model_, mount)) continue;
+                    if (taken[mount] || isDropper != dropper || !mountAvailable(*model_, mount))
+                        continue;
                     if (writtenHardpoint(layout, mountOrder[mount]) != weapon.hardpoint) continue;
                     if (pass == 0 && !first && mount <= last) continue;
                     chosen = mount;
@@ -300,8 +334,10 @@ private:
             first = false;
             mountField(config_, *chosen) = index;
             if (asciiLower(file[0]) == 't') {
-                if (*chosen == 3 && !dropper && cat::isTurretCapable(index)) config_.turret = 1;
-                else warn(field, "a turret only fits the first top mount; mounted without one");
+                if (*chosen == 3 && !dropper && cat::isTurretCapable(index))
+                    config_.turret = 1;
+                else
+                    warn(field, "a turret only fits the first top mount; mounted without one");
             }
         }
     }
@@ -328,7 +364,8 @@ bool isVehicleFile(const std::filesystem::path& path)
     if (file.open(path) != 0) return false;
     std::array<std::uint8_t, 24> head{};
     std::size_t total = 0, got = 0;
-    while (total < head.size() && file.read(head.data() + total, head.size() - total, got) == 0 && got > 0)
+    while (total < head.size() && file.read(head.data() + total, head.size() - total, got) == 0 &&
+           got > 0)
         total += got;
     return looksLikeVehicleFile(Bytes(head.data(), total));
 }

@@ -19,10 +19,14 @@ std::int32_t partIndex(std::int32_t selection) { return selection > 0 ? selectio
 char tireSize(std::int32_t tire)
 {
     switch (tire) {
-    case 2: return 'b';
-    case 3: return 'c';
-    case 4: return 'd';
-    default: return 'a';
+    case 2:
+        return 'b';
+    case 3:
+        return 'c';
+    case 4:
+        return 'd';
+    default:
+        return 'a';
     }
 }
 
@@ -66,7 +70,8 @@ std::vector<std::uint8_t> buildVcfImage(const CarConfig& design)
 
     const bool moth = c.model >= 20 && c.model <= 23;
     const std::string prefix = moth ? "wftck_" : "wauto_";
-    const std::string front = prefix + std::string(m.frontTireCode) + tireSize(c.frontTires) + ".wdf";
+    const std::string front =
+        prefix + std::string(m.frontTireCode) + tireSize(c.frontTires) + ".wdf";
     const std::string rear = prefix + std::string(m.rearTireCode) + tireSize(c.rearTires) + ".wdf";
     putText(image, VcfLayout::frontTireOffset, VcfLayout::textFieldSize, front);
     if (moth) putText(image, VcfLayout::middleTireOffset, VcfLayout::textFieldSize, rear);
@@ -110,7 +115,8 @@ std::vector<std::uint8_t> buildVcfImage(const CarConfig& design)
 
     for (int k = 0; k < 2; ++k) {
         for (char ch : std::string_view("EXIT")) image.push_back(static_cast<std::uint8_t>(ch));
-        appendU32(image, static_cast<std::uint32_t>(VcfLayout::trailerSize)); // as the game writes it
+        appendU32(image,
+                  static_cast<std::uint32_t>(VcfLayout::trailerSize)); // as the game writes it
     }
     return image;
 }

@@ -11,7 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const std::filesystem::path dir = [] {
-        auto d = std::filesystem::temp_directory_path() / ("rivetbay-fuzz-" + std::to_string(getpid()));
+        auto d =
+            std::filesystem::temp_directory_path() / ("rivetbay-fuzz-" + std::to_string(getpid()));
         std::filesystem::create_directories(d);
         return d;
     }();

@@ -9,7 +9,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     rivetbay::VcfImport imported;
-    const rivetbay::FileResult read = rivetbay::importVehicleBytes({data, size}, "fuzz.vcf", imported);
+    const rivetbay::FileResult read =
+        rivetbay::importVehicleBytes({data, size}, "fuzz.vcf", imported);
     if (!read) {
         if (read.error().message.empty()) std::abort();
         return 0;

@@ -62,9 +62,10 @@ int main(int argc, char** argv)
 {
     if (const int answered = answerInformation(argc, argv); answered >= 0) return answered;
     if (!displayAvailable()) {
-        std::fputs("Rivetbay: no graphical display was found (DISPLAY and WAYLAND_DISPLAY are not "
-                   "set). Rivetbay is a desktop program and needs one; rivetbay-cli works without.\n",
-                   stderr);
+        std::fputs(
+            "Rivetbay: no graphical display was found (DISPLAY and WAYLAND_DISPLAY are not "
+            "set). Rivetbay is a desktop program and needs one; rivetbay-cli works without.\n",
+            stderr);
         return 1;
     }
     QApplication app(argc, argv);

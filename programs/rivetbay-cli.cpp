@@ -70,7 +70,8 @@ int run(int argc, char** argv)
     auto* showCmd = app.add_subcommand("show", "Print the bill of one or more car files");
     showCmd->add_option("car", cars, "Car files (.rbc), or - for standard input")->required();
     showCmd->add_option("--vcf-dir", vcfDir, "Vehicle directory whose variant names to list");
-    showCmd->add_flag("--json", json, "Print JSON: an object, or an array of them for several files");
+    showCmd->add_flag("--json", json,
+                      "Print JSON: an object, or an array of them for several files");
 
     auto* checkCmd = app.add_subcommand(
         "check", "Report selections out of range, names the game cuts and points off budget");
@@ -93,8 +94,10 @@ int run(int argc, char** argv)
     std::vector<std::string> vehicles;
     std::optional<std::string> into;
     auto* importCmd = app.add_subcommand(
-        "import", "Turn vehicle files into car files: VEHICLE.vcf CAR.rbc, or --into DIR FILE.vcf...");
-    importCmd->add_option("files", vehicles, "Vehicle files, then the car file to write unless --into")
+        "import",
+        "Turn vehicle files into car files: VEHICLE.vcf CAR.rbc, or --into DIR FILE.vcf...");
+    importCmd
+        ->add_option("files", vehicles, "Vehicle files, then the car file to write unless --into")
         ->required();
     importCmd->add_option("--into", into, "Folder for car files named after their vehicle files");
 

@@ -7,7 +7,8 @@
 
 namespace rivetbay {
 
-CBrowser::CBrowser(QWidget* parent, QString folder) : QTextBrowser(parent), folder_(std::move(folder))
+CBrowser::CBrowser(QWidget* parent, QString folder)
+    : QTextBrowser(parent), folder_(std::move(folder))
 {
     setOpenLinks(true);
     setOpenExternalLinks(true);
@@ -44,7 +45,8 @@ void CBrowser::Navigate(const QString& address)
 {
     if (!QFileInfo(address).isReadable()) {
         // Shown in place of the page, as a browser shows a page it cannot load.
-        setPlainText(QString("The page %1 could not be loaded.").arg(QDir::toNativeSeparators(address)));
+        setPlainText(
+            QString("The page %1 could not be loaded.").arg(QDir::toNativeSeparators(address)));
         return;
     }
     setSource(QUrl::fromLocalFile(address));

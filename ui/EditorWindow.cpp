@@ -4,9 +4,9 @@
 #include "catalogue/CarCatalogue.h"
 #include "files/CarFile.h"
 #include "files/Export.h"
+#include "files/TextEncoding.h"
 #include "files/VariantListing.h"
 #include "files/VcfReader.h"
-#include "files/TextEncoding.h"
 #include "ui/AboutWindow.h"
 #include "ui/CBrowser.h"
 #include "ui/DialogUnits.h"
@@ -20,8 +20,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QDragEnterEvent>
 #include <QDir>
+#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QIcon>
@@ -65,7 +65,10 @@ std::string toCp1252(const QString& text)
 QString fromNative(const std::string& path) { return QString::fromStdString(path); }
 std::string toNative(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
 #else
-QString fromNative(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+QString fromNative(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
 std::string toNative(const QString& path) { return QFile::encodeName(path).toStdString(); }
 #endif
 // Files go to the core as paths made from UTF-16, never through a narrow code page.
@@ -134,8 +137,10 @@ void showDisabledAsThePlatformDoes(QWidget* control)
     QPalette palette = control->palette();
     const QColor face = palette.color(QPalette::Active, QPalette::Window).darker(115);
     const QColor grey = palette.color(QPalette::Active, QPalette::Dark);
-    for (auto role : {QPalette::Button, QPalette::Base}) palette.setColor(QPalette::Disabled, role, face);
-    for (auto role : {QPalette::ButtonText, QPalette::Text}) palette.setColor(QPalette::Disabled, role, grey);
+    for (auto role : {QPalette::Button, QPalette::Base})
+        palette.setColor(QPalette::Disabled, role, face);
+    for (auto role : {QPalette::ButtonText, QPalette::Text})
+        palette.setColor(QPalette::Disabled, role, grey);
     control->setPalette(palette);
 }
 
@@ -154,8 +159,20 @@ void blendIn(QLineEdit* field)
 // dialog units, its bound field and what it does.
 struct EditorWindow::Control {
     enum class Kind {
-        List, NameBox, Points, FreePoints, Price, Total, SideSpin, TransferSpin,
-        Check, Button, HiddenButton, Label, ArmorFrame, ChassisFrame,
+        List,
+        NameBox,
+        Points,
+        FreePoints,
+        Price,
+        Total,
+        SideSpin,
+        TransferSpin,
+        Check,
+        Button,
+        HiddenButton,
+        Label,
+        ArmorFrame,
+        ChassisFrame,
     };
     using Entries = std::vector<std::string_view> (*)();
     using Field = std::int32_t& (*)(CarConfig&);
@@ -165,13 +182,13 @@ struct EditorWindow::Control {
     Kind kind;
     const char* name;
     int x, y, w, h;
-    const char* text = nullptr;         // a caption
-    Entries entries = nullptr;          // a list's fixed items; none: each pass fills it
-    Field field = nullptr;              // a list's selection or a side's points
+    const char* text = nullptr; // a caption
+    Entries entries = nullptr;  // a list's fixed items; none: each pass fills it
+    Field field = nullptr;      // a list's selection or a side's points
     Price price = nullptr;
     Action action = &EditorWindow::recalculate;
-    int mount = -1;                     // 0-2 front, 3-4 top, 5-6 rear, 7-8 droppers
-    Points points = Points::Armor;      // a side spin's
+    int mount = -1;                // 0-2 front, 3-4 top, 5-6 rear, 7-8 droppers
+    Points points = Points::Armor; // a side spin's
     Side side = Front;
 };
 
@@ -203,7 +220,8 @@ Control priceField(K kind, const char* name, At at, Control::Price price)
 {
     return {kind, name, at.x, at.y, at.w, at.h, nullptr, nullptr, nullptr, price};
 }
-Control captioned(K kind, const char* name, At at, const char* text, Control::Action action = nullptr)
+Control captioned(K kind, const char* name, At at, const char* text,
+                  Control::Action action = nullptr)
 {
     return {kind, name, at.x, at.y, at.w, at.h, text, nullptr, nullptr, nullptr, action};
 }
@@ -221,22 +239,29 @@ std::span<const EditorWindow::Control> EditorWindow::controlTable()
     static const Control table[] = {
         list("modelList", {2, 12, 98, 216}, &namesOf<cat::modelTable>, &field<&C::model>,
              &EditorWindow::changeModelRule),
-        list("engineList", {2, 41, 98, 187}, &namesOf<cat::engineTable>, &field<&C::engine>, recalc),
-        list("suspensionList", {2, 68, 98, 160}, &namesOf<cat::suspensionNames>, &field<&C::suspension>,
+        list("engineList", {2, 41, 98, 187}, &namesOf<cat::engineTable>, &field<&C::engine>,
              recalc),
-        list("brakesList", {2, 96, 98, 132}, &namesOf<cat::brakesNames>, &field<&C::brakes>, recalc),
+        list("suspensionList", {2, 68, 98, 160}, &namesOf<cat::suspensionNames>,
+             &field<&C::suspension>, recalc),
+        list("brakesList", {2, 96, 98, 132}, &namesOf<cat::brakesNames>, &field<&C::brakes>,
+             recalc),
         list("frontTiresList", {2, 124, 98, 104}, tires, &field<&C::frontTires>, recalc),
         list("rearTiresList", {2, 140, 98, 88}, tires, &field<&C::rearTires>, recalc),
         list("special1List", {225, 12, 74, 224}, specials, &element<&C::specials, 0>, recalc),
         list("special2List", {225, 28, 74, 208}, specials, &element<&C::specials, 1>, recalc),
         list("special3List", {225, 44, 74, 192}, specials, &element<&C::specials, 2>, recalc),
-        list("frontWeapon1List", {124, 12, 78, 216}, weapons, &element<&C::frontWeapons, 0>, recalc, 0),
-        list("frontWeapon2List", {124, 28, 78, 200}, weapons, &element<&C::frontWeapons, 1>, recalc, 1),
-        list("frontWeapon3List", {124, 44, 78, 184}, weapons, &element<&C::frontWeapons, 2>, recalc, 2),
+        list("frontWeapon1List", {124, 12, 78, 216}, weapons, &element<&C::frontWeapons, 0>, recalc,
+             0),
+        list("frontWeapon2List", {124, 28, 78, 200}, weapons, &element<&C::frontWeapons, 1>, recalc,
+             1),
+        list("frontWeapon3List", {124, 44, 78, 184}, weapons, &element<&C::frontWeapons, 2>, recalc,
+             2),
         list("topWeapon1List", {124, 72, 78, 156}, weapons, &element<&C::topWeapons, 0>, recalc, 3),
         list("topWeapon2List", {124, 88, 78, 140}, weapons, &element<&C::topWeapons, 1>, recalc, 4),
-        list("rearWeapon1List", {124, 116, 78, 112}, weapons, &element<&C::rearWeapons, 0>, recalc, 5),
-        list("rearWeapon2List", {124, 132, 78, 96}, weapons, &element<&C::rearWeapons, 1>, recalc, 6),
+        list("rearWeapon1List", {124, 116, 78, 112}, weapons, &element<&C::rearWeapons, 0>, recalc,
+             5),
+        list("rearWeapon2List", {124, 132, 78, 96}, weapons, &element<&C::rearWeapons, 1>, recalc,
+             6),
         list("dropper1List", {124, 159, 78, 69}, droppers, &element<&C::droppers, 0>, recalc, 7),
         list("dropper2List", {124, 175, 78, 53}, droppers, &element<&C::droppers, 1>, recalc, 8),
         list("paintList", {124, 206, 98, 68}, nullptr, nullptr, &EditorWindow::paintRule),
@@ -250,11 +275,13 @@ std::span<const EditorWindow::Control> EditorWindow::controlTable()
         sideSpin("armorRightSpin", {48, 185, 9, 16}, Points::Armor, Right),
         numberField(K::Points, "armorRearField", {23, 202, 16, 14}, &element<&C::armor, Rear>),
         sideSpin("armorRearSpin", {15, 202, 9, 16}, Points::Armor, Rear),
-        numberField(K::Points, "chassisFrontField", {83, 169, 16, 14}, &element<&C::chassis, Front>),
+        numberField(K::Points, "chassisFrontField", {83, 169, 16, 14},
+                    &element<&C::chassis, Front>),
         sideSpin("chassisFrontSpin", {99, 168, 9, 16}, Points::Chassis, Front),
         numberField(K::Points, "chassisLeftField", {74, 185, 16, 14}, &element<&C::chassis, Left>),
         sideSpin("chassisLeftSpin", {66, 185, 9, 16}, Points::Chassis, Left),
-        numberField(K::Points, "chassisRightField", {92, 185, 16, 14}, &element<&C::chassis, Right>),
+        numberField(K::Points, "chassisRightField", {92, 185, 16, 14},
+                    &element<&C::chassis, Right>),
         sideSpin("chassisRightSpin", {108, 185, 9, 16}, Points::Chassis, Right),
         numberField(K::Points, "chassisRearField", {83, 201, 16, 14}, &element<&C::chassis, Rear>),
         sideSpin("chassisRearSpin", {75, 201, 9, 16}, Points::Chassis, Rear),
@@ -266,13 +293,20 @@ std::span<const EditorWindow::Control> EditorWindow::controlTable()
         priceField(K::Price, "brakesPrice", {101, 96, 19, 13}, &field<&C::brakesPrice>),
         priceField(K::Price, "frontTiresPrice", {101, 124, 19, 13}, &field<&C::frontTiresPrice>),
         priceField(K::Price, "rearTiresPrice", {101, 140, 19, 13}, &field<&C::rearTiresPrice>),
-        priceField(K::Price, "frontWeapon1Price", {203, 12, 19, 13}, &element<&C::frontWeaponPrices, 0>),
-        priceField(K::Price, "frontWeapon2Price", {203, 28, 19, 13}, &element<&C::frontWeaponPrices, 1>),
-        priceField(K::Price, "frontWeapon3Price", {203, 44, 19, 13}, &element<&C::frontWeaponPrices, 2>),
-        priceField(K::Price, "topWeapon1Price", {203, 72, 19, 13}, &element<&C::topWeaponPrices, 0>),
-        priceField(K::Price, "topWeapon2Price", {203, 88, 19, 13}, &element<&C::topWeaponPrices, 1>),
-        priceField(K::Price, "rearWeapon1Price", {203, 116, 19, 13}, &element<&C::rearWeaponPrices, 0>),
-        priceField(K::Price, "rearWeapon2Price", {203, 132, 19, 13}, &element<&C::rearWeaponPrices, 1>),
+        priceField(K::Price, "frontWeapon1Price", {203, 12, 19, 13},
+                   &element<&C::frontWeaponPrices, 0>),
+        priceField(K::Price, "frontWeapon2Price", {203, 28, 19, 13},
+                   &element<&C::frontWeaponPrices, 1>),
+        priceField(K::Price, "frontWeapon3Price", {203, 44, 19, 13},
+                   &element<&C::frontWeaponPrices, 2>),
+        priceField(K::Price, "topWeapon1Price", {203, 72, 19, 13},
+                   &element<&C::topWeaponPrices, 0>),
+        priceField(K::Price, "topWeapon2Price", {203, 88, 19, 13},
+                   &element<&C::topWeaponPrices, 1>),
+        priceField(K::Price, "rearWeapon1Price", {203, 116, 19, 13},
+                   &element<&C::rearWeaponPrices, 0>),
+        priceField(K::Price, "rearWeapon2Price", {203, 132, 19, 13},
+                   &element<&C::rearWeaponPrices, 1>),
         priceField(K::Price, "dropper1Price", {203, 159, 19, 13}, &element<&C::dropperPrices, 0>),
         priceField(K::Price, "dropper2Price", {203, 175, 19, 13}, &element<&C::dropperPrices, 1>),
         priceField(K::Price, "special1Price", {300, 12, 19, 13}, &element<&C::specialPrices, 0>),
@@ -280,7 +314,8 @@ std::span<const EditorWindow::Control> EditorWindow::controlTable()
         priceField(K::Price, "special3Price", {300, 44, 19, 13}, &element<&C::specialPrices, 2>),
         captioned(K::Button, "quitButton", {272, 200, 48, 20}, "&QUIT", &QDialog::reject),
         captioned(K::Button, "aboutButton", {276, 180, 43, 16}, "&ABOUT", &EditorWindow::openAbout),
-        captioned(K::HiddenButton, "exportButton", {276, 160, 43, 16}, "&EXPORT", &EditorWindow::exportCar),
+        captioned(K::HiddenButton, "exportButton", {276, 160, 43, 16}, "&EXPORT",
+                  &EditorWindow::exportCar),
         captioned(K::Button, "openButton", {228, 160, 43, 16}, "&OPEN", &EditorWindow::openCar),
         captioned(K::Button, "saveButton", {228, 180, 43, 16}, "&SAVE", &EditorWindow::saveCar),
         captioned(K::Label, "modelLabel", {2, 4, 98, 8}, "Model"),
@@ -395,7 +430,8 @@ QWidget* EditorWindow::makeControl(const Control& row, QLineEdit* lastField)
         const bool price = row.kind == K::Price || row.kind == K::Total;
         const bool centred = row.kind == K::FreePoints || row.kind == K::Total;
         field->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter);
-        field->setValidator(price ? new QIntValidator(0, INT_MAX, field) : new QIntValidator(field));
+        field->setValidator(price ? new QIntValidator(0, INT_MAX, field)
+                                  : new QIntValidator(field));
         field->setFocusPolicy(price ? Qt::NoFocus : Qt::StrongFocus);
         if (price) blendIn(field);
         numbers_.push_back({field, row.field, row.price});
@@ -407,9 +443,10 @@ QWidget* EditorWindow::makeControl(const Control& row, QLineEdit* lastField)
         spin->setGeometry(at);
         if (row.kind == K::SideSpin) {
             spin->setBuddy(lastField);
-            connect(spin, &SpinArrows::stepped, this, [this, points = row.points, side = row.side](int step) {
-                stepRule(points, side, step);
-            });
+            connect(spin, &SpinArrows::stepped, this,
+                    [this, points = row.points, side = row.side](int step) {
+                        stepRule(points, side, step);
+                    });
         } else {
             connect(spin, &SpinArrows::stepped, this, &EditorWindow::transferRule);
         }
@@ -430,7 +467,8 @@ QWidget* EditorWindow::makeControl(const Control& row, QLineEdit* lastField)
         button->setGeometry(at);
         button->setAutoDefault(false); // Enter acts only on the focused button
         button->setVisible(row.kind == K::Button);
-        connect(button, &QPushButton::clicked, this, [this, action = row.action] { (this->*action)(); });
+        connect(button, &QPushButton::clicked, this,
+                [this, action = row.action] { (this->*action)(); });
         if (row.action == &EditorWindow::openCar) openButton_ = button;
         return button;
     }
@@ -443,7 +481,8 @@ QWidget* EditorWindow::makeControl(const Control& row, QLineEdit* lastField)
     }
     case K::ArmorFrame:
     case K::ChassisFrame: {
-        auto* frame = new FrameBox(row.text, row.kind == K::ArmorFrame ? Qt::AlignLeft : Qt::AlignRight, this);
+        auto* frame = new FrameBox(
+            row.text, row.kind == K::ArmorFrame ? Qt::AlignLeft : Qt::AlignRight, this);
         frame->setGeometry(at);
         return frame;
     }
@@ -478,7 +517,8 @@ void EditorWindow::syncFromControls()
         if (n.points) {
             const int value = n.field->text().toInt(&ok);
             if (!ok) {
-                services_.showMessage(this, MessageIcon::Stop, applicationName(), "Please enter an integer.");
+                services_.showMessage(this, MessageIcon::Stop, applicationName(),
+                                      "Please enter an integer.");
                 return;
             }
             n.points(config_) = value;
@@ -504,7 +544,8 @@ void EditorWindow::syncToControls()
     }
     turretBox_->setChecked(config_.turret != 0);
     for (const NumberBinding& n : numbers_)
-        n.field->setText(n.points ? QString::number(n.points(config_)) : QString::number(n.price(config_)));
+        n.field->setText(n.points ? QString::number(n.points(config_))
+                                  : QString::number(n.price(config_)));
 }
 
 void EditorWindow::showName(const QString& name)
@@ -713,7 +754,8 @@ void EditorWindow::exportCar()
         result = exportVariant(config_, paths_.vcfPath, listedNames_);
     }
     if (result.outcome == ExportResult::Outcome::Refused)
-        services_.showMessage(this, MessageIcon::Stop, exportCaption, QString::fromStdString(result.refusal));
+        services_.showMessage(this, MessageIcon::Stop, exportCaption,
+                              QString::fromStdString(result.refusal));
     recalculate();
 }
 
@@ -729,7 +771,8 @@ void EditorWindow::openHackbuster() { (new HackbusterWindow(this))->show(); }
 void EditorWindow::done(int result)
 {
     // The editor's end takes its Hackbuster windows with it.
-    for (auto* window : findChildren<HackbusterWindow*>(Qt::FindDirectChildrenOnly)) window->close();
+    for (auto* window : findChildren<HackbusterWindow*>(Qt::FindDirectChildrenOnly))
+        window->close();
     QDialog::done(result);
 }
 

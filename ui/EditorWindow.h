@@ -108,8 +108,8 @@ private:
     UiServices& services_;
     QString pageFolder_;
     bool syncing_ = false;
-    QString shownName_;                     // the name box's text as the program last wrote it
-    std::vector<std::string> listedNames_;  // the name list of the last pass
+    QString shownName_;                    // the name box's text as the program last wrote it
+    std::vector<std::string> listedNames_; // the name list of the last pass
 
     QComboBox* paintList_ = nullptr;
     QComboBox* nameBox_ = nullptr;

@@ -35,8 +35,8 @@ void NumberField::paintEvent(QPaintEvent* event)
     QStyleOptionFrame panel;
     initStyleOption(&panel);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::Text));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
     painter.drawText(textRect(), Qt::AlignLeft | Qt::AlignVCenter, shown);
 }
 

@@ -28,8 +28,7 @@ std::optional<QString> QtUiServices::chooseFile(QWidget* parent, const FileDialo
         dialog.setSidebarUrls(places);
     }
     placeDialog(dialog, parent);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().first();
 }
 

@@ -28,7 +28,8 @@ enum class MessageIcon { Information, Stop };
 class UiServices {
 public:
     virtual ~UiServices() = default;
-    virtual std::optional<QString> chooseFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> chooseFile(QWidget* parent,
+                                              const FileDialogRequest& request) = 0;
     virtual void showMessage(QWidget* parent, MessageIcon icon, const QString& caption,
                              const QString& text) = 0;
     virtual void pushWaitCursor() = 0;
