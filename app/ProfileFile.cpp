@@ -194,16 +194,10 @@ ProfileFile readProfileFile(const std::filesystem::path& path)
     file.state = ProfileFile::State::Unreadable;
     if (input.size() > profileFileLimit) return file;
     std::string bytes(static_cast<std::size_t>(input.size()), '\0');
-    std::size_t total = 0;
-    while (total < bytes.size()) {
-        std::size_t got = 0;
-        if (input.read(reinterpret_cast<std::uint8_t*>(bytes.data()) + total, bytes.size() - total,
-                       got) != 0)
-            return file;
-        if (got == 0) break;
-        total += got;
-    }
-    bytes.resize(total);
+    std::size_t got = 0;
+    if (input.readFully(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size(), got) != 0)
+        return file;
+    bytes.resize(got);
     file.state = ProfileFile::State::Read;
     if (bytes.starts_with(utf8Mark)) {
         file.encoding = ProfileEncoding::Utf8Mark;

@@ -17,9 +17,10 @@ namespace {
 
 int modelIndex(int model) { return model >= 0 && model < CarCatalogue::modelCount ? model : 0; }
 
-std::uint8_t numberAfter(std::uint8_t base, std::size_t entries)
+// The number after the model's base and every file of it the scan found.
+std::uint8_t numberAfter(const ModelSpec& m, const std::vector<std::string>& files)
 {
-    return static_cast<std::uint8_t>(base + 1 + entries); // wraps from 255 to 0
+    return static_cast<std::uint8_t>(m.exportBase + 1 + files.size()); // wraps from 255 to 0
 }
 
 } // namespace
@@ -27,14 +28,16 @@ std::uint8_t numberAfter(std::uint8_t base, std::size_t entries)
 std::uint8_t nextExportNumber(const std::filesystem::path& directory, int model)
 {
     const ModelSpec& m = CarCatalogue::model(modelIndex(model));
-    return numberAfter(m.exportBase, findVehicleFiles(directory, m.variantFileCode).size());
+    return numberAfter(m, findVehicleFiles(directory, m.variantFileCode));
 }
 
 ExportResult exportVariant(const CarConfig& config, const std::filesystem::path& directory,
                            const std::vector<std::string>& nameList)
 {
+    // One scan gives the number and the names already taken.
     const ModelSpec& m = CarCatalogue::model(modelIndex(config.model));
-    std::uint8_t number = nextExportNumber(directory, config.model);
+    const std::vector<std::string> existing = findVehicleFiles(directory, m.variantFileCode);
+    std::uint8_t number = numberAfter(m, existing);
 
     ExportResult result;
     const bool listed = std::any_of(nameList.begin(), nameList.end(), [&](const std::string& n) {
@@ -54,8 +57,7 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
     // The game finds files whatever their letter case: a name taken in any
     // case is taken.
     std::set<std::string> taken;
-    for (const std::string& name : findVehicleFiles(directory, m.variantFileCode))
-        taken.insert(asciiLowered(name));
+    for (const std::string& name : existing) taken.insert(asciiLowered(name));
     const std::vector<std::uint8_t> image = buildVcfImage(config);
     for (int attempt = 0; attempt < 256; ++attempt, ++number) {
         const std::string file =

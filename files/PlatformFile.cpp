@@ -135,6 +135,14 @@ int InputFile::read(std::uint8_t* out, std::size_t count, std::size_t& got)
     }
 }
 
+int InputFile::readFully(std::uint8_t* out, std::size_t count, std::size_t& got)
+{
+    got = 0;
+    for (std::size_t part = 1; got < count && part > 0; got += part)
+        if (const int e = read(out + got, count - got, part); e != 0) return e;
+    return 0;
+}
+
 #ifdef _WIN32
 Directory::Directory(const std::filesystem::path& path) : path_(path)
 {

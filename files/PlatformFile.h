@@ -26,6 +26,8 @@ public:
     std::uint64_t size() const { return size_; }
     // Reads up to `count` bytes; how many in `got` (0 at the end).
     int read(std::uint8_t* out, std::size_t count, std::size_t& got);
+    // Reads until `count` bytes or the end; how many in `got`.
+    int readFully(std::uint8_t* out, std::size_t count, std::size_t& got);
 
 private:
     int fd_ = -1;

@@ -4,6 +4,7 @@
 #include "files/AsciiCase.h"
 #include "files/ByteIO.h"
 #include "files/PlatformFile.h"
+#include "files/TextEncoding.h"
 #include "files/VcfTemplate.h"
 
 #include <algorithm>
@@ -112,6 +113,14 @@ std::int64_t writtenHardpoint(std::string_view layout, std::string_view token)
     return at == std::string_view::npos ? 0 : static_cast<std::int64_t>(at / 2);
 }
 
+// "<file> <what>": the reader's own texts, which the file errors' table lacks.
+FileError refusal(const std::filesystem::path& file, const std::string& what)
+{
+    FileError error = makeFileError(FileErrorKind::Unknown, Stage::Reading, file);
+    error.message = utf8FromPath(file) + " " + what;
+    return error;
+}
+
 class Importer {
 public:
     Importer(Bytes bytes, const std::filesystem::path& shown) : bytes_(bytes), shown_(shown) {}
@@ -164,12 +173,7 @@ private:
         std::string file;
     };
 
-    FileError refuse(const std::string& what) const
-    {
-        FileError error = makeFileError(FileErrorKind::Unknown, Stage::Reading, shown_);
-        error.message = shown_.string() + " " + what;
-        return error;
-    }
+    FileError refuse(const std::string& what) const { return refusal(shown_, what); }
     FileError damaged(std::size_t at) const
     {
         return refuse("is a damaged vehicle file: its records stop making sense at byte " +
@@ -363,11 +367,9 @@ bool isVehicleFile(const std::filesystem::path& path)
     platform::InputFile file;
     if (file.open(path) != 0) return false;
     std::array<std::uint8_t, 24> head{};
-    std::size_t total = 0, got = 0;
-    while (total < head.size() && file.read(head.data() + total, head.size() - total, got) == 0 &&
-           got > 0)
-        total += got;
-    return looksLikeVehicleFile(Bytes(head.data(), total));
+    std::size_t got = 0;
+    return file.readFully(head.data(), head.size(), got) == 0 &&
+           looksLikeVehicleFile(Bytes(head.data(), got));
 }
 
 FileResult importVehicleBytes(Bytes bytes, const std::filesystem::path& shown, VcfImport& out)
@@ -380,20 +382,13 @@ FileResult importVehicleFile(const std::filesystem::path& path, VcfImport& out)
     platform::InputFile file;
     if (const int e = file.open(path); e != 0)
         return makeFileError(FileErrorKind::NotFound, Stage::Opening, path, e);
-    if (file.size() > vehicleFileLimit) {
-        FileError error = makeFileError(FileErrorKind::Unknown, Stage::Reading, path);
-        error.message = path.string() + " is too large to be a vehicle file of the game.";
-        return error;
-    }
+    if (file.size() > vehicleFileLimit)
+        return refusal(path, "is too large to be a vehicle file of the game.");
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.size()));
-    std::size_t total = 0, got = 0;
-    while (total < bytes.size()) {
-        if (const int e = file.read(bytes.data() + total, bytes.size() - total, got); e != 0)
-            return fileErrorFromErrno(e, Stage::Reading, path);
-        if (got == 0) break;
-        total += got;
-    }
-    bytes.resize(total);
+    std::size_t got = 0;
+    if (const int e = file.readFully(bytes.data(), bytes.size(), got); e != 0)
+        return fileErrorFromErrno(e, Stage::Reading, path);
+    bytes.resize(got);
     return importVehicleBytes(bytes, path, out);
 }
 
