@@ -6,6 +6,7 @@
 #include "catalogue/CarCatalogue.h"
 #include "cli/Bill.h"
 #include "files/CarFile.h"
+#include "files/DesignFile.h"
 #include "files/Export.h"
 #include "files/PlatformFile.h"
 #include "files/TextEncoding.h"
@@ -78,26 +79,16 @@ std::optional<Loaded> load(const std::string& file)
 {
     Loaded loaded;
     FileResult read;
-    VcfImport imported;
-    bool vehicle = false;
     if (file == standardStream) {
         const auto bytes = readStandardInput();
         if (!bytes) return std::nullopt;
-        vehicle = looksLikeVehicleFile(*bytes);
-        read = vehicle ? importVehicleBytes(*bytes, standardStream, imported)
-                       : readCarBytes(*bytes, standardStream, loaded.config);
+        read = readDesignBytes(*bytes, standardStream, loaded.config, loaded.warnings);
     } else {
-        const fs::path path = pathFromUtf8(file);
-        vehicle = isVehicleFile(path);
-        read = vehicle ? importVehicleFile(path, imported) : readCarFile(path, loaded.config);
+        read = readDesignFile(pathFromUtf8(file), loaded.config, loaded.warnings);
     }
     if (!read) {
         complain(read.error());
         return std::nullopt;
-    }
-    if (vehicle) {
-        loaded.config = imported.config;
-        loaded.warnings = std::move(imported.warnings);
     }
     loaded.problems = selectionsOutsideTables(loaded.config);
     normaliseSelections(loaded.config);

@@ -3,10 +3,10 @@
 #include "app/WinePrefixes.h"
 #include "catalogue/CarCatalogue.h"
 #include "files/CarFile.h"
+#include "files/DesignFile.h"
 #include "files/Export.h"
 #include "files/TextEncoding.h"
 #include "files/VariantListing.h"
-#include "files/VcfReader.h"
 #include "ui/AboutWindow.h"
 #include "ui/CBrowser.h"
 #include "ui/DialogUnits.h"
@@ -688,21 +688,12 @@ bool EditorWindow::loadCar(const QString& path)
         syncFromControls();
         // A vehicle file of the game is told by its content and imported;
         // read as a car file it would show a design of garbage.
-        FileResult read;
-        if (isVehicleFile(file)) {
-            VcfImport imported;
-            read = importVehicleFile(file, imported);
-            if (read) {
-                config_ = imported.config;
-                warnings = std::move(imported.warnings);
-            }
-        } else {
-            read = loadCarFile(file, config_);
-        }
+        const FileResult read = readDesignFile(file, config_, warnings);
         if (!read) {
             showFileError(read.error().message);
             return false;
         }
+        normaliseSelections(config_); // no index outside its list reaches the controls
         showName(fromCp1252(config_.name));
         syncToControls();
         recalculate();

@@ -1,0 +1,25 @@
+#pragma once
+
+// Opening a design: a car file, or a vehicle file of the game, told apart by
+// content rather than by name.
+
+#include "car/CarConfig.h"
+#include "files/FileError.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace rivetbay {
+
+// A car file's selections are left exactly as stored (the caller reports or
+// normalises them); a vehicle file is imported, with `warnings` naming what
+// did not map. `config` changes only when the whole file was read.
+FileResult readDesignFile(const std::filesystem::path& path, CarConfig& config,
+                          std::vector<std::string>& warnings);
+FileResult readDesignBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
+                           CarConfig& config, std::vector<std::string>& warnings);
+
+} // namespace rivetbay
