@@ -113,6 +113,13 @@ std::string_view unquoted(std::string_view value)
     return value;
 }
 
+// What stands after the "=" of a key's line, trimmed, quotes and all.
+std::string_view valueTextOf(std::string_view text, const Line& line)
+{
+    const std::string_view content = text.substr(line.begin, line.end - line.begin);
+    return trim(content.substr(content.find('=') + 1));
+}
+
 // A value written so that reading it back gives it exactly: quoted when the
 // reader would otherwise trim or unquote it, or when its line was quoted.
 std::string storedForm(std::string_view value, bool wasQuoted)
@@ -177,9 +184,7 @@ std::string profileStringIn(std::string_view text, std::string_view section, std
     const auto lines = splitLines(text);
     const Located found = locate(text, lines, section, key);
     if (!found.keyLine) return std::string(fallback.substr(0, profileValueLimit));
-    const Line& line = *found.keyLine;
-    const std::string_view content = text.substr(line.begin, line.end - line.begin);
-    const std::string_view value = unquoted(trim(content.substr(content.find('=') + 1)));
+    const std::string_view value = unquoted(valueTextOf(text, *found.keyLine));
     return std::string(value.substr(0, profileValueLimit));
 }
 
@@ -220,9 +225,7 @@ std::string withProfileString(std::string_view text, std::string_view section, s
     const std::string_view br = lineBreakOf(text);
     bool wasQuoted = false;
     if (found.keyLine) {
-        const std::string_view content =
-            text.substr(found.keyLine->begin, found.keyLine->end - found.keyLine->begin);
-        const std::string_view old = trim(content.substr(content.find('=') + 1));
+        const std::string_view old = valueTextOf(text, *found.keyLine);
         wasQuoted = unquoted(old).size() != old.size();
     }
     const std::string entry = std::string(key) + "=" + storedForm(value, wasQuoted);

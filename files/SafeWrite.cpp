@@ -25,13 +25,15 @@ fs::path endOfLinks(fs::path path)
     return {};
 }
 
-// Writes the whole content to an open file, then has it on disk.
-FileResult writeAndFlush(platform::OutputFile& file, std::span<const std::uint8_t> bytes,
-                         const fs::path& shown)
+// Writes the whole content to an open file and closes it; a file on disk is
+// first flushed there (a pipe or a terminal has nothing to flush).
+FileResult writeAndClose(platform::OutputFile& file, std::span<const std::uint8_t> bytes,
+                         const fs::path& shown, bool onDisk = true)
 {
     if (const int e = file.write(bytes.data(), bytes.size()); e != 0)
         return fileErrorFromErrno(e, Stage::Writing, shown);
-    if (const int e = file.sync(); e != 0) return fileErrorFromErrno(e, Stage::Flushing, shown);
+    if (const int e = onDisk ? file.sync() : 0; e != 0)
+        return fileErrorFromErrno(e, Stage::Flushing, shown);
     if (const int e = file.close(); e != 0) return fileErrorFromErrno(e, Stage::Flushing, shown);
     return {};
 }
@@ -41,11 +43,7 @@ FileResult writeInPlace(const fs::path& target, std::span<const std::uint8_t> by
     platform::OutputFile file;
     if (const int e = file.open(target, platform::OutputFile::Mode::InPlace); e != 0)
         return fileErrorFromErrno(e, e == ENOENT ? Stage::Opening : Stage::Writing, target);
-    if (const int e = file.write(bytes.data(), bytes.size()); e != 0)
-        return fileErrorFromErrno(e, Stage::Writing, target);
-    // A pipe or a terminal has nothing to flush to disk.
-    if (const int e = file.close(); e != 0) return fileErrorFromErrno(e, Stage::Flushing, target);
-    return {};
+    return writeAndClose(file, bytes, target, false);
 }
 
 // A fresh name that no one else uses, short enough for any directory: the
@@ -104,7 +102,7 @@ FileResult writeFileReplacing(const fs::path& requested, std::span<const std::ui
         return created;
     if (replacing) file.keepModeAndOwner(reached);
 
-    FileResult written = writeAndFlush(file, bytes, requested);
+    FileResult written = writeAndClose(file, bytes, requested);
     if (written) {
         if (const int e = platform::replaceFile(temporary, target); e != 0)
             written = fileErrorFromErrno(e, Stage::Writing, requested);
@@ -123,7 +121,7 @@ FileResult writeNewFile(const fs::path& path, std::span<const std::uint8_t> byte
     platform::OutputFile file;
     if (const int e = file.open(path, platform::OutputFile::Mode::Exclusive); e != 0)
         return fileErrorFromErrno(e, e == ENOENT ? Stage::Opening : Stage::Writing, path);
-    FileResult written = writeAndFlush(file, bytes, path);
+    FileResult written = writeAndClose(file, bytes, path);
     if (!written) {
         // The file is ours and incomplete; leave nothing half-written behind.
         file.close();
