@@ -119,7 +119,7 @@ int show(const std::vector<std::string>& cars, const std::optional<std::string>&
     std::optional<fs::path> directory;
     if (vcfDir && !(directory = vehicleDirectory(*vcfDir))) return failed;
     int status = 0;
-    std::vector<std::string> bills;
+    std::vector<std::pair<std::string, std::string>> bills; // each file read, with its bill
     for (const std::string& car : cars) {
         auto loaded = load(car);
         if (!loaded) {
@@ -131,18 +131,21 @@ int show(const std::vector<std::string>& cars, const std::optional<std::string>&
         for (const std::string& warning : loaded->warnings) complain(car, warning);
         const RecalcResult view =
             recalculateWithListing(loaded->config, directory.value_or(fs::path()));
-        bills.push_back(
-            json ? billJson(loaded->config, view, car, loaded->problems, loaded->warnings)
-                 : billText(loaded->config, view));
+        bills.emplace_back(car, json ? billJson(loaded->config, view, car, loaded->problems,
+                                                loaded->warnings)
+                                       : billText(loaded->config, view));
     }
     if (json && cars.size() > 1) {
-        std::cout << jsonArray(bills);
-    } else {
-        for (std::size_t k = 0; k < bills.size(); ++k) {
-            if (cars.size() > 1 && !json)
-                std::cout << (k ? "\n" : "") << "==> " << cars[k] << " <==\n";
-            std::cout << bills[k];
-        }
+        std::vector<std::string> objects;
+        for (const auto& bill : bills) objects.push_back(bill.second);
+        std::cout << jsonArray(objects);
+        return status;
+    }
+    // Several files: each bill under its own file's name, whichever failed between.
+    for (std::size_t k = 0; k < bills.size(); ++k) {
+        if (cars.size() > 1 && !json)
+            std::cout << (k ? "\n" : "") << "==> " << bills[k].first << " <==\n";
+        std::cout << bills[k].second;
     }
     return status;
 }

@@ -102,6 +102,9 @@ TEST(Cli, ShowPrintsTheBillOrItsJson)
     // The same from standard input, and several files in one call.
     EXPECT_EQ(run(dir, "show - < d.rbc").out, shown.out);
     EXPECT_EQ(run(dir, "show d.rbc d.rbc").out, "==> d.rbc <==\n" + shown.out + "\n==> d.rbc <==\n" + shown.out);
+    ASSERT_TRUE(saveCarFile(dir / "e.rbc", dusty()));
+    EXPECT_EQ(run(dir, "show d.rbc none.rbc e.rbc").out, // each bill under its own name
+              "==> d.rbc <==\n" + shown.out + "\n==> e.rbc <==\n" + shown.out);
 
     // JSON: the record's own members, and the names beside them.
     const auto j = nlohmann::json::parse(run(dir, "show d.rbc --json --vcf-dir .").out);
