@@ -125,8 +125,8 @@ int main(int argc, char** argv)
         std::FILE* settings = std::fopen((start / "Rivetbay.ini").c_str(), "wb");
         std::fprintf(settings, "[Paths]\r\nVCF_Path=%s\r\n", dir.c_str());
         std::fclose(settings);
-        EditorWindow editor("", services);
-        editor.start(start.string());
+        EditorWindow editor(services);
+        editor.start({start});
         auto* models = editor.findChild<QComboBox*>("modelList");
         auto* engines = editor.findChild<QComboBox*>("engineList");
         models->setCurrentIndex(16);
@@ -160,8 +160,8 @@ int main(int argc, char** argv)
     std::fputs("[Paths]\r\nVCF_Path=.\r\n", ini);
     std::fclose(ini);
     const auto appStart = Clock::now();
-    EditorWindow editor("", services);
-    editor.start(start.string());
+    EditorWindow editor(services);
+    editor.start({start});
     editor.show();
     QApplication::processEvents();
     const double shown = std::chrono::duration<double, std::milli>(Clock::now() - appStart).count();

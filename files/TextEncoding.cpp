@@ -88,6 +88,14 @@ std::string windows1252FromUtf16(std::u16string_view text)
     return out;
 }
 
+std::string windows1252FromUtf8(std::string_view text)
+{
+    if (const auto wide = utf16FromUtf8(text)) return windows1252FromUtf16(*wide);
+    std::string out;
+    for (char c : text) out += static_cast<unsigned char>(c) < 0x80 ? c : '?';
+    return out;
+}
+
 std::string utf8FromUtf16(std::u16string_view text)
 {
     std::string out;

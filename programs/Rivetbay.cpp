@@ -82,9 +82,12 @@ int main(int argc, char** argv)
     }
 
     rivetbay::QtUiServices services;
-    rivetbay::EditorWindow editor(rivetbay::commandLineFile(arguments), services);
+    rivetbay::EditorWindow editor(services);
+    services.setOwner(&editor);
     std::error_code ec;
-    editor.start(rivetbay::utf8FromPath(std::filesystem::current_path(ec)));
+    editor.start({std::filesystem::current_path(ec),
+                  rivetbay::pathFromUtf8(rivetbay::commandLineFile(arguments)),
+                  rivetbay::applicationName().toStdString()});
     editor.exec();
     return 0;
 }

@@ -24,8 +24,8 @@ int main(int argc, char** argv)
         QApplication::processEvents();
         return about.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
     }
-    rivetbay::EditorWindow editor(argc > 2 ? argv[2] : "", services);
-    editor.start(std::filesystem::current_path().string());
+    rivetbay::EditorWindow editor(services);
+    editor.start({std::filesystem::current_path(), argc > 2 ? argv[2] : ""});
     editor.show();
     QApplication::processEvents();
     return editor.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;

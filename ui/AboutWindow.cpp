@@ -68,7 +68,7 @@ AboutWindow::AboutWindow(UiServices& services, QWidget* owner, const QString& pa
 void AboutWindow::report(const QString& error)
 {
     if (error.isEmpty()) return;
-    services_.showMessage(this, MessageIcon::Stop, applicationName(), error);
+    services_.showMessage(MessageIcon::Stop, applicationName().toStdString(), error.toStdString());
 }
 
 } // namespace rivetbay

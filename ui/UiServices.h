@@ -1,71 +1,30 @@
 #pragma once
 
-// File dialogs, message boxes and the wait cursor, behind one interface so
-// that tests replace them and never block on a modal dialog.
+// The editor's dialogs and wait cursor as Qt shows them.
+
+#include "app/UiServices.h"
 
 #include <QString>
-#include <QStringList>
-
-#include <optional>
 
 class QWidget;
 
 namespace rivetbay {
 
-struct FileDialogRequest {
-    enum class Kind { Open, Save };
-    Kind kind = Kind::Open;
-    QString title;
-    QString filter;        // e.g. "Rivetbay Car (*.rbc)"
-    QString defaultSuffix; // without the dot
-    QString directory;
-    bool showHidden = false;    // hidden folders listed too (Wine prefixes are)
-    QStringList sidebarFolders; // offered beside the platform's own places
-};
-
-enum class MessageIcon { Information, Stop };
-
-class UiServices {
-public:
-    virtual ~UiServices() = default;
-    virtual std::optional<QString> chooseFile(QWidget* parent,
-                                              const FileDialogRequest& request) = 0;
-    virtual void showMessage(QWidget* parent, MessageIcon icon, const QString& caption,
-                             const QString& text) = 0;
-    virtual void pushWaitCursor() = 0;
-    virtual void popWaitCursor() = 0;
-};
-
-// The real dialogs and cursors.
 class QtUiServices final : public UiServices {
 public:
-    std::optional<QString> chooseFile(QWidget* parent, const FileDialogRequest& request) override;
-    void showMessage(QWidget* parent, MessageIcon icon, const QString& caption,
-                     const QString& text) override;
+    // Boxes and dialogs belong to the window on top, or else to `owner`.
+    void setOwner(QWidget* owner) { owner_ = owner; }
+
+    std::optional<std::filesystem::path> chooseFile(const FileDialogRequest& request) override;
+    void showMessage(MessageIcon icon, const std::string& caption,
+                     const std::string& text) override;
     void pushWaitCursor() override;
     void popWaitCursor() override;
-};
-
-// Answers every dialog with "cancel" and shows nothing: for the programs that
-// drive the window without a person (the screenshot maker, the benchmark).
-class SilentServices final : public UiServices {
-public:
-    std::optional<QString> chooseFile(QWidget*, const FileDialogRequest&) override { return {}; }
-    void showMessage(QWidget*, MessageIcon, const QString&, const QString&) override {}
-    void pushWaitCursor() override {}
-    void popWaitCursor() override {}
-};
-
-// Shows the wait cursor for its lifetime, and always restores it.
-class WaitCursor {
-public:
-    explicit WaitCursor(UiServices& services) : services_(services) { services_.pushWaitCursor(); }
-    ~WaitCursor() { services_.popWaitCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
 
 private:
-    UiServices& services_;
+    QWidget* parent() const;
+
+    QWidget* owner_ = nullptr;
 };
 
 // Places a dialog over its owner, or in the middle of the screen while the
@@ -74,5 +33,9 @@ void placeDialog(QWidget& dialog, QWidget* owner);
 
 // The application's name: the executable's file name without its extension.
 QString applicationName();
+
+// Paths reach the core as made from UTF-16, never through a narrow code page.
+std::filesystem::path pathFromQString(const QString& path);
+QString qStringFromPath(const std::filesystem::path& path);
 
 } // namespace rivetbay

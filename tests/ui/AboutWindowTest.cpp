@@ -3,6 +3,7 @@
 #include "ui/EditorWindow.h"
 #include "ui/HackbusterWindow.h"
 #include "ui/SpinArrows.h"
+#include "ui/UiServices.h"
 
 #include "FakeServices.h"
 #include "TempDir.h"
@@ -48,9 +49,9 @@ protected:
     EditorWindow& editor()
     {
         if (!editor_) {
-            editor_ = std::make_unique<EditorWindow>("", services_);
+            editor_ = std::make_unique<EditorWindow>(services_);
             editor_->setPageFolder(folderOf(dir_));
-            editor_->start(dir_.path().string());
+            editor_->start({dir_.path()});
             editor_->show();
             editor_->activateWindow();
             (void)QTest::qWaitForWindowActive(editor_.get());
@@ -122,7 +123,7 @@ TEST_F(AboutTest, HistoryArrowsAndTheirRefusals)
         clickArrow(about, true);
         ASSERT_EQ(services_.messages.size(), 1u);
         EXPECT_EQ(services_.messages[0].icon, MessageIcon::Stop);
-        EXPECT_EQ(services_.messages[0].caption, applicationName());
+        EXPECT_EQ(services_.messages[0].caption, applicationName().toStdString());
         EXPECT_EQ(services_.messages[0].text, "There is no page to go forward to.");
     }
     // Each opening starts a fresh history.

@@ -32,9 +32,9 @@ using testkit::TempDir;
 
 // Each test has a folder of its own standing for the working directory, with
 // a settings file there that names its vehicle folder once writeSettings runs.
-class EditorTest : public ::testing::Test {
+class WindowTest : public ::testing::Test {
 public:
-    EditorTest() { std::filesystem::create_directory(dir_ / "addon"); }
+    WindowTest() { std::filesystem::create_directory(dir_ / "addon"); }
 
     void writeSettings()
     {
@@ -44,11 +44,11 @@ public:
     }
 
     // With the settings file in place unless this is a first start.
-    EditorWindow& startEditor(std::string commandLine = "", bool firstStart = false)
+    EditorWindow& startEditor(const std::filesystem::path& commandLine = {}, bool firstStart = false)
     {
         if (!firstStart) writeSettings();
-        editor_ = std::make_unique<EditorWindow>(std::move(commandLine), services_);
-        editor_->start(dir_.path().string()); // the test's folder stands for the working directory
+        editor_ = std::make_unique<EditorWindow>(services_);
+        editor_->start({dir_.path(), commandLine}); // the test's folder stands for the working directory
         editor_->show();
         editor_->activateWindow();
         (void)QTest::qWaitForWindowActive(editor_.get());
@@ -62,7 +62,7 @@ public:
         return dir_ / file;
     }
     // The next file dialog answers `path`.
-    void answer(const std::filesystem::path& path) { services_.answers.push_back(qpath(path)); }
+    void answer(const std::filesystem::path& path) { services_.answers.push_back(path); }
     // Drags `urls` onto the window and drops them.
     void drop(const QList<QUrl>& urls)
     {

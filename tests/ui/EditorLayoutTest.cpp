@@ -1,5 +1,6 @@
 // Where every control stands and how the window shows what it holds.
 
+#include "app/EditorForm.h"
 #include "ui/DialogUnits.h"
 #include "ui/FrameBox.h"
 #include "ui/NumberField.h"
@@ -15,67 +16,21 @@
 namespace rivetbay {
 namespace {
 
-struct Placement {
-    const char* name;
-    int x, y, w, h; // dialog units; a list's h is its dropped-down height
-};
-
-// The layout table, one row per control.
-const Placement layout[] = {
-    {"modelList", 2, 12, 98, 216},          {"engineList", 2, 41, 98, 187},
-    {"suspensionList", 2, 68, 98, 160},     {"brakesList", 2, 96, 98, 132},
-    {"frontTiresList", 2, 124, 98, 104},    {"rearTiresList", 2, 140, 98, 88},
-    {"special1List", 225, 12, 74, 224},     {"special2List", 225, 28, 74, 208},
-    {"special3List", 225, 44, 74, 192},     {"frontWeapon1List", 124, 12, 78, 216},
-    {"frontWeapon2List", 124, 28, 78, 200}, {"frontWeapon3List", 124, 44, 78, 184},
-    {"topWeapon1List", 124, 72, 78, 156},   {"topWeapon2List", 124, 88, 78, 140},
-    {"rearWeapon1List", 124, 116, 78, 112}, {"rearWeapon2List", 124, 132, 78, 96},
-    {"dropper1List", 124, 159, 78, 69},     {"dropper2List", 124, 175, 78, 53},
-    {"paintList", 124, 206, 98, 68},        {"nameBox", 228, 88, 74, 136},
-    {"armorGroup", 2, 160, 60, 60},         {"chassisGroup", 61, 160, 60, 60},
-    {"armorFrontField", 23, 170, 16, 14},   {"armorFrontSpin", 39, 168, 9, 16},
-    {"armorLeftField", 14, 186, 16, 14},    {"armorLeftSpin", 6, 186, 9, 16},
-    {"armorRightField", 32, 186, 16, 14},   {"armorRightSpin", 48, 185, 9, 16},
-    {"armorRearField", 23, 202, 16, 14},    {"armorRearSpin", 15, 202, 9, 16},
-    {"chassisFrontField", 83, 169, 16, 14}, {"chassisFrontSpin", 99, 168, 9, 16},
-    {"chassisLeftField", 74, 185, 16, 14},  {"chassisLeftSpin", 66, 185, 9, 16},
-    {"chassisRightField", 92, 185, 16, 14}, {"chassisRightSpin", 108, 185, 9, 16},
-    {"chassisRearField", 83, 201, 16, 14},  {"chassisRearSpin", 75, 201, 9, 16},
-    {"freePointsField", 50, 156, 22, 16},   {"transferSpin", 52, 208, 20, 12},
-    {"modelPrice", 101, 12, 19, 13},        {"enginePrice", 101, 41, 19, 13},
-    {"suspensionPrice", 101, 68, 19, 13},   {"brakesPrice", 101, 96, 19, 13},
-    {"frontTiresPrice", 101, 124, 19, 13},  {"rearTiresPrice", 101, 140, 19, 13},
-    {"frontWeapon1Price", 203, 12, 19, 13}, {"frontWeapon2Price", 203, 28, 19, 13},
-    {"frontWeapon3Price", 203, 44, 19, 13}, {"topWeapon1Price", 203, 72, 19, 13},
-    {"topWeapon2Price", 203, 88, 19, 13},   {"rearWeapon1Price", 203, 116, 19, 13},
-    {"rearWeapon2Price", 203, 132, 19, 13}, {"dropper1Price", 203, 159, 19, 13},
-    {"dropper2Price", 203, 175, 19, 13},    {"special1Price", 300, 12, 19, 13},
-    {"special2Price", 300, 28, 19, 13},     {"special3Price", 300, 44, 19, 13},
-    {"quitButton", 272, 200, 48, 20},       {"aboutButton", 276, 180, 43, 16},
-    {"exportButton", 276, 160, 43, 16},     {"openButton", 228, 160, 43, 16},
-    {"saveButton", 228, 180, 43, 16},       {"modelLabel", 2, 4, 98, 8},
-    {"engineLabel", 2, 32, 98, 8},          {"suspensionLabel", 2, 60, 98, 8},
-    {"brakesLabel", 2, 88, 98, 8},          {"tiresLabel", 2, 116, 98, 8},
-    {"frontWeaponsLabel", 124, 4, 78, 8},   {"topWeaponsLabel", 124, 64, 78, 8},
-    {"rearWeaponsLabel", 124, 107, 78, 8},  {"droppersLabel", 124, 151, 78, 8},
-    {"specialsLabel", 225, 4, 68, 8},       {"paintSchemeLabel", 124, 198, 98, 8},
-    {"dollarLabel", 224, 209, 8, 8},        {"totalPrice", 228, 204, 42, 16},
-    {"nameLabel", 228, 80, 72, 8},          {"hackbusterButton", 228, 116, 92, 28},
-};
-
-TEST_F(EditorTest, EveryControlStandsWhereTheLayoutPutsIt)
+TEST_F(WindowTest, EveryControlStandsWhereTheLayoutPutsIt)
 {
     startEditor();
     const DialogUnits du(editor_->font());
-    for (const Placement& p : layout) {
-        SCOPED_TRACE(p.name);
-        auto* control = find<QWidget>(p.name);
+    EXPECT_EQ(editor_->size(), QSize(du.x(322), du.y(223)));
+    for (const FormControl& c : EditorForm::controls()) {
+        if (c.kind == ControlKind::Check) continue;
+        SCOPED_TRACE(c.name);
+        auto* control = find<QWidget>(c.name);
         ASSERT_NE(control, nullptr);
         const QRect at = control->geometry();
-        EXPECT_EQ(at.topLeft(), QPoint(du.x(p.x), du.y(p.y)));
-        EXPECT_EQ(at.width(), du.x(p.w));
+        EXPECT_EQ(at.topLeft(), QPoint(du.x(c.at.x), du.y(c.at.y)));
+        EXPECT_EQ(at.width(), du.x(c.at.w));
         if (qobject_cast<QComboBox*>(control)) EXPECT_LE(at.height(), du.y(14));
-        else EXPECT_EQ(at.height(), du.y(p.h));
+        else EXPECT_EQ(at.height(), du.y(c.at.h));
     }
     // The check box is as tall as its text needs, centred on its row.
     const QRect turret = find<QCheckBox>("turretBox")->geometry();
@@ -83,25 +38,25 @@ TEST_F(EditorTest, EveryControlStandsWhereTheLayoutPutsIt)
     EXPECT_NEAR(turret.center().y(), du.y(62) + du.y(8) / 2, 1);
 }
 
-TEST_F(EditorTest, DroppedDownListsKeepToTheirHeight)
+TEST_F(WindowTest, DroppedDownListsKeepToTheirHeight)
 {
     startEditor();
     const DialogUnits du(editor_->font());
-    for (const Placement& p : layout) {
-        auto* list = editor_->findChild<QComboBox*>(p.name);
+    for (const FormControl& c : EditorForm::controls()) {
+        auto* list = editor_->findChild<QComboBox*>(c.name);
         if (!list || list->objectName() == "nameBox" || list->count() == 0) continue;
-        SCOPED_TRACE(p.name);
+        SCOPED_TRACE(c.name);
         list->showPopup();
         QWidget* popup = list->view()->window();
-        EXPECT_LE(popup->height(), du.y(p.h) - list->height() + 4);
+        EXPECT_LE(popup->height(), du.y(c.at.h) - list->height() + 4);
         EXPECT_GE(popup->y(), list->mapToGlobal(QPoint(0, 0)).y()); // below, not over the screen
         const bool scrolls = list->view()->verticalScrollBar()->maximum() > 0;
-        EXPECT_TRUE(scrolls || p.name != std::string("modelList")); // 38 models: a scroll bar
+        EXPECT_TRUE(scrolls || c.name != std::string("modelList")); // 38 models: a scroll bar
         list->hidePopup();
     }
 }
 
-TEST_F(EditorTest, PointFramesHoldTheirCrossUnderTheTitle)
+TEST_F(WindowTest, PointFramesHoldTheirCrossUnderTheTitle)
 {
     startEditor();
     for (const std::string box : {"armor", "chassis"}) {
@@ -119,7 +74,7 @@ TEST_F(EditorTest, PointFramesHoldTheirCrossUnderTheTitle)
     }
 }
 
-TEST_F(EditorTest, ANumberTooWideShowsItsStartVisiblyCut)
+TEST_F(WindowTest, ANumberTooWideShowsItsStartVisiblyCut)
 {
     startEditor();
     for (const char* name : {"armorFrontField", "modelPrice", "freePointsField"}) {
@@ -144,7 +99,7 @@ int meanLightness(QWidget* control)
     return count ? static_cast<int>(sum / count) : 0;
 }
 
-TEST_F(EditorTest, DisabledMountListsLookDisabled)
+TEST_F(WindowTest, DisabledMountListsLookDisabled)
 {
     startEditor();
     find<QComboBox>("modelList")->setCurrentIndex(25); // one front mount

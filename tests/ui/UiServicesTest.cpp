@@ -21,7 +21,8 @@ QRect messageBoxFrameFor(QWidget* owner)
         }
     });
     QtUiServices services;
-    services.showMessage(owner, MessageIcon::Information, "Caption", "Before the editor shows.");
+    services.setOwner(owner);
+    services.showMessage(MessageIcon::Information, "Caption", "Before the editor shows.");
     return seen;
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "ui/UiServices.h"
-
-#include <QString>
+#include "app/UiServices.h"
 
 #include <deque>
 #include <optional>
@@ -10,32 +8,32 @@
 
 namespace rivetbay::testkit {
 
-// Records every dialog the window asks for and answers from a queue.
+// Records every dialog the editor asks for and answers from a queue.
 class FakeServices final : public UiServices {
 public:
     struct Message {
         MessageIcon icon;
-        QString caption, text;
+        std::string caption, text;
     };
 
-    std::deque<std::optional<QString>> answers; // empty queue: cancel
+    std::deque<std::optional<std::filesystem::path>> answers; // empty queue: cancel
     std::vector<FileDialogRequest> requests;
     std::vector<Message> messages;
     int waitDepth = 0;
     int waitCount = 0;
 
-    std::optional<QString> chooseFile(QWidget*, const FileDialogRequest& request) override
+    std::optional<std::filesystem::path> chooseFile(const FileDialogRequest& request) override
     {
         requests.push_back(request);
-        std::optional<QString> answer;
+        std::optional<std::filesystem::path> answer;
         if (!answers.empty()) {
             answer = std::move(answers.front());
             answers.pop_front();
         }
         return answer;
     }
-    void showMessage(QWidget*, MessageIcon icon, const QString& caption,
-                     const QString& text) override
+    void showMessage(MessageIcon icon, const std::string& caption,
+                     const std::string& text) override
     {
         messages.push_back({icon, caption, text});
     }

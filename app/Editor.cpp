@@ -1,0 +1,363 @@
+#include "app/Editor.h"
+
+#include "app/EditorForm.h"
+#include "app/WinePrefixes.h"
+#include "car/Allocation.h"
+#include "files/CarFile.h"
+#include "files/DesignFile.h"
+#include "files/Export.h"
+#include "files/TextEncoding.h"
+#include "files/VariantListing.h"
+
+#include <charconv>
+#include <cstdlib>
+
+namespace rivetbay {
+
+namespace Form = EditorForm;
+
+namespace {
+
+class SyncGuard {
+public:
+    explicit SyncGuard(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+    ~SyncGuard() { flag_ = previous_; }
+    SyncGuard(const SyncGuard&) = delete;
+    SyncGuard& operator=(const SyncGuard&) = delete;
+
+private:
+    bool& flag_;
+    bool previous_;
+};
+
+bool isNumber(ControlKind kind)
+{
+    return kind == ControlKind::Points || kind == ControlKind::FreePoints ||
+           kind == ControlKind::Price || kind == ControlKind::Total;
+}
+
+template <typename Number> bool parseWhole(const std::string& text, Number& value)
+{
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && stop == end && !text.empty();
+}
+
+bool mountEnabled(const RecalcResult& view, int mount)
+{
+    if (mount < 3) return view.frontEnabled[static_cast<std::size_t>(mount)];
+    if (mount < 5) return view.topEnabled[static_cast<std::size_t>(mount - 3)];
+    if (mount < 7) return view.rearEnabled[static_cast<std::size_t>(mount - 5)];
+    return view.droppersEnabled[static_cast<std::size_t>(mount - 7)];
+}
+
+std::vector<std::string> utf8Entries(const auto& names)
+{
+    std::vector<std::string> entries;
+    entries.reserve(names.size());
+    for (const auto& name : names) entries.push_back(utf8FromWindows1252(name));
+    return entries;
+}
+
+const FileFilter carFilter{"Rivetbay Car (*.rbc)", "*.rbc"};
+
+// The first-run setup's two dialogs.
+class FirstRun final : public FirstRunDialogs {
+public:
+    explicit FirstRun(UiServices& services) : services_(services) {}
+    void explain() override
+    {
+        services_.showMessage(MessageIcon::Information, firstRunCaption, firstRunText);
+    }
+    std::optional<std::string> locateGame() override
+    {
+        FileDialogRequest request;
+        request.title = firstRunDialogTitle;
+        request.filters = {{"Any (*)", "*"}};
+        request.defaultSuffix = "exe";
+        request.directory = ".";
+#ifndef _WIN32
+        // The game usually sits inside a Wine prefix, a hidden folder.
+        request.showHidden = true;
+        const auto env = [](const char* name) {
+            const char* value = std::getenv(name);
+            return std::filesystem::path(value ? value : "");
+        };
+        for (const auto& drive : wineDriveFolders(env("HOME"), env("WINEPREFIX")))
+            request.places.push_back({utf8FromPath(drive.filename()), drive});
+#endif
+        const auto chosen = services_.chooseFile(request);
+        if (!chosen) return std::nullopt;
+        return utf8FromPath(*chosen);
+    }
+
+private:
+    UiServices& services_;
+};
+
+} // namespace
+
+Editor::Editor(EditorView& view, UiServices& services) : view_(view), services_(services) {}
+
+void Editor::start(const EditorStart& start)
+{
+    applicationName_ = start.applicationName;
+    {
+        SyncGuard guard(syncing_); // filling the lists raises no action
+        for (const FormControl& c : Form::controls())
+            if (!c.entries.empty()) view_.fillList(c.id, utf8Entries(c.entries));
+    }
+    syncToControls();
+    FirstRun dialogs(services_);
+    settings_ = startUp(utf8FromPath(start.startDirectory), dialogs);
+    // A car that fails to load is reported, and the window still shows the
+    // current design with its prices and lists.
+    if (!start.commandLineFile.empty()) loadCar(start.commandLineFile);
+    recalculate();
+    view_.focus(Form::openButton);
+}
+
+void Editor::syncFromControls()
+{
+    for (const FormControl& c : Form::controls()) {
+        if (c.kind == ControlKind::List && c.field) {
+            c.field(config_) = view_.selection(c.id);
+        } else if (isNumber(c.kind)) {
+            const std::string text = view_.text(c.id);
+            const bool read =
+                c.field ? parseWhole(text, c.field(config_)) : parseWhole(text, c.price(config_));
+            if (!read) {
+                services_.showMessage(MessageIcon::Stop, applicationName_,
+                                      c.field ? "Please enter an integer."
+                                              : "Please enter a positive integer.");
+                return;
+            }
+        }
+    }
+    config_.turret = view_.checked(Form::turretBox) ? 1 : 0;
+    normaliseSelections(config_); // a list without a selection reads as -1
+}
+
+void Editor::syncToControls()
+{
+    SyncGuard guard(syncing_);
+    for (const FormControl& c : Form::controls()) {
+        if (c.kind == ControlKind::List && c.field)
+            view_.setSelection(c.id, c.field(config_));
+        else if (isNumber(c.kind))
+            view_.setText(c.id, std::to_string(c.field ? c.field(config_) : c.price(config_)));
+    }
+    view_.setChecked(Form::turretBox, config_.turret != 0);
+}
+
+bool Editor::namePending() const { return view_.text(Form::nameBox) != shownName_; }
+
+void Editor::showName(const std::string& utf8Name)
+{
+    SyncGuard guard(syncing_);
+    view_.setText(Form::nameBox, utf8Name);
+    shownName_ = utf8Name;
+}
+
+void Editor::recalculate()
+{
+    syncFromControls();
+    // A name typed but not yet taken survives whatever started this pass.
+    if (namePending()) config_.name = windows1252FromUtf8(view_.text(Form::nameBox));
+    RecalcResult view;
+    {
+        WaitCursor wait(services_); // the listing reads the vehicle directory
+        view = recalculateWithListing(config_, pathFromUtf8(settings_.paths.vcfPath));
+    }
+    applyView(view);
+    syncToControls();
+}
+
+void Editor::applyView(const RecalcResult& view)
+{
+    SyncGuard guard(syncing_);
+    listedNames_ = view.variantNames;
+    view_.fillList(Form::nameBox, utf8Entries(view.variantNames));
+    showName(utf8FromWindows1252(view.nameFieldText));
+    view_.fillList(Form::paintList, utf8Entries(view.paintSchemes));
+    view_.setSelection(Form::paintList, view.paintSelection);
+    for (const FormControl& c : Form::controls())
+        if (c.mount >= 0) view_.enable(c.id, mountEnabled(view, c.mount));
+    view_.enable(Form::turretBox, view.turretEnabled);
+}
+
+template <typename Rule> void Editor::runRule(Rule rule)
+{
+    if (syncing_) return;
+    syncFromControls();
+    rule();
+    syncToControls();
+    recalculate();
+}
+
+void Editor::selectionChanged(int id)
+{
+    const FormControl* c = Form::control(id);
+    if (syncing_ || !c) return;
+    switch (c->command) {
+    case Command::ChangeModel:
+        runRule([this] { changeModel(config_); });
+        break;
+    case Command::Paint:
+        runRule([this] { config_.paintScheme = view_.selection(Form::paintList); });
+        break;
+    case Command::Recalculate:
+        recalculate();
+        break;
+    default:
+        break; // the name box's selection becomes the name only when the box is left
+    }
+}
+
+void Editor::clicked(int id)
+{
+    const FormControl* c = Form::control(id);
+    if (syncing_ || !c) return;
+    if (c->command != Command::Recalculate) takePendingName(); // every action takes the name first
+    switch (c->command) {
+    case Command::Recalculate:
+        recalculate();
+        break;
+    case Command::Open:
+        openCar();
+        break;
+    case Command::Save:
+        saveCar();
+        break;
+    case Command::Export:
+        exportCar();
+        break;
+    case Command::About:
+        view_.showAbout();
+        break;
+    case Command::Hackbuster:
+        view_.showHackbuster();
+        break;
+    case Command::Quit:
+        view_.closeEditor();
+        break;
+    default:
+        break;
+    }
+}
+
+bool Editor::stepped(int id, int step)
+{
+    const FormControl* c = Form::control(id);
+    bool accepted = false;
+    if (!c || syncing_) return accepted;
+    if (c->command == Command::StepSide)
+        runRule([&] { accepted = stepSide(config_, c->points, c->side, step); });
+    else if (c->command == Command::Transfer)
+        runRule([&] { accepted = transferPoints(config_, step); });
+    return accepted;
+}
+
+void Editor::nameBoxLeft()
+{
+    runRule([this] { config_.name = windows1252FromUtf8(view_.text(Form::nameBox)); });
+}
+
+void Editor::takePendingName()
+{
+    if (namePending()) nameBoxLeft();
+}
+
+void Editor::fileDropped(const std::filesystem::path& path)
+{
+    takePendingName();
+    loadCar(path);
+}
+
+void Editor::aboutRequested()
+{
+    takePendingName();
+    view_.showAbout();
+}
+
+bool Editor::loadCar(const std::filesystem::path& path)
+{
+    std::vector<std::string> warnings;
+    FileResult read;
+    {
+        WaitCursor wait(services_);
+        syncFromControls();
+        // A vehicle file of the game is told by its content and imported;
+        // read as a car file it would show a design of garbage.
+        read = readDesignFile(path, config_, warnings);
+        if (read) {
+            normaliseSelections(config_); // no index outside its list reaches the controls
+            showName(utf8FromWindows1252(config_.name));
+            syncToControls();
+            recalculate();
+        }
+    }
+    if (!read) {
+        showFileError(read.error().message);
+        return false;
+    }
+    if (!warnings.empty()) {
+        std::string text = "The vehicle file was imported with these changes:\n";
+        for (const std::string& warning : warnings) text += "\n" + warning;
+        services_.showMessage(MessageIcon::Information, applicationName_, text);
+    }
+    return true;
+}
+
+std::optional<std::filesystem::path> Editor::chooseCarFile(bool save)
+{
+    FileDialogRequest request;
+    request.kind = save ? FileDialogRequest::Kind::Save : FileDialogRequest::Kind::Open;
+    request.title = save ? "Save Rivetbay Car" : "Open Rivetbay Car";
+    request.filters = {carFilter};
+    request.defaultSuffix = "rbc";
+    request.directory = pathFromUtf8(settings_.paths.rbcPath);
+    auto chosen = services_.chooseFile(request);
+    if (chosen) {
+        // Remembered before the file is touched, so it is kept even if that fails.
+        settings_.paths.rbcPath = directoryOf(utf8FromPath(*chosen));
+        writePathSettings(settings_.settingsFile, settings_.paths);
+    }
+    return chosen;
+}
+
+void Editor::openCar()
+{
+    if (const auto chosen = chooseCarFile(false)) loadCar(*chosen);
+}
+
+void Editor::saveCar()
+{
+    const auto chosen = chooseCarFile(true);
+    if (!chosen) return;
+    FileResult saved;
+    {
+        WaitCursor wait(services_);
+        saved = saveCarFile(*chosen, config_);
+    }
+    if (!saved) showFileError(saved.error().message);
+}
+
+void Editor::exportCar()
+{
+    ExportResult result;
+    {
+        WaitCursor wait(services_);
+        result = exportVariant(config_, pathFromUtf8(settings_.paths.vcfPath), listedNames_);
+    }
+    if (result.outcome == ExportResult::Outcome::Refused)
+        services_.showMessage(MessageIcon::Stop, exportCaption, result.refusal);
+    recalculate();
+}
+
+void Editor::showFileError(const std::string& message)
+{
+    services_.showMessage(MessageIcon::Stop, applicationName_, message);
+}
+
+} // namespace rivetbay

@@ -1,0 +1,82 @@
+#pragma once
+
+// The editor behind any window. It owns the car being edited and the
+// remembered paths, and turns each of the player's events into a rule of the
+// record between syncFromControls and syncToControls, ending with
+// recalculate. A window (EditorView) only shows what it is told and hands the
+// events over; the dialogs come from UiServices.
+
+#include "app/EditorView.h"
+#include "app/Startup.h"
+#include "app/UiServices.h"
+#include "car/CarConfig.h"
+#include "car/Recalculate.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace rivetbay {
+
+struct EditorStart {
+    std::filesystem::path startDirectory{};   // the working directory at start
+    std::filesystem::path commandLineFile{};  // empty: none
+    std::string applicationName = "Rivetbay"; // the caption of the error boxes
+};
+
+class Editor {
+public:
+    Editor(EditorView& view, UiServices& services);
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    // Fills the fixed lists, then the start-up: the settings, the first-run
+    // setup, the command-line file, the first recalculation and the focus on
+    // OPEN. Once, before the window is shown.
+    void start(const EditorStart& start);
+
+    // The player's events, by control id. Changes the controls raise while
+    // the editor writes them are not acted on.
+    void selectionChanged(int id);
+    void clicked(int id); // a button or the turret box
+    // One step of a spin's arrow: +1 up or right, -1 down or left. False
+    // when the rule refused it.
+    bool stepped(int id, int step);
+    void nameBoxLeft();
+    void fileDropped(const std::filesystem::path& path);
+    // F1, the system menu or the window's menu.
+    void aboutRequested();
+    // Text typed into the name box that no rule took yet becomes the name;
+    // before anything that does not pass through a rule (a menu, say).
+    void takePendingName();
+
+    void syncFromControls();
+    void syncToControls();
+    void recalculate();
+
+    const CarConfig& config() const { return config_; }
+    const PathSettings& paths() const { return settings_.paths; }
+
+private:
+    template <typename Rule> void runRule(Rule rule);
+    bool namePending() const;
+    void showName(const std::string& utf8Name);
+    void applyView(const RecalcResult& view);
+    bool loadCar(const std::filesystem::path& path);
+    std::optional<std::filesystem::path> chooseCarFile(bool save);
+    void openCar();
+    void saveCar();
+    void exportCar();
+    void showFileError(const std::string& message);
+
+    EditorView& view_;
+    UiServices& services_;
+    CarConfig config_;
+    StartupState settings_;
+    std::string applicationName_ = "Rivetbay";
+    bool syncing_ = false;
+    std::string shownName_;                // the name box's text as the editor last wrote it
+    std::vector<std::string> listedNames_; // the name list of the last pass
+};
+
+} // namespace rivetbay

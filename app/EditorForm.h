@@ -1,0 +1,104 @@
+#pragma once
+
+// The editor window's form: every control with its id, kind, place in dialog
+// units, caption, fixed entries, bound field and command. Each window builds
+// its controls from this one table, and the editor reaches them by id.
+
+#include "car/Allocation.h"
+#include "car/CarConfig.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace rivetbay {
+
+struct DialogRect {
+    int x, y, w, h; // a list's h includes its dropped-down part
+};
+
+enum class ControlKind {
+    List,         // a drop-down list that cannot be typed into
+    NameBox,      // the editable drop-down of variant names
+    Points,       // a bordered, right-aligned, read-only number with a tab stop
+    FreePoints,   // the same, centred
+    Price,        // a borderless, right-aligned, read-only number without a tab stop
+    Total,        // the same, centred
+    SideSpin,     // vertical arrows beside one side's field
+    TransferSpin, // horizontal arrows between armor and chassis
+    Check,
+    Button,
+    HiddenButton, // created hidden, never shown
+    Label,
+    ArmorFrame,   // a group box titled at the left
+    ChassisFrame, // a group box titled at the right
+};
+
+// What a control asks of the editor when the player uses it.
+enum class Command {
+    None,
+    ChangeModel,
+    Recalculate,
+    Paint,
+    StepSide,
+    Transfer,
+    Open,
+    Save,
+    Quit,
+    About,
+    Export,
+    Hackbuster,
+};
+
+struct FormControl {
+    int id; // the dialog's control id; noControlId for labels and frames
+    ControlKind kind;
+    const char* name; // the object name windows and tests find it by
+    DialogRect at;
+    const char* text = nullptr;                // a caption
+    std::span<const std::string_view> entries; // a list's fixed entries; none: each pass fills it
+    std::int32_t& (*field)(CarConfig&) = nullptr; // a list's selection or a number's points
+    std::uint32_t& (*price)(CarConfig&) = nullptr;
+    Command command = Command::None;
+    // Which mount's availability enables it: 0-2 front, 3-4 top, 5-6 rear, 7-8 droppers.
+    int mount = -1;
+    Points points = Points::Armor; // a side spin's side
+    Side side = Front;
+    int buddy = 0; // a side spin's number field, whose arrow keys step it too
+};
+
+namespace EditorForm {
+
+inline constexpr int noControlId = -1;
+inline constexpr const char* title = "  Vexillo's Rivetbay  1.9";
+inline constexpr const char* fontName = "Lucida Console";
+inline constexpr int fontPoints = 8;
+inline constexpr int width = 322;
+inline constexpr int height = 223;
+
+// The ids the editor addresses by name.
+inline constexpr int totalPrice = 1001;
+inline constexpr int modelList = 1002;
+inline constexpr int turretBox = 1019;
+inline constexpr int paintList = 1039;
+inline constexpr int nameBox = 1040;
+inline constexpr int aboutButton = 1048;
+inline constexpr int openButton = 1060;
+inline constexpr int saveButton = 1061;
+inline constexpr int freePoints = 1126;
+inline constexpr int transferSpin = 1128;
+inline constexpr int exportButton = 1136;
+inline constexpr int hackbusterButton = 1138;
+inline constexpr int quitButton = 2;
+// The system-menu command of the "&About Rivetbay" entry.
+inline constexpr unsigned aboutCommand = 16;
+inline constexpr const char* aboutMenuText = "&About Rivetbay";
+
+// In tab and creation order.
+std::span<const FormControl> controls();
+// Nothing for an id no control has.
+const FormControl* control(int id);
+
+} // namespace EditorForm
+
+} // namespace rivetbay

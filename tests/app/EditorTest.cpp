@@ -1,0 +1,428 @@
+// The editor driven as a player drives it, through a window of plain values.
+
+#include "app/Editor.h"
+#include "app/EditorForm.h"
+#include "files/CarFile.h"
+#include "files/TextEncoding.h"
+#include "files/VcfWriter.h"
+
+#include "FakeServices.h"
+#include "FakeView.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <memory>
+
+namespace rivetbay {
+namespace {
+
+namespace Form = EditorForm;
+using testkit::FakeServices;
+using testkit::FakeView;
+using testkit::TempDir;
+
+int idOf(std::string_view name)
+{
+    for (const FormControl& c : Form::controls())
+        if (c.name == name) return c.id;
+    ADD_FAILURE() << "no control " << name;
+    return 0;
+}
+
+// Each test has a folder of its own standing for the working directory, with
+// a settings file there that names its vehicle folder.
+class EditorTest : public ::testing::Test {
+public:
+    EditorTest() { std::filesystem::create_directory(dir_ / "addon"); }
+
+    void writeSettings()
+    {
+        std::ofstream(dir_ / "Rivetbay.ini", std::ios::binary)
+            << "[Paths]\r\nVCF_Path=" << (dir_ / "addon").string()
+            << "\r\nRBC_Path=" << dir_.path().string() << "\r\n";
+    }
+
+    Editor& start(const std::filesystem::path& commandLine = {}, bool firstStart = false)
+    {
+        if (!firstStart) writeSettings();
+        view_ = std::make_unique<FakeView>();
+        editor_ = std::make_unique<Editor>(*view_, services_);
+        view_->editor = editor_.get();
+        editor_->start({dir_.path(), commandLine, "Rivetbay"});
+        return *editor_;
+    }
+
+    std::filesystem::path saveCar(const std::string& file, const CarConfig& config)
+    {
+        EXPECT_TRUE(saveCarFile(dir_ / file, config));
+        return dir_ / file;
+    }
+    void answer(const std::filesystem::path& path) { services_.answers.push_back(path); }
+    int number(const char* name) { return view_->number(idOf(name)); }
+    void choose(const char* name, int index) { view_->choose(idOf(name), index); }
+    void click(int id) { editor_->clicked(id); }
+    const std::string& lastMessage()
+    {
+        static const std::string none;
+        return services_.messages.empty() ? none : services_.messages.back().text;
+    }
+
+    TempDir dir_;
+    FakeServices services_;
+    std::unique_ptr<FakeView> view_;
+    std::unique_ptr<Editor> editor_;
+};
+
+TEST_F(EditorTest, FreshStartShowsTheFreshRecordPriced)
+{
+    CarConfig other;
+    other.model = 25;
+    other.name = "Zippy";
+    ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vfcoupe4.vcf", other));
+    start();
+    EXPECT_EQ(number("totalPrice"), 2600);
+    EXPECT_EQ(view_->at(Form::modelList).entries.size(), 38u);
+    EXPECT_EQ(view_->at(idOf("dropper2List")).entries.at(5), "Blox Dropper");
+    EXPECT_EQ(view_->at(Form::nameBox).entries, std::vector<std::string>{"Zippy"}); // every model's
+    EXPECT_EQ(view_->at(Form::paintList).entries, std::vector<std::string>(3, ""));
+    EXPECT_FALSE(view_->at(idOf("frontWeapon2List")).enabled);
+    EXPECT_TRUE(view_->at(idOf("frontWeapon1List")).enabled);
+    EXPECT_FALSE(view_->at(Form::turretBox).enabled);
+    EXPECT_EQ(view_->focused, Form::openButton);
+
+    choose("modelList", 25); // Phaedra Coupe: the model-change rule and its paint list
+    EXPECT_EQ(number("armorLeftField"), 18);
+    EXPECT_EQ(number("chassisRearField"), 22);
+    EXPECT_EQ(view_->at(Form::paintList).entries, (std::vector<std::string>{"Blue", "Black", "Red"}));
+    EXPECT_EQ(view_->selection(Form::paintList), 0);
+    EXPECT_TRUE(view_->at(Form::nameBox).entries.size() == 1);
+    choose("paintList", 2);
+    EXPECT_EQ(editor_->config().paintScheme, 2);
+    choose("topWeapon1List", 1); // 30cal MG may sit in a turret
+    EXPECT_TRUE(view_->at(Form::turretBox).enabled);
+    view_->tick(Form::turretBox);
+    EXPECT_EQ(number("topWeapon1Price"), 825);
+    EXPECT_EQ(number("totalPrice"), 1360 + 2500 + 100 + 825);
+}
+
+// A design whose eight sides all differ, with points in the pool.
+CarConfig spreadCar()
+{
+    // front, rear, left, right
+    return {.model = 1, .freePoints = 10, .armor = {41, 40, 39, 38}, .chassis = {31, 30, 29, 28}};
+}
+
+TEST_F(EditorTest, EachArrowStepsItsOwnSide)
+{
+    const auto spread = saveCar("spread.rbc", spreadCar());
+    std::vector<const FormControl*> spins;
+    for (const FormControl& c : Form::controls())
+        if (c.kind == ControlKind::SideSpin) spins.push_back(&c);
+    ASSERT_EQ(spins.size(), 8u);
+    for (const FormControl* spin : spins) {
+        SCOPED_TRACE(spin->name);
+        start(spread);
+        const CarConfig before = editor_->config();
+        EXPECT_TRUE(editor_->stepped(spin->id, +1));
+        CarConfig expected = before;
+        (spin->points == Points::Armor ? expected.armor : expected.chassis)[spin->side] += 1;
+        expected.freePoints -= 1;
+        EXPECT_EQ(editor_->config().armor, expected.armor);
+        EXPECT_EQ(editor_->config().chassis, expected.chassis);
+        // Every field shows its own side of the record.
+        for (const FormControl& c : Form::controls())
+            if (c.kind == ControlKind::Points) {
+                EXPECT_EQ(view_->number(c.id), c.field(expected)) << c.name;
+            }
+        EXPECT_EQ(number("freePointsField"), 9);
+    }
+    EXPECT_TRUE(editor_->stepped(Form::transferSpin, +1));
+    EXPECT_EQ(number("armorFrontField"), spreadCar().armor[Front] - 1);
+    EXPECT_EQ(number("chassisRightField"), spreadCar().chassis[Right] + 1);
+    EXPECT_TRUE(services_.messages.empty());
+
+    // No model and no points: every step of every kind is refused, silently.
+    start();
+    for (const FormControl* spin : spins) {
+        EXPECT_FALSE(editor_->stepped(spin->id, +1));
+        EXPECT_FALSE(editor_->stepped(spin->id, -1));
+    }
+    EXPECT_FALSE(editor_->stepped(Form::transferSpin, -1));
+    EXPECT_EQ(number("armorFrontField"), 0);
+    EXPECT_TRUE(services_.messages.empty());
+}
+
+TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
+{
+    std::filesystem::create_directory(dir_ / "cars");
+    start();
+    choose("modelList", 16);
+    view_->type("  Dusty ");
+    answer(dir_ / "cars" / "dusty.rbc");
+    click(Form::saveButton); // the action takes the typed name first
+    ASSERT_EQ(services_.requests.size(), 1u);
+    const FileDialogRequest& save = services_.requests[0];
+    EXPECT_EQ(save.kind, FileDialogRequest::Kind::Save);
+    EXPECT_EQ(save.title, "Save Rivetbay Car");
+    ASSERT_EQ(save.filters.size(), 1u);
+    EXPECT_EQ(save.filters[0].label, "Rivetbay Car (*.rbc)");
+    EXPECT_EQ(save.filters[0].patterns, "*.rbc");
+    EXPECT_EQ(save.defaultSuffix, "rbc");
+    EXPECT_EQ(save.directory, dir_.path());
+    CarConfig saved;
+    ASSERT_TRUE(loadCarFile(dir_ / "cars" / "dusty.rbc", saved));
+    EXPECT_EQ(saved.name, "Dusty");
+    EXPECT_EQ(saved.model, 16);
+
+    saveCar("cars/a.rbc", {.name = "Loaded", .model = 5, .topWeapons = {1, 0}, .turret = 1, .armor = {1, 2, 3, 4}});
+    answer(dir_ / "cars" / "a.rbc");
+    click(Form::openButton);
+    EXPECT_EQ(services_.requests.at(1).kind, FileDialogRequest::Kind::Open);
+    EXPECT_EQ(services_.requests.at(1).title, "Open Rivetbay Car");
+    EXPECT_EQ(services_.requests.at(1).directory, dir_ / "cars"); // remembered
+    EXPECT_EQ(view_->selection(Form::modelList), 5);
+    EXPECT_EQ(number("armorRightField"), 4); // as stored: no model-change rule
+    EXPECT_EQ(number("topWeapon1Price"), 825);
+    EXPECT_EQ(view_->name(), "Loaded");
+    EXPECT_NE(testkit::readText(dir_ / "Rivetbay.ini").find("RBC_Path=" + (dir_ / "cars").string()),
+              std::string::npos);
+
+    // A failed open keeps the design on screen and still remembers the folder.
+    testkit::writeBytes(dir_ / "short.rbc", {2, 'a', 'b', 9, 0, 0});
+    const CarConfig before = editor_->config();
+    answer(dir_ / "short.rbc");
+    click(Form::openButton);
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(services_.messages[0].caption, "Rivetbay");
+    EXPECT_EQ(lastMessage(), "An attempt was made to access an unnamed file past its end.");
+    EXPECT_EQ(editor_->config(), before);
+    EXPECT_EQ(editor_->paths().rbcPath, utf8FromPath(dir_.path()));
+
+    // A save that fails says so, with the file's path, and the design stays.
+    std::filesystem::create_directory(dir_ / "taken.rbc");
+    answer(dir_ / "taken.rbc");
+    click(Form::saveButton);
+    ASSERT_EQ(services_.messages.size(), 2u);
+    EXPECT_NE(lastMessage().find("taken.rbc"), std::string::npos) << lastMessage();
+    EXPECT_EQ(editor_->config(), before);
+
+    // Cancelled dialogs do nothing and remember nothing.
+    click(Form::openButton);
+    click(Form::saveButton);
+    EXPECT_EQ(services_.messages.size(), 2u);
+    EXPECT_EQ(editor_->config(), before);
+}
+
+TEST_F(EditorTest, TheCommandLineAndDropsLoadCars)
+{
+    CarConfig first, second;
+    first.model = 9;
+    second.model = 22;
+    const auto a = saveCar("first.car", first), b = saveCar("second.rbc", second);
+    start(b);
+    EXPECT_EQ(number("modelPrice"), 4740);
+    editor_->fileDropped(a); // whatever its extension
+    EXPECT_EQ(view_->selection(Form::modelList), 9);
+    EXPECT_TRUE(services_.messages.empty());
+    EXPECT_EQ(editor_->paths().rbcPath, utf8FromPath(dir_.path())); // a drop changes no setting
+
+    start(dir_ / "missing.rbc");
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(lastMessage(), "an unnamed file was not found.");
+    EXPECT_EQ(number("totalPrice"), 2600); // start-up still recalculates
+    EXPECT_EQ(view_->focused, Form::openButton);
+}
+
+TEST_F(EditorTest, FirstRunAsksWithItsOwnWords)
+{
+    TempDir prefix;
+    std::filesystem::create_directories(prefix / "drive_c");
+    std::filesystem::create_directories(dir_ / "Games" / "Nitro");
+    answer(dir_ / "Games" / "Nitro" / "Nitro.exe");
+#ifndef _WIN32
+    const char* previous = std::getenv("WINEPREFIX");
+    const std::string kept = previous ? previous : "";
+    setenv("WINEPREFIX", prefix.path().c_str(), 1);
+#endif
+    start({}, true);
+#ifndef _WIN32
+    if (previous) setenv("WINEPREFIX", kept.c_str(), 1);
+    else unsetenv("WINEPREFIX");
+#endif
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(services_.messages[0].caption, " Vexillo's Rivetbay :  Setup");
+    EXPECT_EQ(services_.messages[0].text.rfind("Rivetbay needs to know where to locate I'76 Nitro cars.\n\n", 0), 0u);
+    ASSERT_EQ(services_.requests.size(), 1u);
+    const FileDialogRequest& request = services_.requests[0];
+    EXPECT_EQ(request.title, "Rivetbay: Locate \"Nitro.exe\" in the I'76 Nitro directory");
+    ASSERT_EQ(request.filters.size(), 1u);
+    EXPECT_EQ(request.filters[0].label, "Any (*)");
+    EXPECT_EQ(request.filters[0].patterns, "*");
+    EXPECT_EQ(request.defaultSuffix, "exe");
+    EXPECT_EQ(request.directory, ".");
+    EXPECT_EQ(editor_->paths().vcfPath, utf8FromPath(dir_ / "Games" / "Nitro" / "addon"));
+#ifndef _WIN32
+    // The game usually sits in a Wine prefix, a hidden folder.
+    EXPECT_TRUE(request.showHidden);
+    ASSERT_FALSE(request.places.empty());
+    EXPECT_EQ(request.places[0].folder, prefix / "drive_c");
+#endif
+}
+
+TEST_F(EditorTest, ATypedNameSurvivesEveryPassAndEveryActionTakesIt)
+{
+    const std::pair<const char*, std::function<void(EditorTest&)>> triggers[] = {
+        {"point arrow", [](EditorTest& t) { t.editor_->stepped(Form::transferSpin, +1); }},
+        {"list", [](EditorTest& t) { t.choose("engineList", 3); }},
+        {"menu", [](EditorTest& t) { t.editor_->takePendingName(); }},
+        {"about", [](EditorTest& t) { t.editor_->aboutRequested(); }},
+        {"drop", [](EditorTest& t) { t.editor_->fileDropped(t.dir_ / "none.rbc"); }},
+        {"cancelled open", [](EditorTest& t) { t.click(Form::openButton); }},
+        {"export", [](EditorTest& t) { t.click(Form::exportButton); }},
+    };
+    for (const auto& [what, trigger] : triggers) {
+        SCOPED_TRACE(what);
+        start();
+        choose("modelList", 16);
+        view_->type("Typed");
+        trigger(*this);
+        EXPECT_EQ(view_->name(), "Typed");
+        EXPECT_EQ(editor_->config().name, "Typed");
+    }
+}
+
+TEST_F(EditorTest, TheNameRuleTrimsAndTakesAPickedName)
+{
+    CarConfig hog;
+    hog.model = 16;
+    hog.name = "Road Hog";
+    ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vgoon4.vcf", hog));
+    start();
+    choose("modelList", 16);
+    ASSERT_EQ(view_->at(Form::nameBox).entries, std::vector<std::string>{"Road Hog"});
+    view_->type("  Spaced  ");
+    editor_->nameBoxLeft();
+    EXPECT_EQ(editor_->config().name, "Spaced");
+    EXPECT_EQ(view_->name(), "  Spaced  "); // the field shows the trimmed name from the next pass
+    choose("engineList", 2);
+    EXPECT_EQ(view_->name(), "Spaced");
+
+    // Picking an entry is no action of its own; leaving the box takes it.
+    view_->type("Road Hog");
+    choose("nameBox", 0);
+    EXPECT_EQ(editor_->config().name, "Spaced");
+    editor_->nameBoxLeft();
+    EXPECT_EQ(editor_->config().name, "Road Hog");
+
+    // Names go to the window as text and come back in the game's code page.
+    view_->type("Caf\xC3\xA9 \xE2\x82\xAC");
+    editor_->nameBoxLeft();
+    EXPECT_EQ(editor_->config().name, "Caf\xE9 \x80");
+}
+
+TEST_F(EditorTest, AFieldThatHoldsNoNumberIsSaidSo)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"freePointsField", "Please enter an integer."},
+        {"modelPrice", "Please enter a positive integer."},
+    };
+    for (const auto& [field, text] : cases) {
+        start();
+        view_->controls[idOf(field)].text = "-x";
+        choose("engineList", 2);
+        ASSERT_FALSE(services_.messages.empty()) << field;
+        EXPECT_EQ(lastMessage(), text) << field;
+    }
+}
+
+TEST_F(EditorTest, FileWorkShowsTheWaitCursorAndAlwaysRestoresIt)
+{
+    const auto file = saveCar("w.rbc", {.name = "Waiting", .model = 16});
+    start();
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"open", [&] { answer(file); click(Form::openButton); }},
+        {"failed open", [&] { answer(dir_ / "no.rbc"); click(Form::openButton); }},
+        {"save", [&] { answer(dir_ / "s.rbc"); click(Form::saveButton); }},
+        {"listing", [&] { choose("engineList", 2); }},
+        {"export", [&] { click(Form::exportButton); }},
+    };
+    const int shows[] = {2, 1, 1, 1, 2}; // the action's own, and the listing of its pass
+    for (std::size_t k = 0; k < std::size(actions); ++k) {
+        const int before = services_.waitCount;
+        actions[k].second();
+        EXPECT_EQ(services_.waitCount - before, shows[k]) << actions[k].first;
+        EXPECT_EQ(services_.waitDepth, 0) << actions[k].first;
+    }
+}
+
+TEST_F(EditorTest, TheHiddenExportComparesWithTheListedNames)
+{
+    CarConfig listed;
+    listed.model = 16;
+    listed.name = "Dusty";
+    ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vgoon4.vcf", listed));
+    CarConfig car = listed;
+    car.name = "DUSTY";
+    start(saveCar("d.rbc", car));
+    click(Form::exportButton);
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(services_.messages[0].caption, "Rivetbay : Can't export to VCF");
+    EXPECT_EQ(lastMessage(), "The variant must have a unique model/name combination.");
+
+    // A new name is written and listed at once by the pass after it.
+    view_->type("Other");
+    editor_->nameBoxLeft();
+    click(Form::exportButton);
+    EXPECT_EQ(services_.messages.size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "addon" / "vgoon5.vcf"));
+    EXPECT_EQ(view_->at(Form::nameBox).entries, (std::vector<std::string>{"Dusty", "Other"}));
+
+    // The other two hidden and shown-window requests.
+    click(Form::hackbusterButton);
+    click(Form::aboutButton);
+    EXPECT_EQ(view_->hackbustersShown, 1);
+    EXPECT_EQ(view_->aboutShown, 1);
+    click(Form::quitButton);
+    EXPECT_TRUE(view_->closed);
+}
+
+TEST_F(EditorTest, AVehicleFileGivenAsACarIsImported)
+{
+    const CarConfig piranha{.name = "432", .model = 14, .topWeapons = {2, 5}, .armor = {40, 40, 40, 40}};
+    ASSERT_TRUE(VcfWriter(dir_ / "ppirna5.vcf", piranha));
+    std::vector<std::uint8_t> odd = testkit::readBytes(dir_ / "ppirna5.vcf");
+    odd[121] = 0x95; // armor front 405: not a multiple of 10
+    testkit::writeBytes(dir_ / "odd.vcf", odd);
+    odd.resize(150);
+    testkit::writeBytes(dir_ / "cut.rbc", odd);
+
+    start(dir_ / "ppirna5.vcf");
+    EXPECT_EQ(view_->selection(Form::modelList), 14);
+    EXPECT_EQ(view_->name(), "432");
+    EXPECT_EQ(view_->selection(idOf("topWeapon2List")), 5);
+    EXPECT_TRUE(services_.messages.empty());
+
+    answer(dir_ / "odd.vcf");
+    click(Form::openButton);
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Information);
+    EXPECT_NE(lastMessage().find("armor front 405"), std::string::npos) << lastMessage();
+    EXPECT_EQ(number("armorFrontField"), 41);
+
+    // A damaged one is refused whole, whatever its name says.
+    const CarConfig before = editor_->config();
+    answer(dir_ / "cut.rbc");
+    click(Form::openButton);
+    ASSERT_EQ(services_.messages.size(), 2u);
+    EXPECT_NE(lastMessage().find("damaged vehicle file"), std::string::npos) << lastMessage();
+    EXPECT_EQ(editor_->config(), before);
+}
+
+} // namespace
+} // namespace rivetbay
