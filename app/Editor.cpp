@@ -115,6 +115,9 @@ void Editor::start(const EditorStart& start)
     if (!start.commandLineFile.empty()) loadCar(start.commandLineFile);
     recalculate();
     view_.focus(Form::openButton);
+    history_ = {config_};
+    position_ = 0;
+    savedDesign_ = config_;
 }
 
 void Editor::syncFromControls()
@@ -212,6 +215,7 @@ void Editor::selectionChanged(int id)
     default:
         break; // the name box's selection becomes the name only when the box is left
     }
+    recordStep(id);
 }
 
 void Editor::clicked(int id)
@@ -239,14 +243,15 @@ void Editor::clicked(int id)
         view_.showHackbuster();
         break;
     case Command::Quit:
-        view_.closeEditor();
+        if (closeRequested()) view_.closeEditor();
         break;
     default:
         break;
     }
+    recordStep(id);
 }
 
-bool Editor::stepped(int id, int step)
+bool Editor::stepped(int id, int step, bool repeat)
 {
     const FormControl* c = Form::control(id);
     bool accepted = false;
@@ -255,12 +260,15 @@ bool Editor::stepped(int id, int step)
         runRule([&] { accepted = stepSide(config_, c->points, c->side, step); });
     else if (c->command == Command::Transfer)
         runRule([&] { accepted = transferPoints(config_, step); });
+    recordStep(id, repeat);
     return accepted;
 }
 
 void Editor::nameBoxLeft()
 {
+    if (syncing_) return;
     runRule([this] { config_.name = windows1252FromUtf8(view_.text(Form::nameBox)); });
+    recordStep(Form::nameBox);
 }
 
 void Editor::takePendingName()
@@ -272,6 +280,7 @@ void Editor::fileDropped(const std::filesystem::path& path)
 {
     takePendingName();
     loadCar(path);
+    recordStep();
 }
 
 void Editor::aboutRequested()
@@ -284,12 +293,13 @@ bool Editor::loadCar(const std::filesystem::path& path)
 {
     std::vector<std::string> warnings;
     FileResult read;
+    DesignKind kind = DesignKind::CarFile;
     {
         WaitCursor wait(services_);
         syncFromControls();
         // A vehicle file of the game is told by its content and imported;
         // read as a car file it would show a design of garbage.
-        read = readDesignFile(path, config_, warnings);
+        read = readDesignFile(path, config_, warnings, &kind);
         if (read) {
             normaliseSelections(config_); // no index outside its list reaches the controls
             showName(utf8FromWindows1252(config_.name));
@@ -301,6 +311,8 @@ bool Editor::loadCar(const std::filesystem::path& path)
         showFileError(read.error().message);
         return false;
     }
+    savedDesign_ = config_;
+    carFile_ = kind == DesignKind::CarFile ? path : std::filesystem::path();
     if (!warnings.empty()) {
         std::string text = "The vehicle file was imported with these changes:\n";
         for (const std::string& warning : warnings) text += "\n" + warning;
@@ -331,16 +343,82 @@ void Editor::openCar()
     if (const auto chosen = chooseCarFile(false)) loadCar(*chosen);
 }
 
-void Editor::saveCar()
+bool Editor::saveCar()
 {
     const auto chosen = chooseCarFile(true);
-    if (!chosen) return;
+    if (!chosen) return false;
     FileResult saved;
     {
         WaitCursor wait(services_);
         saved = saveCarFile(*chosen, config_);
     }
-    if (!saved) showFileError(saved.error().message);
+    if (!saved) {
+        showFileError(saved.error().message);
+        return false;
+    }
+    savedDesign_ = config_;
+    carFile_ = *chosen;
+    return true;
+}
+
+bool Editor::modified() const { return namePending() || !sameDesign(config_, savedDesign_); }
+
+bool Editor::closeRequested()
+{
+    takePendingName();
+    if (!modified()) return true;
+    // Nothing is ever saved by itself; the player is only asked first.
+    const std::string what =
+        carFile_.empty() ? "the design" : "the design in " + utf8FromPath(carFile_.filename());
+    switch (services_.askToSave(applicationName_, "Save changes to " + what + " before closing?")) {
+    case CloseAnswer::Save:
+        return saveCar(); // a failed or cancelled save keeps the editor open
+    case CloseAnswer::Discard:
+        return true;
+    case CloseAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void Editor::recordStep(int control, bool repeat)
+{
+    if (history_.empty() || sameDesign(config_, history_[position_])) return;
+    // A held arrow's repeats make the step its press began.
+    const bool newest = position_ + 1 == history_.size();
+    if (repeat && newest && position_ > 0 && control == lastStepControl_) {
+        history_[position_] = config_;
+        return;
+    }
+    history_.resize(position_ + 1); // a new step ends what could be redone
+    history_.push_back(config_);
+    ++position_;
+    if (history_.size() > historyLimit + 1) {
+        history_.erase(history_.begin());
+        --position_;
+    }
+    lastStepControl_ = control;
+}
+
+void Editor::showDesign(const CarConfig& design)
+{
+    config_ = design;
+    showName(utf8FromWindows1252(config_.name));
+    syncToControls();
+    recalculate();
+    lastStepControl_ = 0;
+}
+
+void Editor::undo()
+{
+    takePendingName();
+    if (canUndo()) showDesign(history_[--position_]);
+}
+
+void Editor::redo()
+{
+    takePendingName();
+    if (canRedo()) showDesign(history_[++position_]);
 }
 
 void Editor::exportCar()

@@ -39,9 +39,10 @@ public:
     // the editor writes them are not acted on.
     void selectionChanged(int id);
     void clicked(int id); // a button or the turret box
-    // One step of a spin's arrow: +1 up or right, -1 down or left. False
+    // One step of a spin's arrow: +1 up or right, -1 down or left; `repeat`
+    // when the arrow is held, so that one press is one step to undo. False
     // when the rule refused it.
-    bool stepped(int id, int step);
+    bool stepped(int id, int step, bool repeat = false);
     void nameBoxLeft();
     void fileDropped(const std::filesystem::path& path);
     // F1, the system menu or the window's menu.
@@ -49,6 +50,18 @@ public:
     // Text typed into the name box that no rule took yet becomes the name;
     // before anything that does not pass through a rule (a menu, say).
     void takePendingName();
+
+    // Each player action that changed the design is one step back; a held
+    // arrow's repeats are one. Undoing restores the whole design.
+    void undo();
+    void redo();
+    bool canUndo() const { return position_ > 0; }
+    bool canRedo() const { return position_ + 1 < history_.size(); }
+    static constexpr std::size_t historyLimit = 300;
+
+    // Whether the design differs from the one last opened, saved or started
+    // with (a name typed but not taken counts).
+    bool modified() const;
 
     void syncFromControls();
     void syncToControls();
@@ -65,7 +78,10 @@ private:
     bool loadCar(const std::filesystem::path& path);
     std::optional<std::filesystem::path> chooseCarFile(bool save);
     void openCar();
-    void saveCar();
+    bool saveCar();
+    bool closeRequested();
+    void recordStep(int control = 0, bool repeat = false);
+    void showDesign(const CarConfig& design);
     void exportCar();
     void showFileError(const std::string& message);
 
@@ -77,6 +93,12 @@ private:
     bool syncing_ = false;
     std::string shownName_;                // the name box's text as the editor last wrote it
     std::vector<std::string> listedNames_; // the name list of the last pass
+
+    std::vector<CarConfig> history_; // the design after each step, oldest first
+    std::size_t position_ = 0;       // the step on screen
+    int lastStepControl_ = 0;        // the control whose action made the newest step
+    CarConfig savedDesign_;          // as last opened, saved or started with
+    std::filesystem::path carFile_;  // the car file it came from or went to; empty: none
 };
 
 } // namespace rivetbay

@@ -93,6 +93,9 @@ inline constexpr int quitButton = 2;
 // The system-menu command of the "&About Rivetbay" entry.
 inline constexpr unsigned aboutCommand = 16;
 inline constexpr const char* aboutMenuText = "&About Rivetbay";
+// The window's own menu: these two above the About entry.
+inline constexpr const char* undoMenuText = "&Undo";
+inline constexpr const char* redoMenuText = "&Redo";
 
 // In tab and creation order.
 std::span<const FormControl> controls();

@@ -36,6 +36,9 @@ struct FileDialogRequest {
 
 enum class MessageIcon { Information, Stop };
 
+// The answers to the question before unsaved work is closed.
+enum class CloseAnswer { Save, Discard, Cancel };
+
 class UiServices {
 public:
     virtual ~UiServices() = default;
@@ -43,6 +46,8 @@ public:
     virtual std::optional<std::filesystem::path> chooseFile(const FileDialogRequest& request) = 0;
     virtual void showMessage(MessageIcon icon, const std::string& caption,
                              const std::string& text) = 0;
+    // A question with Save, Discard and Cancel; Escape answers Cancel.
+    virtual CloseAnswer askToSave(const std::string& caption, const std::string& text) = 0;
     virtual void pushWaitCursor() = 0;
     virtual void popWaitCursor() = 0;
 };
@@ -56,6 +61,10 @@ public:
         return {};
     }
     void showMessage(MessageIcon, const std::string&, const std::string&) override {}
+    CloseAnswer askToSave(const std::string&, const std::string&) override
+    {
+        return CloseAnswer::Discard;
+    }
     void pushWaitCursor() override {}
     void popWaitCursor() override {}
 };

@@ -33,6 +33,25 @@ bool outside(std::int32_t index, int count) { return index < 0 || index >= count
 
 } // namespace
 
+namespace {
+
+// The record with every derived field cleared.
+CarConfig designOf(CarConfig c)
+{
+    c.totalPrice = c.rearTiresPrice = c.brakesPrice = c.modelPrice = c.enginePrice = 0;
+    c.frontTiresPrice = c.suspensionPrice = 0;
+    c.specialPrices = {};
+    c.frontWeaponPrices = {};
+    c.topWeaponPrices = {};
+    c.rearWeaponPrices = {};
+    c.dropperPrices = {};
+    return c;
+}
+
+} // namespace
+
+bool sameDesign(const CarConfig& a, const CarConfig& b) { return designOf(a) == designOf(b); }
+
 void normaliseSelections(CarConfig& c)
 {
     forEachSelection(c, [](const auto&, std::int32_t& index, int count) {

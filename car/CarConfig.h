@@ -46,6 +46,10 @@ struct CarConfig {
     bool operator==(const CarConfig&) const = default;
 };
 
+// Whether two records hold the same design: every field a car file stores,
+// the name included; the derived prices do not count.
+bool sameDesign(const CarConfig& a, const CarConfig& b);
+
 // Brings every selection index into its table: anything outside becomes 0
 // ("none") and a non-zero turret becomes 1. paintScheme is a list position,
 // not a table index, and keeps its value. Call wherever a record comes from

@@ -19,9 +19,11 @@ FileResult takeImport(FileResult read, VcfImport& imported, CarConfig& config,
 } // namespace
 
 FileResult readDesignFile(const std::filesystem::path& path, CarConfig& config,
-                          std::vector<std::string>& warnings)
+                          std::vector<std::string>& warnings, DesignKind* kind)
 {
-    if (!isVehicleFile(path)) return readCarFile(path, config);
+    const bool vehicle = isVehicleFile(path);
+    if (kind) *kind = vehicle ? DesignKind::VehicleFile : DesignKind::CarFile;
+    if (!vehicle) return readCarFile(path, config);
     VcfImport imported;
     return takeImport(importVehicleFile(path, imported), imported, config, warnings);
 }

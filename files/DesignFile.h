@@ -14,11 +14,14 @@
 
 namespace rivetbay {
 
+enum class DesignKind { CarFile, VehicleFile };
+
 // A car file's selections are left exactly as stored (the caller reports or
 // normalises them); a vehicle file is imported, with `warnings` naming what
-// did not map. `config` changes only when the whole file was read.
+// did not map. `config` changes only when the whole file was read; `kind`,
+// when given, tells which of the two the file was.
 FileResult readDesignFile(const std::filesystem::path& path, CarConfig& config,
-                          std::vector<std::string>& warnings);
+                          std::vector<std::string>& warnings, DesignKind* kind = nullptr);
 FileResult readDesignBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
                            CarConfig& config, std::vector<std::string>& warnings);
 

@@ -19,6 +19,8 @@ public:
     std::deque<std::optional<std::filesystem::path>> answers; // empty queue: cancel
     std::vector<FileDialogRequest> requests;
     std::vector<Message> messages;
+    std::deque<CloseAnswer> closeAnswers; // empty queue: Cancel
+    std::vector<std::string> questions;
     int waitDepth = 0;
     int waitCount = 0;
 
@@ -36,6 +38,14 @@ public:
                      const std::string& text) override
     {
         messages.push_back({icon, caption, text});
+    }
+    CloseAnswer askToSave(const std::string&, const std::string& text) override
+    {
+        questions.push_back(text);
+        if (closeAnswers.empty()) return CloseAnswer::Cancel;
+        const CloseAnswer answer = closeAnswers.front();
+        closeAnswers.pop_front();
+        return answer;
     }
     void pushWaitCursor() override
     {

@@ -105,6 +105,11 @@ EditorWindow::EditorWindow(UiServices& services, QWidget* parent)
         if (row.kind == K::SideSpin)
             control<SpinArrows>(row.id)->setBuddy(control<QLineEdit>(row.buddy));
     new QShortcut(QKeySequence::HelpContents, this, this, [this] { editor_.aboutRequested(); });
+    // The name box's own text keeps its Ctrl+Z: the toolkit gives it the key first.
+    for (const char* keys : {"Ctrl+Z"})
+        new QShortcut(QKeySequence(keys), this, this, [this] { editor_.undo(); });
+    for (const char* keys : {"Ctrl+Y", "Ctrl+Shift+Z"})
+        new QShortcut(QKeySequence(keys), this, this, [this] { editor_.redo(); });
     pageFolder_ = CBrowser::programFolder();
 #ifdef Q_OS_WIN
     // Where the platform has a system menu, the About entry goes there too.
@@ -179,7 +184,7 @@ QWidget* EditorWindow::makeControl(const FormControl& row)
         auto* spin = new SpinArrows(row.kind == K::SideSpin ? Qt::Vertical : Qt::Horizontal, this);
         spin->setGeometry(at);
         connect(spin, &SpinArrows::stepped, this,
-                [this, id](int step) { editor_.stepped(id, step); });
+                [this, id](int step, bool repeat) { editor_.stepped(id, step, repeat); });
         return spin;
     }
     case K::Check: {
@@ -328,6 +333,12 @@ void EditorWindow::contextMenuEvent(QContextMenuEvent* event)
 {
     editor_.takePendingName();
     QMenu menu(this);
+    QAction* undo = menu.addAction(Form::undoMenuText, this, [this] { editor_.undo(); });
+    undo->setShortcut(QKeySequence("Ctrl+Z"));
+    undo->setEnabled(editor_.canUndo());
+    QAction* redo = menu.addAction(Form::redoMenuText, this, [this] { editor_.redo(); });
+    redo->setShortcut(QKeySequence("Ctrl+Y"));
+    redo->setEnabled(editor_.canRedo());
     menu.addSeparator();
     menu.addAction(Form::aboutMenuText, this, [this] { editor_.aboutRequested(); });
     menu.exec(event->globalPos());

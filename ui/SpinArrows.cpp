@@ -26,9 +26,15 @@ SpinArrows::SpinArrows(Qt::Orientation orientation, QWidget* parent)
         arrow->setAutoRepeatInterval(repeatIntervalMs);
         arrow->setFocusPolicy(Qt::NoFocus);
         arrow->setAutoRaise(false);
+        arrow->installEventFilter(this); // to tell a press from its repeats
     }
-    connect(increase_, &QToolButton::clicked, this, [this] { emit stepped(+1); });
-    connect(decrease_, &QToolButton::clicked, this, [this] { emit stepped(-1); });
+    const auto step = [this](int direction) {
+        const bool repeat = !pressed_;
+        pressed_ = false;
+        emit stepped(direction, repeat);
+    };
+    connect(increase_, &QToolButton::clicked, this, [step] { step(+1); });
+    connect(decrease_, &QToolButton::clicked, this, [step] { step(-1); });
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -46,10 +52,12 @@ void SpinArrows::setBuddy(QLineEdit* field)
 
 bool SpinArrows::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((watched == increase_ || watched == decrease_) && event->type() == QEvent::MouseButtonPress)
+        pressed_ = true;
     if (watched == buddy_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            emit stepped(key == Qt::Key_Up ? +1 : -1);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+            emit stepped(key->key() == Qt::Key_Up ? +1 : -1, key->isAutoRepeat());
             return true;
         }
     }

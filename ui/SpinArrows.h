@@ -28,8 +28,9 @@ public:
     QToolButton* decreaseButton() const { return decrease_; }
 
 signals:
-    // +1 for the up or right arrow, -1 for the down or left arrow.
-    void stepped(int step);
+    // +1 for the up or right arrow, -1 for the down or left arrow; `repeat`
+    // for every step of a held arrow or key after its first.
+    void stepped(int step, bool repeat);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,6 +41,7 @@ private:
     QToolButton* increase_;
     QToolButton* decrease_;
     QLineEdit* buddy_ = nullptr;
+    bool pressed_ = false; // an arrow went down and has not stepped since
 };
 
 } // namespace rivetbay

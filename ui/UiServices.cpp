@@ -87,6 +87,25 @@ void QtUiServices::showMessage(MessageIcon icon, const std::string& caption,
     box.exec();
 }
 
+CloseAnswer QtUiServices::askToSave(const std::string& caption, const std::string& text)
+{
+    QWidget* owner = parent();
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption),
+                    QString::fromStdString(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    placeDialog(box, owner);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return CloseAnswer::Save;
+    case QMessageBox::Discard:
+        return CloseAnswer::Discard;
+    default:
+        return CloseAnswer::Cancel;
+    }
+}
+
 void QtUiServices::pushWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
 void QtUiServices::popWaitCursor() { QApplication::restoreOverrideCursor(); }

@@ -18,6 +18,7 @@ public:
     std::optional<std::filesystem::path> chooseFile(const FileDialogRequest& request) override;
     void showMessage(MessageIcon icon, const std::string& caption,
                      const std::string& text) override;
+    CloseAnswer askToSave(const std::string& caption, const std::string& text) override;
     void pushWaitCursor() override;
     void popWaitCursor() override;
 

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QMenu>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
@@ -107,6 +108,49 @@ TEST_F(WindowTest, KeysAndHiddenButtons)
     EXPECT_EQ(services_.requests.size(), 1u);
     QTest::keyClick(editor_.get(), Qt::Key_Escape);
     EXPECT_FALSE(editor_->isVisible());
+}
+
+TEST_F(WindowTest, AHeldArrowIsOneStepToUndo)
+{
+    startEditor(saveCar("spread.rbc", spreadCar()));
+    QToolButton* down = find<SpinArrows>("armorFrontSpin")->decreaseButton();
+    QTest::mousePress(down, Qt::LeftButton);
+    QTest::qWait(down->autoRepeatDelay() + 3 * down->autoRepeatInterval());
+    QTest::mouseRelease(down, Qt::LeftButton);
+    ASSERT_LT(text("armorFrontField").toInt(), 40); // it repeated
+    step("armorFrontSpin", false);                  // a second press
+    const int afterHold = text("armorFrontField").toInt() + 1;
+    editor_->editor().undo();
+    EXPECT_EQ(text("armorFrontField").toInt(), afterHold);
+    editor_->editor().undo();
+    EXPECT_EQ(text("armorFrontField"), "41");
+}
+
+TEST_F(WindowTest, EscapeWithChangesAsksAndCtrlZTakesTheChangeBack)
+{
+    startEditor();
+    list("modelList")->setCurrentIndex(16);
+    QTest::keyClick(editor_.get(), Qt::Key_Escape); // the fake answers Cancel
+    ASSERT_EQ(services_.questions.size(), 1u);
+    EXPECT_TRUE(editor_->isVisible());
+    auto* field = find<QLineEdit>("armorFrontField");
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(list("modelList")->currentIndex(), 0);
+    QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(list("modelList")->currentIndex(), 16);
+    // The window's menu offers both, greyed when there is nothing to take.
+    QStringList offered;
+    QTimer::singleShot(50, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator()) offered << action->text() + (action->isEnabled() ? "" : " (grey)");
+            menu->close();
+        }
+    });
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), editor_->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(editor_.get(), &menu);
+    EXPECT_EQ(offered, QStringList({"&Undo", "&Redo (grey)", "&About Rivetbay"}));
 }
 
 TEST_F(WindowTest, TheContextMenuTakesTheTypedNameBeforeItsPopupDoes)
