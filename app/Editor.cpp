@@ -60,6 +60,36 @@ std::vector<std::string> utf8Entries(const auto& names)
 }
 
 const FileFilter carFilter{"Rivetbay Car (*.rbc)", "*.rbc"};
+const FileFilter vehicleFilter{"I'76 Vehicle (*.vcf)", "*.vcf"};
+const FileFilter eitherFilter{"Car or vehicle file (*.rbc *.vcf)", "*.rbc;*.vcf"};
+
+constexpr const char* savedAsVehicleText =
+    "A design is saved as a Rivetbay car file (.rbc). Vehicle files for the game are written "
+    "with rivetbay-cli export.";
+
+// The design's name as a file name: what the platform forbids in one left
+// out, and control characters too; empty when nothing is left.
+std::string carFileNameFor(const std::string& name)
+{
+#ifdef _WIN32
+    constexpr std::string_view forbidden = "<>:\"/\\|?*";
+#else
+    constexpr std::string_view forbidden = "/";
+#endif
+    std::string safe;
+    for (char c : utf8FromWindows1252(name))
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F && forbidden.find(c) == forbidden.npos)
+            safe += c;
+#ifdef _WIN32
+    while (!safe.empty() && (safe.back() == '.' || safe.back() == ' ')) safe.pop_back();
+#endif
+    return safe.empty() ? safe : safe + ".rbc";
+}
+
+bool namesVehicleFile(const std::filesystem::path& path)
+{
+    return equalsIgnoringCase1252(utf8FromPath(path.extension()), ".vcf");
+}
 
 // The first-run setup's two dialogs.
 class FirstRun final : public FirstRunDialogs {
@@ -83,8 +113,8 @@ public:
             const char* value = std::getenv(name);
             return std::filesystem::path(value ? value : "");
         };
-        for (const auto& drive : wineDriveFolders(env("HOME"), env("WINEPREFIX")))
-            request.places.push_back({utf8FromPath(drive.filename()), drive});
+        for (const WineDrive& drive : wineDrives(env("HOME"), env("WINEPREFIX")))
+            request.places.push_back({drive.label, drive.folder});
 #endif
         const auto chosen = services_.chooseFile(request);
         if (!chosen) return std::nullopt;
@@ -96,6 +126,19 @@ private:
 };
 
 } // namespace
+
+std::string nameCharactersKept(const std::string& typed)
+{
+    const auto wide = utf16FromUtf8(typed);
+    if (!wide) return {};
+    std::u16string kept;
+    for (char16_t unit : *wide) {
+        // Half a surrogate pair is never in the set; the pair's whole goes with it.
+        const bool control = unit < 0x20 || (unit >= 0x7F && unit < 0xA0);
+        if (!control && inWindows1252(unit)) kept += unit;
+    }
+    return utf8FromUtf16(kept);
+}
 
 Editor::Editor(EditorView& view, UiServices& services) : view_(view), services_(services) {}
 
@@ -181,7 +224,10 @@ void Editor::applyView(const RecalcResult& view)
     SyncGuard guard(syncing_);
     listedNames_ = view.variantNames;
     view_.fillList(Form::nameBox, utf8Entries(view.variantNames));
-    showName(utf8FromWindows1252(view.nameFieldText));
+    // Written only when it changed, so that a name being typed keeps its caret.
+    const std::string name = utf8FromWindows1252(view.nameFieldText);
+    if (view_.text(Form::nameBox) != name) showName(name);
+    shownName_ = name;
     view_.fillList(Form::paintList, utf8Entries(view.paintSchemes));
     view_.setSelection(Form::paintList, view.paintSelection);
     for (const FormControl& c : Form::controls())
@@ -292,6 +338,7 @@ void Editor::aboutRequested()
 bool Editor::loadCar(const std::filesystem::path& path)
 {
     std::vector<std::string> warnings;
+    std::vector<SelectionProblem> outside; // as stored, before they are shown as none
     FileResult read;
     DesignKind kind = DesignKind::CarFile;
     {
@@ -301,6 +348,7 @@ bool Editor::loadCar(const std::filesystem::path& path)
         // read as a car file it would show a design of garbage.
         read = readDesignFile(path, config_, warnings, &kind);
         if (read) {
+            outside = selectionsOutsideTables(config_);
             normaliseSelections(config_); // no index outside its list reaches the controls
             showName(utf8FromWindows1252(config_.name));
             syncToControls();
@@ -318,6 +366,12 @@ bool Editor::loadCar(const std::filesystem::path& path)
         for (const std::string& warning : warnings) text += "\n" + warning;
         services_.showMessage(MessageIcon::Information, applicationName_, text);
     }
+    // A file of garbage would otherwise show as a blank design without a word.
+    if (!outside.empty()) {
+        std::string text = "The car file holds values outside the game's tables:\n";
+        for (const SelectionProblem& p : outside) text += "\n" + describe(p) + "; shown as none.";
+        services_.showMessage(MessageIcon::Information, applicationName_, text);
+    }
     return true;
 }
 
@@ -326,10 +380,18 @@ std::optional<std::filesystem::path> Editor::chooseCarFile(bool save)
     FileDialogRequest request;
     request.kind = save ? FileDialogRequest::Kind::Save : FileDialogRequest::Kind::Open;
     request.title = save ? "Save Rivetbay Car" : "Open Rivetbay Car";
-    request.filters = {carFilter};
+    // Opening also finds the game's vehicle files, which are imported.
+    request.filters = save ? std::vector{carFilter}
+                           : std::vector{carFilter, vehicleFilter, eitherFilter};
     request.defaultSuffix = "rbc";
     request.directory = pathFromUtf8(settings_.paths.rbcPath);
+    if (save) request.fileName = carFileNameFor(config_.name);
     auto chosen = services_.chooseFile(request);
+    // A car file under a vehicle file's name would be read by the game as one.
+    if (chosen && save && namesVehicleFile(*chosen)) {
+        services_.showMessage(MessageIcon::Stop, applicationName_, savedAsVehicleText);
+        return std::nullopt;
+    }
     if (chosen) {
         // Remembered before the file is touched, so it is kept even if that fails.
         settings_.paths.rbcPath = directoryOf(utf8FromPath(*chosen));

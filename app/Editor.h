@@ -24,6 +24,11 @@ struct EditorStart {
     std::string applicationName = "Rivetbay"; // the caption of the error boxes
 };
 
+// Of a text typed or pasted into the name box, what the game can store: a
+// character its 8-bit set has no place for is left out, and so is a control
+// character. UTF-8 in and out.
+std::string nameCharactersKept(const std::string& typed);
+
 class Editor {
 public:
     Editor(EditorView& view, UiServices& services);

@@ -61,6 +61,13 @@ FormControl sideSpin(int id, const char* name, DialogRect at, Points which, Side
     c.buddy = id - 1; // the field made just before it
     return c;
 }
+// Its Left and Right keys work in the free-points field.
+FormControl transferSpin(int id, const char* name, DialogRect at)
+{
+    FormControl c = captioned(id, K::TransferSpin, name, at, nullptr, Command::Transfer);
+    c.buddy = EditorForm::freePoints;
+    return c;
+}
 FormControl label(const char* name, DialogRect at, const char* text)
 {
     return captioned(EditorForm::noControlId, K::Label, name, at, text);
@@ -125,8 +132,7 @@ const std::vector<FormControl>& table()
         points(1195, K::Points, "chassisRearField", {83, 201, 16, 14}, &element<&C::chassis, Rear>),
         sideSpin(1196, "chassisRearSpin", {75, 201, 9, 16}, Points::Chassis, Rear),
         points(1126, K::FreePoints, "freePointsField", {50, 156, 22, 16}, &field<&C::freePoints>),
-        captioned(1128, K::TransferSpin, "transferSpin", {52, 208, 20, 12}, nullptr,
-                  Command::Transfer),
+        transferSpin(1128, "transferSpin", {52, 208, 20, 12}),
         price(1029, K::Price, "modelPrice", {101, 12, 19, 13}, &field<&C::modelPrice>),
         price(1030, K::Price, "enginePrice", {101, 41, 19, 13}, &field<&C::enginePrice>),
         price(1031, K::Price, "suspensionPrice", {101, 68, 19, 13}, &field<&C::suspensionPrice>),

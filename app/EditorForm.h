@@ -64,7 +64,7 @@ struct FormControl {
     int mount = -1;
     Points points = Points::Armor; // a side spin's side
     Side side = Front;
-    int buddy = 0; // a side spin's number field, whose arrow keys step it too
+    int buddy = 0; // a spin's number field, whose arrow keys step it too
 };
 
 namespace EditorForm {

@@ -70,4 +70,10 @@ std::vector<SelectionProblem> selectionsOutsideTables(const CarConfig& c)
     return problems;
 }
 
+std::string describe(const SelectionProblem& p)
+{
+    return p.field + " is " + std::to_string(p.value) + ", outside its table (0 to " +
+           std::to_string(p.tableSize - 1) + ")";
+}
+
 } // namespace rivetbay

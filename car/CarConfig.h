@@ -64,5 +64,7 @@ struct SelectionProblem {
     int tableSize;
 };
 std::vector<SelectionProblem> selectionsOutsideTables(const CarConfig& config);
+// "frontWeapons[1] is 25, outside its table (0 to 19)"
+std::string describe(const SelectionProblem& problem);
 
 } // namespace rivetbay

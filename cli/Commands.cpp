@@ -42,7 +42,7 @@ void complain(const std::string& file, const std::string& text)
 
 void complain(const FileError& error)
 {
-    std::string text = error.message;
+    std::string text = error.reason.empty() ? error.message : error.reason; // the file once
     // The program's texts for these say nothing of the cause; the system's does.
     const bool vague =
         error.kind == FileErrorKind::NotFound || error.kind == FileErrorKind::Unknown;
@@ -95,12 +95,6 @@ std::optional<Loaded> load(const std::string& file)
     return loaded;
 }
 
-std::string outsideText(const SelectionProblem& p)
-{
-    return p.field + " is " + std::to_string(p.value) + ", outside its table (0 to " +
-           std::to_string(p.tableSize - 1) + ")";
-}
-
 // The vehicle directory as the game would find it, or why it cannot be read.
 std::optional<fs::path> vehicleDirectory(const std::string& given)
 {
@@ -127,7 +121,7 @@ int show(const std::vector<std::string>& cars, const std::optional<std::string>&
             continue;
         }
         for (const SelectionProblem& p : loaded->problems)
-            complain(car, outsideText(p) + "; shown as none.");
+            complain(car, describe(p) + "; shown as none.");
         for (const std::string& warning : loaded->warnings) complain(car, warning);
         const RecalcResult view =
             recalculateWithListing(loaded->config, directory.value_or(fs::path()));
@@ -160,7 +154,7 @@ int check(const std::vector<std::string>& cars)
             continue;
         }
         std::vector<std::string> problems;
-        for (const SelectionProblem& p : loaded->problems) problems.push_back(outsideText(p) + ".");
+        for (const SelectionProblem& p : loaded->problems) problems.push_back(describe(p) + ".");
         const std::size_t nameLength = loaded->config.name.size();
         if (nameLength > variantNameLimit)
             problems.push_back("The name has " + std::to_string(nameLength) +

@@ -43,7 +43,7 @@ FileError makeFileError(FileErrorKind kind, Stage stage, const std::filesystem::
     const std::string what = named ? utf8FromPath(path) : "an unnamed file";
     std::string text = templateFor(kind);
     text.replace(text.find("%1"), 2, what);
-    return {kind, stage, path, std::move(text), systemError};
+    return {kind, stage, path, std::move(text), {}, systemError};
 }
 
 FileError fileErrorFromErrno(int error, Stage stage, const std::filesystem::path& path)

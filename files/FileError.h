@@ -29,6 +29,9 @@ struct FileError {
     Stage stage = Stage::Opening;
     std::filesystem::path path; // the file the operation was about
     std::string message; // the program's text; a path in it is UTF-8 on Windows, bytes elsewhere
+    // The same without the file's name, where the message begins with it: for
+    // a caller that names the file itself. Empty: use message.
+    std::string reason;
     int systemError = 0; // the platform's error number; 0 when there is none
 };
 

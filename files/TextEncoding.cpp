@@ -88,6 +88,14 @@ std::string windows1252FromUtf16(std::u16string_view text)
     return out;
 }
 
+bool inWindows1252(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return true;
+    for (std::size_t i = 0; i < highControls.size(); ++i)
+        if (highControls[i] != 0 ? highControls[i] == cp : cp == 0x80 + i) return true;
+    return false;
+}
+
 std::string windows1252FromUtf8(std::string_view text)
 {
     if (const auto wide = utf16FromUtf8(text)) return windows1252FromUtf16(*wide);

@@ -16,6 +16,8 @@ std::string utf8FromWindows1252(std::string_view text);
 
 // A character that Windows-1252 cannot hold becomes '?'.
 std::string windows1252FromUtf16(std::u16string_view text);
+// Whether Windows-1252 has a place for the character.
+bool inWindows1252(char32_t cp);
 // The same from UTF-8; a byte that is no UTF-8 becomes '?' too.
 std::string windows1252FromUtf8(std::string_view text);
 

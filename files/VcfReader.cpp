@@ -118,6 +118,7 @@ FileError refusal(const std::filesystem::path& file, const std::string& what)
 {
     FileError error = makeFileError(FileErrorKind::Unknown, Stage::Reading, file);
     error.message = utf8FromPath(file) + " " + what;
+    error.reason = "It " + what;
     return error;
 }
 

@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QUrl>
 
@@ -40,19 +41,40 @@ using K = ControlKind;
 
 namespace {
 
-// The name box never scrolls: text that would not fit its visible width is
-// refused as it is typed.
-class FitsFieldValidator final : public QValidator {
+// The name box never scrolls, and holds only what the game can store: a
+// character its 8-bit set has no place for is left out as it is typed or
+// pasted, and what would not fit the visible width is cut where typing
+// would stop.
+class NameValidator final : public QValidator {
 public:
-    explicit FitsFieldValidator(QLineEdit* field) : QValidator(field), field_(field) {}
-    State validate(QString& text, int&) const override
+    explicit NameValidator(QLineEdit* field) : QValidator(field), field_(field)
     {
-        const int room = field_->contentsRect().width() - 6;
-        return field_->fontMetrics().horizontalAdvance(text) <= room ? Acceptable : Invalid;
+        connect(field, &QLineEdit::textChanged, this, [this](const QString& text) { last_ = text; });
+    }
+    State validate(QString& text, int& pos) const override
+    {
+        const auto kept = [](const QString& part) {
+            return QString::fromStdString(nameCharactersKept(part.toStdString()));
+        };
+        const QString before = kept(text.left(pos));
+        text = before + kept(text.mid(pos));
+        pos = static_cast<int>(before.size());
+        // What an edit inserted stands just before the caret: cut from its end.
+        for (qsizetype inserted = text.size() - last_.size(); !fits(text) && inserted > 0 && pos > 0;
+             --inserted)
+            text.remove(--pos, 1);
+        return fits(text) || text.size() < last_.size() ? Acceptable : Invalid;
     }
 
 private:
+    bool fits(const QString& text) const
+    {
+        const int room = field_->contentsRect().width() - 6;
+        return field_->fontMetrics().horizontalAdvance(text) <= room;
+    }
+
     QLineEdit* field_;
+    QString last_;
 };
 
 // Grey face and grey text, so that an unusable mount is told at a glance
@@ -100,10 +122,10 @@ EditorWindow::EditorWindow(UiServices& services, QWidget* parent)
         made->setObjectName(row.name);
         if (row.id != Form::noControlId) controls_[row.id] = made;
     }
-    // A side's arrows step it while its field has the focus, too.
+    // A spin's arrow keys work in its field too: a side's up and down, the
+    // transfer's left and right in the free-points field.
     for (const FormControl& row : Form::controls())
-        if (row.kind == K::SideSpin)
-            control<SpinArrows>(row.id)->setBuddy(control<QLineEdit>(row.buddy));
+        if (row.buddy != 0) control<SpinArrows>(row.id)->setBuddy(control<QLineEdit>(row.buddy));
     new QShortcut(QKeySequence::HelpContents, this, this, [this] { editor_.aboutRequested(); });
     // The name box's own text keeps its Ctrl+Z: the toolkit gives it the key first.
     for (const char* keys : {"Ctrl+Z"})
@@ -158,8 +180,11 @@ QWidget* EditorWindow::makeControl(const FormControl& row)
         nameBox_->setInsertPolicy(QComboBox::NoInsert);
         nameBox_->setCompleter(nullptr); // the record's name is exactly what was typed
         placeList(nameBox_, row);
-        nameBox_->lineEdit()->setValidator(new FitsFieldValidator(nameBox_->lineEdit()));
+        nameBox_->lineEdit()->setValidator(new NameValidator(nameBox_->lineEdit()));
         nameBox_->lineEdit()->setAcceptDrops(false); // a dropped file is a car to load
+        // A name picked from the list shows its start, as one the editor writes.
+        connect(nameBox_, &QComboBox::activated, this,
+                [this] { nameBox_->lineEdit()->setCursorPosition(0); });
         return nameBox_;
     }
     case K::Points:
@@ -316,6 +341,15 @@ void EditorWindow::done(int result)
     for (auto* window : findChildren<HackbusterWindow*>(Qt::FindDirectChildrenOnly))
         window->close();
     QDialog::done(result);
+}
+
+void EditorWindow::setVisible(bool visible)
+{
+    // Wholly on the screen at every scale: the toolkit would centre a window
+    // taller than the screen with its title bar above it.
+    if (visible && !isVisible() && !testAttribute(Qt::WA_Moved))
+        if (const QScreen* shown = screen()) move(placeOnScreen(shown->availableGeometry(), size()));
+    QDialog::setVisible(visible);
 }
 
 void EditorWindow::keyPressEvent(QKeyEvent* event)

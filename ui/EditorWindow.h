@@ -47,6 +47,7 @@ public:
 public slots:
     void reject() override; // Escape and the close box: the same as QUIT
     void done(int result) override;
+    void setVisible(bool visible) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,8 +1,7 @@
 #include "ui/FrameBox.h"
 
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFrame>
+#include <qdrawutil.h>
 
 namespace rivetbay {
 
@@ -33,13 +32,9 @@ QRect FrameBox::frameRect() const
 void FrameBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    QStyleOptionFrame frame;
-    frame.initFrom(this);
-    frame.rect = frameRect();
-    frame.lineWidth = 1;
-    frame.midLineWidth = 0;
-    frame.state |= QStyle::State_Sunken;
-    style()->drawPrimitive(QStyle::PE_FrameGroupBox, &frame, &painter, this);
+    // The etched line of the classic group box, drawn here rather than by the
+    // style: some styles (Fusion) move their frame a line below the title.
+    qDrawShadeRect(&painter, frameRect(), palette(), true, 1, 0, nullptr);
     const QRect title = titleRect();
     painter.fillRect(title, palette().window());
     painter.setPen(palette().color(QPalette::WindowText));

@@ -56,8 +56,11 @@ bool SpinArrows::eventFilter(QObject* watched, QEvent* event)
         pressed_ = true;
     if (watched == buddy_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
-            emit stepped(key->key() == Qt::Key_Up ? +1 : -1, key->isAutoRepeat());
+        const bool vertical = orientation_ == Qt::Vertical;
+        const int up = vertical ? Qt::Key_Up : Qt::Key_Right;
+        const int down = vertical ? Qt::Key_Down : Qt::Key_Left;
+        if (key->key() == up || key->key() == down) {
+            emit stepped(key->key() == up ? +1 : -1, key->isAutoRepeat());
             return true;
         }
     }

@@ -16,7 +16,8 @@ class SpinArrows : public QWidget {
 public:
     SpinArrows(Qt::Orientation orientation, QWidget* parent);
 
-    // The up and down keys also step while `field` has the focus.
+    // The up and down keys (left and right for horizontal arrows) also step
+    // while `field` has the focus.
     void setBuddy(QLineEdit* field);
 
     // Ends a held arrow's repeat until the next press: a refused step that

@@ -1,5 +1,6 @@
 #include "ui/UiServices.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCursor>
 #include <QFile>
@@ -7,11 +8,64 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSplitter>
 #include <QUrl>
 
 namespace rivetbay {
 
 namespace {
+
+// A message box that places itself once its size is final: its text wraps
+// only as it is shown, so a place computed before would stand off centre.
+class PlacedMessageBox final : public QMessageBox {
+public:
+    PlacedMessageBox(Icon icon, const QString& caption, const QString& text, StandardButtons buttons,
+                     QWidget* owner)
+        : QMessageBox(icon, caption, text, buttons, owner), owner_(owner)
+    {
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event); // lays the text out
+        placeDialog(*this, owner_);
+    }
+
+private:
+    QWidget* owner_;
+};
+
+// The places' own names in Qt's dialog sidebar, which otherwise shows each
+// folder's name ("drive_c" three times for three Wine prefixes).
+void namePlaces(QFileDialog& dialog, const std::vector<FilePlace>& places)
+{
+    auto* sidebar = dialog.findChild<QAbstractItemView*>("sidebar");
+    if (!sidebar || !sidebar->model()) return;
+    QAbstractItemModel* model = sidebar->model();
+    const auto rename = [model, places] {
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QModelIndex index = model->index(row, 0);
+            const QUrl url = index.data(Qt::UserRole + 1).toUrl(); // the sidebar's address role
+            for (const FilePlace& place : places)
+                if (url == QUrl::fromLocalFile(qStringFromPath(place.folder)) &&
+                    index.data().toString() != QString::fromStdString(place.label))
+                    model->setData(index, QString::fromStdString(place.label));
+        }
+    };
+    rename();
+    // The sidebar names a place afresh whenever its folder's details arrive.
+    QObject::connect(model, &QAbstractItemModel::dataChanged, &dialog, rename);
+    // Wide enough for the names.
+    int widest = 0;
+    for (const FilePlace& place : places)
+        widest = std::max(widest, sidebar->fontMetrics().horizontalAdvance(
+                                      QString::fromStdString(place.label)));
+    if (auto* splitter = dialog.findChild<QSplitter*>("splitter"); splitter && widest > 0) {
+        const int side = widest + 3 * sidebar->iconSize().width();
+        splitter->setSizes({side, std::max(side, dialog.width() - side)});
+    }
+}
 
 QString filterText(const FileFilter& filter)
 {
@@ -70,6 +124,7 @@ std::optional<std::filesystem::path> QtUiServices::chooseFile(const FileDialogRe
         for (const FilePlace& place : request.places)
             places.append(QUrl::fromLocalFile(qStringFromPath(place.folder)));
         dialog.setSidebarUrls(places);
+        namePlaces(dialog, request.places);
     }
     placeDialog(dialog, owner);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -80,22 +135,21 @@ void QtUiServices::showMessage(MessageIcon icon, const std::string& caption,
                                const std::string& text)
 {
     QWidget* owner = parent();
-    QMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Information,
-                    QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
-                    owner);
-    placeDialog(box, owner);
+    PlacedMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical
+                                                   : QMessageBox::Information,
+                         QString::fromStdString(caption), QString::fromStdString(text),
+                         QMessageBox::Ok, owner);
     box.exec();
 }
 
 CloseAnswer QtUiServices::askToSave(const std::string& caption, const std::string& text)
 {
     QWidget* owner = parent();
-    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption),
-                    QString::fromStdString(text),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+    PlacedMessageBox box(QMessageBox::Question, QString::fromStdString(caption),
+                         QString::fromStdString(text),
+                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
-    placeDialog(box, owner);
     switch (box.exec()) {
     case QMessageBox::Save:
         return CloseAnswer::Save;
@@ -115,10 +169,16 @@ void placeDialog(QWidget& dialog, QWidget* owner)
     if (owner && owner->isVisible()) return; // the toolkit centres it over its owner
     QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
-    dialog.adjustSize();
-    QRect frame(QPoint(0, 0), dialog.size());
-    frame.moveCenter(screen->availableGeometry().center());
-    dialog.move(frame.topLeft());
+    if (!dialog.isVisible()) dialog.adjustSize();
+    dialog.move(placeOnScreen(screen->availableGeometry(), dialog.size()));
+}
+
+QPoint placeOnScreen(const QRect& available, const QSize& size)
+{
+    // A window larger than the screen starts at its top-left corner, so that
+    // its title bar, which the window manager puts above this point, shows.
+    return {available.x() + std::max(0, (available.width() - size.width()) / 2),
+            available.y() + std::max(0, (available.height() - size.height()) / 2)};
 }
 
 QString applicationName()

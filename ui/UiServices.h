@@ -4,6 +4,7 @@
 
 #include "app/UiServices.h"
 
+#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -31,6 +32,10 @@ private:
 // Places a dialog over its owner, or in the middle of the screen while the
 // owner is not shown yet (before the editor appears).
 void placeDialog(QWidget& dialog, QWidget* owner);
+
+// Where a window of `size` goes: centred in `available` where it fits, and
+// never with its top-left corner outside it.
+QPoint placeOnScreen(const QRect& available, const QSize& size);
 
 // The application's name: the executable's file name without its extension.
 QString applicationName();

@@ -116,6 +116,10 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
     answer(dir_ / "cars" / "a.rbc");
     click(Form::openButton);
     EXPECT_EQ(services_.requests.at(1).kind, FileDialogRequest::Kind::Open);
+    std::vector<std::string> offered; // the car files first, then the game's to import
+    for (const FileFilter& f : services_.requests.at(1).filters) offered.push_back(f.label + "|" + f.patterns);
+    EXPECT_EQ(offered, (std::vector<std::string>{"Rivetbay Car (*.rbc)|*.rbc", "I'76 Vehicle (*.vcf)|*.vcf",
+                                                 "Car or vehicle file (*.rbc *.vcf)|*.rbc;*.vcf"}));
     EXPECT_EQ(services_.requests.at(1).title, "Open Rivetbay Car");
     EXPECT_EQ(services_.requests.at(1).directory, dir_ / "cars"); // remembered
     EXPECT_EQ(view_->selection(Form::modelList), 5);
@@ -258,6 +262,88 @@ TEST_F(EditorTest, TheNameRuleTrimsAndTakesAPickedName)
     view_->type("Caf\xC3\xA9 \xE2\x82\xAC");
     editor_->nameBoxLeft();
     EXPECT_EQ(editor_->config().name, "Caf\xE9 \x80");
+}
+
+TEST_F(EditorTest, SaveProposesTheDesignsNameAndRefusesAVehicleFileName)
+{
+    struct Case {
+        const char* name;
+        const char* proposed;
+    };
+    const Case cases[] = {
+        {"Road Hog", "Road Hog.rbc"}, {"", ""}, {"a/b", "ab.rbc"}, {"Caf\xE9\tX", "Caf\xC3\xA9X.rbc"},
+#ifdef _WIN32
+        {"Hog: 1?.", "Hog 1.rbc"}, {"<>", ""},
+#else
+        {"Hog: 1?", "Hog: 1?.rbc"},
+#endif
+    };
+    for (const Case& k : cases) {
+        start(saveCar("n.rbc", {.name = k.name}));
+        click(Form::saveButton);
+        EXPECT_EQ(services_.requests.back().fileName, k.proposed) << k.name;
+        EXPECT_EQ(services_.requests.back().directory, dir_.path()); // still the car folder
+    }
+
+    std::filesystem::create_directory(dir_ / "addon2");
+    const std::string settings = testkit::readText(dir_ / "Rivetbay.ini");
+    for (const char* name : {"vppirna9.vcf", "X.VCF", "y.Vcf"}) {
+        services_.messages.clear();
+        answer(dir_ / "addon2" / name);
+        click(Form::saveButton);
+        ASSERT_EQ(services_.messages.size(), 1u) << name;
+        EXPECT_EQ(services_.messages[0].icon, MessageIcon::Stop);
+        EXPECT_EQ(services_.messages[0].caption, "Rivetbay");
+        EXPECT_EQ(lastMessage(), "A design is saved as a Rivetbay car file (.rbc). Vehicle files for "
+                                 "the game are written with rivetbay-cli export.");
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir_ / "addon2")); // nothing written
+    EXPECT_EQ(testkit::readText(dir_ / "Rivetbay.ini"), settings);
+}
+
+TEST_F(EditorTest, ACarFileHoldingValuesOutsideTheTablesIsSaidSo)
+{
+    CarConfig odd;
+    odd.model = 99;
+    odd.frontWeapons[1] = 25;
+    odd.turret = 7;
+    start(saveCar("odd.rbc", odd));
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(lastMessage(), "The car file holds values outside the game's tables:\n"
+                             "\nmodel is 99, outside its table (0 to 37); shown as none."
+                             "\nfrontWeapons[1] is 25, outside its table (0 to 19); shown as none."
+                             "\nturret is 7, outside its table (0 to 1); shown as none.");
+    EXPECT_EQ(view_->selection(Form::modelList), 0);
+    // A good one says nothing.
+    editor_->fileDropped(saveCar("good.rbc", {.model = 3}));
+    EXPECT_EQ(services_.messages.size(), 1u);
+}
+
+TEST_F(EditorTest, ANameBeingTypedKeepsItsCaretThroughEveryPass)
+{
+    start();
+    choose("modelList", 16);
+    const int writes = view_->nameWrites;
+    view_->type("Speedy");
+    editor_->stepped(Form::transferSpin, +1);
+    choose("engineList", 2);
+    editor_->nameBoxLeft();
+    EXPECT_EQ(view_->nameWrites, writes); // never written back over the player's typing
+    editor_->fileDropped(saveCar("s.rbc", {.name = "Loaded"}));
+    EXPECT_GT(view_->nameWrites, writes); // a name the editor brings is written anew
+    EXPECT_EQ(view_->name(), "Loaded");
+}
+
+TEST(NameBox, KeepsOnlyWhatTheGamesCharacterSetHolds)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"\xC5\x81\xC3\xB3" "d\xC5\xBA \xE6\x97\xA5\xE6\x9C\xAC", "\xC3\xB3" "d "}, // Łódź 日本
+        {"Caf\xC3\xA9 \xE2\x82\xAC \xC5\xA0", "Caf\xC3\xA9 \xE2\x82\xAC \xC5\xA0"}, // é € Š stay
+        {"two\nlines\tand\x7F", "twolinesand"},
+        {"\xF0\x9F\x9A\x97 car", " car"}, // outside the first plane
+    };
+    for (const auto& [typed, kept] : cases) EXPECT_EQ(nameCharactersKept(typed), kept) << typed;
 }
 
 TEST_F(EditorTest, AFieldThatHoldsNoNumberIsSaidSo)

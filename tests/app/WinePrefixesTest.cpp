@@ -23,12 +23,21 @@ TEST(WinePrefixes, EveryExistingDriveOnceWithWinePrefixFirst)
     fs::create_directories(home / ".steam");
     fs::create_directory_symlink(home / ".local" / "share" / "Steam", home / ".steam" / "steam");
 
-    const std::vector<fs::path> found = wineDriveFolders(home.path(), own.path());
-    const std::vector<fs::path> expected{own / "drive_c", home / ".wine" / "drive_c",
-                                         steam / "1100" / "pfx" / "drive_c",
-                                         steam / "2200" / "pfx" / "drive_c"};
+    fs::create_directories(home / "games" / "nitro" / "drive_c");
+
+    std::vector<std::pair<std::string, fs::path>> found;
+    for (const WineDrive& d : wineDrives(home.path(), own.path())) found.emplace_back(d.label, d.folder);
+    const std::vector<std::pair<std::string, fs::path>> expected{
+        {"Wine (" + own.path().string() + ")", own / "drive_c"},
+        {"Wine (~/.wine)", home / ".wine" / "drive_c"},
+        {"Steam 1100", steam / "1100" / "pfx" / "drive_c"},
+        {"Steam 2200", steam / "2200" / "pfx" / "drive_c"}};
     EXPECT_EQ(found, expected);
-    EXPECT_TRUE(wineDriveFolders(own / "drive_c", "").empty()); // a home with no prefix
+    // Each place is told by its own name, a prefix in the home folder with "~".
+    const auto inHome = wineDrives(home.path(), home / "games" / "nitro");
+    ASSERT_FALSE(inHome.empty());
+    EXPECT_EQ(inHome[0].label, "Wine (~/games/nitro)");
+    EXPECT_TRUE(wineDrives(own / "drive_c", "").empty()); // a home with no prefix
 }
 
 #endif

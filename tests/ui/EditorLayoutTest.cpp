@@ -12,6 +12,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <memory>
 
 namespace rivetbay {
 namespace {
@@ -71,6 +75,20 @@ TEST_F(WindowTest, PointFramesHoldTheirCrossUnderTheTitle)
                 EXPECT_TRUE(inside.contains(control) && control.top() > inside.top()) << box << side << part;
                 EXPECT_FALSE(control.intersects(title)) << box << side << part;
             }
+        // The frame's line runs through the middle of its title in every style.
+        for (const char* styleName : {"Fusion", "Windows"}) {
+            std::unique_ptr<QStyle> style(QStyleFactory::create(styleName));
+            ASSERT_NE(style, nullptr) << styleName;
+            frame->setStyle(style.get());
+            const QImage image = frame->grab().toImage();
+            const QRect t = frame->titleRect();
+            const int x = box == "armor" ? t.right() + 4 : t.left() - 4; // beside the title
+            const QRgb background = image.pixel(x, 0); // above the line
+            int line = 0;
+            while (line < image.height() && image.pixel(x, line) == background) ++line;
+            EXPECT_NEAR(line, t.center().y(), 1) << box << " in " << styleName;
+        }
+        frame->setStyle(nullptr);
     }
 }
 

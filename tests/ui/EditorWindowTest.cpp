@@ -201,6 +201,42 @@ TEST_F(WindowTest, TheNameBoxCompletesNothingAndRefusesWhatDoesNotFit)
     EXPECT_EQ(editor_->config().name, "Popup");
 }
 
+TEST_F(WindowTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
+{
+    startEditor();
+    QLineEdit* edit = list("nameBox")->lineEdit();
+    typeName(list("nameBox"), "Speedy");
+    edit->setCursorPosition(3);
+    step("transferSpin", false); // a pass while the name is being typed
+    QTest::keyClicks(edit, "Go");
+    EXPECT_EQ(edit->text(), "SpeGoedy");
+    // A paste longer than the box keeps what fits; one the game cannot store, what it can.
+    edit->clear();
+    edit->insert(QString(60, 'W'));
+    EXPECT_GT(edit->text().size(), 3);
+    EXPECT_LE(edit->fontMetrics().horizontalAdvance(edit->text()), edit->contentsRect().width());
+    edit->clear();
+    edit->insert(QString::fromUtf8("\xC5\x81\xC3\xB3" "d\xC5\xBA \xE2\x82\xAC"));
+    EXPECT_EQ(edit->text(), QString::fromUtf8("\xC3\xB3" "d \xE2\x82\xAC"));
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\xE6\x97\xA5"));
+    QApplication::sendEvent(edit, &typed); // typed: refused
+    EXPECT_EQ(edit->text(), QString::fromUtf8("\xC3\xB3" "d \xE2\x82\xAC"));
+}
+
+TEST_F(WindowTest, LeftAndRightInTheFreePointsFieldTransfer)
+{
+    startEditor(saveCar("spread.rbc", spreadCar()));
+    auto* field = find<QLineEdit>("freePointsField");
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Right); // as the arrow points: armor to chassis
+    EXPECT_EQ(text("armorFrontField"), "40");
+    EXPECT_EQ(text("chassisFrontField"), "32");
+    QTest::keyClick(field, Qt::Key_Left);
+    QTest::keyClick(field, Qt::Key_Left);
+    EXPECT_EQ(text("armorRightField"), "39");
+    EXPECT_EQ(text("chassisRightField"), "27");
+}
+
 TEST_F(WindowTest, TheWheelChangesOnlyAFocusedList)
 {
     startEditor();
