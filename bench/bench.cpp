@@ -1,5 +1,5 @@
 // Prints how fast Rivetbay's file-bound work is, against the plainest loop
-// that does the same file-system work.
+// that does the same file-system work with the same system calls.
 //   rivetbay-bench [--quick]
 
 #include "car/Allocation.h"
@@ -8,24 +8,36 @@
 #include "files/Export.h"
 #include "files/VariantListing.h"
 #include "files/VcfWriter.h"
+
+#if defined(RIVETBAY_QT_WINDOW)
 #include "ui/EditorWindow.h"
 #include "ui/UiServices.h"
-
 #include <QApplication>
 #include <QComboBox>
+#elif defined(RIVETBAY_WIN32_WINDOW)
+#include "app/EditorForm.h"
+#include "win32/EditorDialog.h"
+#include <commctrl.h>
+#endif
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
-#include <strings.h>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -48,15 +60,31 @@ double medianMs(int runs, const std::function<void()>& work)
 }
 
 // The floor: scan, open each match, read 15 bytes at 28, close.
-std::size_t plainListing(const fs::path& dir, const char* prefix)
+std::size_t plainListing(const fs::path& dir)
 {
     std::size_t bytes = 0;
+#ifdef _WIN32
+    WIN32_FIND_DATAW found;
+    HANDLE scan = FindFirstFileW((dir / L"vgoon*.vcf").c_str(), &found);
+    if (scan == INVALID_HANDLE_VALUE) return 0;
+    do {
+        HANDLE file = CreateFileW((dir / found.cFileName).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) continue;
+        char name[15];
+        DWORD got = 0;
+        OVERLAPPED at{};
+        at.Offset = 28;
+        if (ReadFile(file, name, sizeof name, &got, &at)) bytes += got;
+        CloseHandle(file);
+    } while (FindNextFileW(scan, &found));
+    FindClose(scan);
+#else
     DIR* d = opendir(dir.c_str());
     if (!d) return 0;
-    const std::size_t n = std::strlen(prefix);
     while (dirent* e = readdir(d)) {
         const std::size_t len = std::strlen(e->d_name);
-        if (len < n + 4 || strncasecmp(e->d_name, prefix, n) != 0 ||
+        if (len < 9 || strncasecmp(e->d_name, "vgoon", 5) != 0 ||
             strcasecmp(e->d_name + len - 4, ".vcf") != 0)
             continue;
         const int fd = open((dir / e->d_name).c_str(), O_RDONLY);
@@ -67,6 +95,7 @@ std::size_t plainListing(const fs::path& dir, const char* prefix)
         close(fd);
     }
     closedir(d);
+#endif
     return bytes;
 }
 
@@ -84,6 +113,80 @@ fs::path makeDirectory(int files)
     return dir;
 }
 
+void printRow(int files, double action, double floor)
+{
+    std::printf("| %d | %.3f | %.3f | %.2f |\n", files, action, floor,
+                floor > 0 ? action / floor : 0.0);
+}
+
+constexpr int fileCounts[] = {0, 100, 1000, 10000};
+
+// A start folder whose settings name `vehicles`.
+fs::path startFolderFor(const fs::path& vehicles)
+{
+    const fs::path start = vehicles / "start";
+    fs::create_directories(start);
+    std::ofstream(start / "Rivetbay.ini", std::ios::binary)
+        << "[Paths]\r\nVCF_Path=" << vehicles.string() << "\r\n";
+    return start;
+}
+
+#if defined(RIVETBAY_QT_WINDOW) || defined(RIVETBAY_WIN32_WINDOW)
+// An engine change in the real window, which lists the vehicle files afresh
+// and refills the name list, against the floor in the same run.
+template <typename Window> void windowRows(int runs, const char* title)
+{
+    std::printf("\n| vehicle files | one action in the %s (ms) | floor (ms) | ratio |\n", title);
+    std::printf("|---:|---:|---:|---:|\n");
+    for (int files : fileCounts) {
+        const fs::path dir = makeDirectory(files);
+        {
+            Window window(startFolderFor(dir));
+            window.chooseModel(16);
+            std::size_t sink = plainListing(dir);
+            int engine = 1;
+            const double action = medianMs(runs, [&] {
+                engine = engine == 1 ? 2 : 1;
+                window.chooseEngine(engine);
+            });
+            const double floor = medianMs(runs, [&] { sink += plainListing(dir); });
+            printRow(files, action, floor);
+            if (sink == 42) std::puts("");
+        }
+        fs::remove_all(dir);
+    }
+}
+#endif
+
+#if defined(RIVETBAY_QT_WINDOW)
+struct QtWindow {
+    explicit QtWindow(const fs::path& start) : editor(services) { editor.start({start}); }
+    void chooseModel(int m) { editor.findChild<QComboBox*>("modelList")->setCurrentIndex(m); }
+    void chooseEngine(int e) { editor.findChild<QComboBox*>("engineList")->setCurrentIndex(e); }
+    SilentServices services;
+    EditorWindow editor;
+};
+#elif defined(RIVETBAY_WIN32_WINDOW)
+struct NativeWindow {
+    explicit NativeWindow(const fs::path& start)
+        : dialog(GetModuleHandleW(nullptr), services, {start})
+    {
+        dialog.create(false);
+    }
+    void choose(int id, int index)
+    {
+        HWND list = GetDlgItem(dialog.window(), id);
+        SendMessageW(list, CB_SETCURSEL, index, 0);
+        SendMessageW(dialog.window(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+    }
+    void chooseModel(int m) { choose(EditorForm::modelList, m); }
+    void chooseEngine(int e) { choose(1003, e); }
+    SilentServices services;
+    win32::EditorDialog dialog;
+};
+#endif
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -93,55 +196,32 @@ int main(int argc, char** argv)
 
     std::printf("| vehicle files | one action (ms) | floor (ms) | ratio |\n");
     std::printf("|---:|---:|---:|---:|\n");
-    for (int files : {0, 100, 1000, 10000}) {
+    for (int files : fileCounts) {
         const fs::path dir = makeDirectory(files);
         CarConfig car;
         car.model = 16;
         std::size_t sink = 0;
         // Warm the directory cache the same way for both.
-        sink += listVariants(dir, "goon").size() + plainListing(dir, "vgoon");
+        sink += listVariants(dir, "goon").size() + plainListing(dir);
         const double action = medianMs(runs, [&] {
             changeModel(car);
             sink += recalculateWithListing(car, dir).variantNames.size();
         });
-        const double floor = medianMs(runs, [&] { sink += plainListing(dir, "vgoon"); });
-        std::printf("| %d | %.3f | %.3f | %.2f |\n", files, action, floor,
-                    floor > 0 ? action / floor : 0.0);
+        const double floor = medianMs(runs, [&] { sink += plainListing(dir); });
+        printRow(files, action, floor);
         fs::remove_all(dir);
         if (sink == 42) std::puts("");
     }
 
-    // The same action in the real window: an engine change, which lists the
-    // vehicle files afresh and refills the name list.
+#if defined(RIVETBAY_QT_WINDOW)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    rivetbay::SilentServices services;
-    std::printf("\n| vehicle files | one action in the window (ms) | floor (ms) | ratio |\n");
-    std::printf("|---:|---:|---:|---:|\n");
-    for (int files : {0, 100, 1000, 10000}) {
-        const fs::path dir = makeDirectory(files);
-        const fs::path start = dir / "start";
-        fs::create_directories(start);
-        std::FILE* settings = std::fopen((start / "Rivetbay.ini").c_str(), "wb");
-        std::fprintf(settings, "[Paths]\r\nVCF_Path=%s\r\n", dir.c_str());
-        std::fclose(settings);
-        EditorWindow editor(services);
-        editor.start({start});
-        auto* models = editor.findChild<QComboBox*>("modelList");
-        auto* engines = editor.findChild<QComboBox*>("engineList");
-        models->setCurrentIndex(16);
-        std::size_t sink = plainListing(dir, "vgoon");
-        int engine = 1;
-        const double action = medianMs(runs, [&] {
-            engine = engine == 1 ? 2 : 1;
-            engines->setCurrentIndex(engine);
-        });
-        const double floor = medianMs(runs, [&] { sink += plainListing(dir, "vgoon"); });
-        std::printf("| %d | %.3f | %.3f | %.2f |\n", files, action, floor,
-                    floor > 0 ? action / floor : 0.0);
-        fs::remove_all(dir);
-        if (sink == 42) std::puts("");
-    }
+    windowRows<QtWindow>(runs, "Qt window");
+#elif defined(RIVETBAY_WIN32_WINDOW)
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    windowRows<NativeWindow>(runs, "native window");
+#endif
 
     const fs::path dir = makeDirectory(1000);
     CarConfig car;
@@ -154,24 +234,22 @@ int main(int argc, char** argv)
     const double numbering = medianMs(runs, [&] { number += nextExportNumber(dir, 16); });
     fs::remove_all(dir);
 
-    const fs::path start = fs::temp_directory_path() / "rivetbay-bench-start";
-    fs::create_directories(start);
-    std::FILE* ini = std::fopen((start / "Rivetbay.ini").c_str(), "wb");
-    std::fputs("[Paths]\r\nVCF_Path=.\r\n", ini);
-    std::fclose(ini);
+    std::printf("\n| operation | time (ms) |\n|---|---:|\n");
+    std::printf("| save a car file | %.3f |\n", save);
+    std::printf("| load a car file | %.3f |\n", load);
+    std::printf("| export numbering, 1,000 files | %.3f |\n", numbering);
+#if defined(RIVETBAY_QT_WINDOW)
+    const fs::path start = startFolderFor(fs::temp_directory_path() / "rivetbay-bench-start");
     const auto appStart = Clock::now();
+    SilentServices services;
     EditorWindow editor(services);
     editor.start({start});
     editor.show();
     QApplication::processEvents();
     const double shown = std::chrono::duration<double, std::milli>(Clock::now() - appStart).count();
-    fs::remove_all(start);
-
-    std::printf("\n| operation | time (ms) |\n|---|---:|\n");
-    std::printf("| save a car file | %.3f |\n", save);
-    std::printf("| load a car file | %.3f |\n", load);
-    std::printf("| export numbering, 1,000 files | %.3f |\n", numbering);
+    fs::remove_all(start.parent_path());
     std::printf("| start to the first shown window (offscreen, application made) | %.1f |\n",
                 shown);
+#endif
     return number == 1 ? 1 : 0;
 }

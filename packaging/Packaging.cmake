@@ -2,9 +2,10 @@
 # changelog, the manual pages and the AppStream metainfo; then the packages.
 include(GNUInstallDirs)
 if(WIN32)
-    # For Windows, a .zip of the command-line tool and its licence.
+    # For Windows, a .zip of the editor, the command-line tool, the About
+    # pages and the licence, to unpack anywhere.
     install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
-    set(CPACK_PACKAGE_NAME rivetbay-cli)
+    set(CPACK_PACKAGE_NAME Rivetbay)
     set(CPACK_STRIP_FILES ON)
     set(CPACK_GENERATOR ZIP)
     include(CPack)

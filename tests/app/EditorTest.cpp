@@ -13,10 +13,7 @@ namespace {
 
 TEST_F(EditorTest, FreshStartShowsTheFreshRecordPriced)
 {
-    CarConfig other;
-    other.model = 25;
-    other.name = "Zippy";
-    ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vfcoupe4.vcf", other));
+    ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vfcoupe4.vcf", {.name = "Zippy", .model = 25}));
     start();
     EXPECT_EQ(number("totalPrice"), 2600);
     EXPECT_EQ(view_->at(Form::modelList).entries.size(), 38u);
@@ -237,10 +234,7 @@ TEST_F(EditorTest, ATypedNameSurvivesEveryPassAndEveryActionTakesIt)
 
 TEST_F(EditorTest, TheNameRuleTrimsAndTakesAPickedName)
 {
-    CarConfig hog;
-    hog.model = 16;
-    hog.name = "Road Hog";
-    ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vgoon4.vcf", hog));
+    ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vgoon4.vcf", {.name = "Road Hog", .model = 16}));
     start();
     choose("modelList", 16);
     ASSERT_EQ(view_->at(Form::nameBox).entries, std::vector<std::string>{"Road Hog"});

@@ -1,0 +1,68 @@
+// Rivetbay: the editor for I'76 Nitro cars, as a native Windows program.
+
+#include "app/Startup.h"
+#include "files/TextEncoding.h"
+#include "win32/AboutDialog.h"
+#include "win32/EditorDialog.h"
+#include "win32/HackbusterDialog.h"
+#include "win32/Win32Services.h"
+#include "win32/WideText.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+#include <shellapi.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using namespace rivetbay;
+
+namespace {
+
+// The executable's file name without its extension: the caption of the error boxes.
+std::string applicationName()
+{
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    return utf8FromPath(std::filesystem::path(path).stem());
+}
+
+// The arguments as the platform splits them, in UTF-8 for the core.
+std::vector<std::string> arguments()
+{
+    int count = 0;
+    LPWSTR* split = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> out;
+    for (int i = 1; i < count; ++i) out.push_back(win32::utf8(split[i]));
+    LocalFree(split);
+    return out;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    // The common controls and the three-dimensional look, and embedded
+    // controls for the About window's web view.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    OleInitialize(nullptr);
+
+    const std::string name = applicationName();
+    std::error_code ec;
+    win32::Win32Services services;
+    win32::EditorDialog editor(instance, services,
+                               {std::filesystem::current_path(ec),
+                                pathFromUtf8(commandLineFile(arguments())), name});
+    editor.setWindows({
+        [&](HWND owner) { win32::AboutDialog(instance, services, name).run(owner); },
+        [&](HWND owner) { win32::HackbusterDialog::open(instance, owner); },
+    });
+    if (!editor.create(true)) return 1;
+    services.setOwner(editor.window());
+    const int code = editor.run();
+    OleUninitialize();
+    return code;
+}

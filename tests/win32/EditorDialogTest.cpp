@@ -1,0 +1,316 @@
+// The native Windows editor, created hidden and driven with the messages the
+// controls send, as Wine runs it without a display.
+
+#include "app/EditorForm.h"
+#include "files/CarFile.h"
+#include "files/TextEncoding.h"
+#include "files/VcfWriter.h"
+#include "win32/AboutDialog.h"
+#include "win32/EditorDialog.h"
+#include "win32/HackbusterDialog.h"
+#include "win32/WideText.h"
+
+#include "FakeServices.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <fstream>
+#include <memory>
+
+namespace rivetbay::win32 {
+namespace {
+
+namespace Form = EditorForm;
+using testkit::FakeServices;
+using testkit::TempDir;
+
+class DialogTest : public ::testing::Test {
+protected:
+    HWND start(const std::filesystem::path& commandLine = {})
+    {
+        std::ofstream(dir_ / "Rivetbay.ini", std::ios::binary)
+            << "[Paths]\r\nVCF_Path=" << utf8FromPath(dir_.path()) << "\r\n";
+        dialog_ = std::make_unique<EditorDialog>(GetModuleHandleW(nullptr), services_,
+                                                 EditorStart{dir_.path(), commandLine, "Rivetbay"});
+        dialog_->setWindows({[this](HWND) { ++abouts_; },
+                             [](HWND owner) { HackbusterDialog::open(GetModuleHandleW(nullptr), owner); }});
+        return window_ = dialog_->create(false);
+    }
+    HWND item(int id) { return GetDlgItem(window_, id); }
+    std::string text(int id) { return dialog_->text(id); }
+    void send(int id, int code) { SendMessageW(window_, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(item(id))); }
+    void choose(int id, int index)
+    {
+        SendMessageW(item(id), CB_SETCURSEL, index, 0);
+        send(id, CBN_SELCHANGE);
+    }
+    // One step of an arrow as the control reports it: the up or right one proposes -1.
+    NMUPDOWN spin(int id, int delta)
+    {
+        NMUPDOWN change{};
+        change.hdr = {item(id), static_cast<UINT_PTR>(id), UDN_DELTAPOS};
+        change.iDelta = delta;
+        SendMessageW(window_, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&change));
+        return change;
+    }
+    std::filesystem::path saveCar(const std::string& name, const CarConfig& car)
+    {
+        EXPECT_TRUE(saveCarFile(dir_ / name, car));
+        return dir_ / name;
+    }
+
+    TempDir dir_;
+    FakeServices services_;
+    std::unique_ptr<EditorDialog> dialog_;
+    HWND window_ = nullptr;
+    int abouts_ = 0;
+};
+
+std::wstring className(HWND window)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+// The dialog toolkit's own controls, as the layout names them.
+std::wstring classFor(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::List:
+    case ControlKind::NameBox:
+        return L"ComboBox";
+    case ControlKind::Points:
+    case ControlKind::FreePoints:
+    case ControlKind::Price:
+    case ControlKind::Total:
+        return L"Edit";
+    case ControlKind::SideSpin:
+    case ControlKind::TransferSpin:
+        return UPDOWN_CLASSW;
+    case ControlKind::Label:
+        return L"Static";
+    default:
+        return L"Button";
+    }
+}
+
+TEST_F(DialogTest, EveryControlStandsWhereTheFormSaysWithItsId)
+{
+    ASSERT_NE(start(), nullptr);
+    wchar_t title[64] = {};
+    GetWindowTextW(window_, title, 64);
+    EXPECT_EQ(utf8(title), Form::title);
+    RECT size{0, 0, Form::width, Form::height};
+    MapDialogRect(window_, &size);
+    RECT client;
+    GetClientRect(window_, &client);
+    EXPECT_EQ(client.right, size.right);
+    EXPECT_EQ(client.bottom, size.bottom);
+    HWND child = GetWindow(window_, GW_CHILD); // in creation order
+    for (const FormControl& c : Form::controls()) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(GetDlgCtrlID(child), c.id);
+        RECT place{c.at.x, c.at.y, c.at.w, c.at.h}; // each converted on its own
+        MapDialogRect(window_, &place);
+        RECT at;
+        GetWindowRect(child, &at);
+        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&at), 2);
+        EXPECT_EQ(at.left, place.left);
+        EXPECT_EQ(at.top, place.top);
+        EXPECT_EQ(at.right - at.left, place.right);
+        const bool list = c.kind == ControlKind::List || c.kind == ControlKind::NameBox;
+        EXPECT_EQ(className(child), classFor(c.kind));
+        if (list) { // its height includes the dropped part
+            RECT dropped, screen;
+            SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+            GetWindowRect(child, &screen);
+            // Wine leaves the selection field out of the dropped rectangle.
+            const int field = screen.bottom - screen.top;
+            EXPECT_NEAR(dropped.bottom - screen.top, place.bottom, field + 4);
+        } else {
+            EXPECT_EQ(at.bottom - at.top, place.bottom);
+        }
+        const bool hidden = c.kind == ControlKind::HiddenButton;
+        EXPECT_EQ((GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) == 0, hidden);
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(child, nullptr);
+    // Each side's arrows work on the field made just before them.
+    for (const FormControl& c : Form::controls()) {
+        if (!c.buddy) continue;
+        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(item(c.id), UDM_GETBUDDY, 0, 0)), item(c.buddy)) << c.name;
+    }
+}
+
+TEST_F(DialogTest, ListsHoldTheCatalogueAndFieldsTheirOwnSide)
+{
+    const auto spread = saveCar("s.rbc", {.model = 1, .freePoints = 10, .armor = {41, 40, 39, 38}, .chassis = {31, 30, 29, 28}});
+    start(spread);
+    EXPECT_EQ(SendMessageW(item(Form::modelList), CB_GETCOUNT, 0, 0), 38);
+    wchar_t entry[64] = {};
+    SendMessageW(item(1015), CB_GETLBTEXT, 5, reinterpret_cast<LPARAM>(entry));
+    EXPECT_EQ(utf8(entry), "Blox Dropper");
+    for (const FormControl& c : Form::controls())
+        if (c.kind == ControlKind::Points) {
+            CarConfig shown = dialog_->editor().config();
+            EXPECT_EQ(text(c.id), std::to_string(c.field(shown))) << c.name;
+        }
+    EXPECT_EQ(text(Form::freePoints), "10");
+    EXPECT_EQ(SendMessageW(item(Form::paintList), CB_GETCOUNT, 0, 0), 3); // the ABX AMZ's schemes
+}
+
+TEST_F(DialogTest, TheMainPathsThroughTheMessagesTheControlsSend)
+{
+    start();
+    EXPECT_EQ(text(Form::totalPrice), "2600");
+    EXPECT_FALSE(IsWindowEnabled(item(1009))); // no second front mount without a model
+    choose(Form::modelList, 25);
+    EXPECT_EQ(text(1201), "18"); // the model-change rule
+    choose(1010, 1);             // a turret-capable top weapon
+    CheckDlgButton(window_, Form::turretBox, BST_CHECKED);
+    send(Form::turretBox, BN_CLICKED);
+    EXPECT_EQ(text(1023), "825");
+
+    EXPECT_EQ(spin(1198, -1).iDelta, -1); // armor front up: refused, the pool is empty
+    EXPECT_EQ(text(1197), "18");
+    spin(1198, +1); // down
+    EXPECT_EQ(text(1197), "17");
+    EXPECT_EQ(text(Form::freePoints), "1");
+    spin(1190, -1); // chassis front up
+    EXPECT_EQ(text(1189), "23");
+    EXPECT_EQ(spin(Form::transferSpin, -1).iDelta, -1); // right: armor to chassis
+    EXPECT_EQ(text(1197), "16");
+    for (int k = 0; k < 20; ++k) spin(Form::transferSpin, -1);
+    EXPECT_EQ(spin(Form::transferSpin, -1).iDelta, 0); // a refused transfer proposes nothing
+    EXPECT_EQ(text(1197), "5"); // the Coupe's minimum
+    EXPECT_EQ(text(1203), "6");
+    SendMessageW(item(Form::freePoints), WM_KEYDOWN, VK_LEFT, 0); // the keys as the arrows
+    EXPECT_EQ(text(1203), "7");
+
+    SetWindowTextW(item(Form::nameBox), L"Typed");
+    send(Form::nameBox, CBN_KILLFOCUS);
+    EXPECT_EQ(dialog_->editor().config().name, "Typed");
+    EXPECT_TRUE(dialog_->editor().canUndo());
+    SendMessageW(window_, WM_COMMAND, EditorDialog::undoCommand, 0);
+    EXPECT_EQ(dialog_->editor().config().name, "");
+
+    SendMessageW(window_, WM_HELP, 0, 0);
+    SendMessageW(window_, WM_SYSCOMMAND, Form::aboutCommand, 0);
+    send(Form::aboutButton, BN_CLICKED);
+    EXPECT_EQ(abouts_, 3);
+    HMENU system = GetSystemMenu(window_, FALSE);
+    const int last = GetMenuItemCount(system) - 1;
+    wchar_t entry[64] = {};
+    GetMenuStringW(system, last, entry, 64, MF_BYPOSITION);
+    EXPECT_EQ(utf8(entry), "&About Rivetbay");
+    EXPECT_EQ(GetMenuItemID(system, last), Form::aboutCommand);
+    EXPECT_EQ(GetMenuState(system, last - 1, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+
+    // Escape with changes asks; Cancel keeps the editor, Discard ends it.
+    send(IDCANCEL, BN_CLICKED);
+    ASSERT_EQ(services_.questions.size(), 1u);
+    EXPECT_TRUE(IsWindow(window_));
+    services_.closeAnswers = {CloseAnswer::Discard};
+    send(IDCANCEL, BN_CLICKED);
+    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_TRUE(dialog_->ended());
+}
+
+// Files dropped as the shell drops them: a DROPFILES block of wide paths.
+HDROP dropOf(const std::vector<std::filesystem::path>& paths)
+{
+    std::wstring list;
+    for (const auto& p : paths) list += p.native() + L'\0';
+    list += L'\0';
+    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(block));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    std::copy(list.begin(), list.end(), reinterpret_cast<wchar_t*>(files + 1));
+    GlobalUnlock(block);
+    return static_cast<HDROP>(block);
+}
+
+TEST_F(DialogTest, ADroppedFileIsLoadedTheFirstOfThem)
+{
+    const auto a = saveCar("a.car", {.model = 9}), b = saveCar("b.rbc", {.model = 22});
+    start();
+    SendMessageW(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf({a, b})), 0);
+    EXPECT_EQ(dialog_->selection(Form::modelList), 9);
+    EXPECT_EQ(text(1029), "3730");
+}
+
+TEST_F(DialogTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
+{
+    start();
+    HWND edit = dialog_->nameEdit();
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"Speedy");
+    SendMessageW(edit, EM_SETSEL, 3, 3);
+    ASSERT_TRUE(VcfWriter(dir_ / "vgoon4.vcf", {.name = "Listed", .model = 16}));
+    spin(Form::transferSpin, -1); // a pass that refills the list while the name is being typed
+    EXPECT_EQ(SendMessageW(item(Form::nameBox), CB_GETCOUNT, 0, 0), 1);
+    DWORD from = 0, to = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 3u);
+    EXPECT_EQ(utf8(std::wstring(L"Speedy")), text(Form::nameBox));
+
+    SetWindowTextW(edit, L"");
+    SendMessageW(edit, WM_CHAR, 0x0141, 0); // Ł: no place in the game's set
+    SendMessageW(edit, WM_CHAR, 0x00E9, 0); // é
+    EXPECT_EQ(text(Form::nameBox), "\xC3\xA9");
+    SetWindowTextW(edit, L"");
+    dialog_->insertIntoName(edit, std::wstring(60, L'W') + L"\x65E5");
+    const std::string cut = text(Form::nameBox);
+    EXPECT_GT(cut.size(), 3u); // what fits, not nothing
+    EXPECT_LT(cut.size(), 60u);
+    EXPECT_EQ(cut, std::string(cut.size(), 'W'));
+}
+
+TEST_F(DialogTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
+{
+    start();
+    send(Form::hackbusterButton, BN_CLICKED);
+    send(Form::hackbusterButton, BN_CLICKED);
+    std::vector<HWND> owned;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM found) {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(w);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&owned));
+    std::erase_if(owned, [&](HWND w) { return GetWindow(w, GW_OWNER) != window_; });
+    ASSERT_EQ(owned.size(), 2u);
+    wchar_t title[64] = {};
+    GetWindowTextW(owned[0], title, 64);
+    EXPECT_EQ(utf8(title), "  Rivetbay  :  Hackbuster");
+    EXPECT_EQ(ListView_GetBkColor(GetDlgItem(owned[0], HackbusterDialog::listId)), HackbusterDialog::background);
+    SendMessageW(owned[0], WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(IsWindow(owned[0]));
+    EXPECT_TRUE(IsWindow(owned[1]));
+    services_.closeAnswers = {CloseAnswer::Discard};
+    send(IDCANCEL, BN_CLICKED);
+    EXPECT_FALSE(IsWindow(owned[1]));
+}
+
+TEST(AboutDialog, HostsTheBrowserAndNavigatesToThePageBesideTheProgram)
+{
+    FakeServices services;
+    AboutDialog about(GetModuleHandleW(nullptr), services, "Rivetbay");
+    ASSERT_NE(about.create(nullptr), nullptr) << "the web-browser control could not be created";
+    std::wstring program(MAX_PATH, L'\0');
+    program.resize(GetModuleFileNameW(nullptr, program.data(), MAX_PATH));
+    const std::wstring expected = program.substr(0, program.find_last_of(L'\\') + 1) + L"Rivetbay.html";
+    EXPECT_EQ(about.pageAddress(), expected);
+    wchar_t title[64] = {};
+    GetWindowTextW(about.window(), title, 64);
+    EXPECT_EQ(utf8(title), "  About Vexillo's Rivetbay");
+}
+
+} // namespace
+} // namespace rivetbay::win32

@@ -1,0 +1,142 @@
+#include "win32/AboutDialog.h"
+
+#include "win32/DialogTemplate.h"
+#include "win32/WideText.h"
+
+#include <commctrl.h>
+
+namespace rivetbay::win32 {
+
+namespace {
+
+DialogTemplate aboutTemplate()
+{
+    // Placed at the editor's client corner, as the template's 0, 0 means.
+    DialogTemplate form(L"  About Vexillo's Rivetbay", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
+                        0, {0, 0, 366, 288}, L"Lucida Console", 9);
+    form.add(L"BUTTON", L"OK...", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 0, IDOK,
+             {324, 2, 36, 28});
+    form.add(L"STATIC",
+             L"Vexillo's Rivetbay 1.9.0\n      Native Windows build\n       for I'76 Nitro",
+             SS_LEFT | WS_GROUP | WS_VISIBLE, 0, -1, {212, 2, 108, 28});
+    // Where the browser control goes; the control itself takes the tab stop.
+    form.add(L"STATIC", L"", 0, 0, AboutDialog::browserId, {4, 32, 358, 252});
+    form.add(UPDOWN_CLASSW, L"", UDS_HORZ | UDS_ARROWKEYS | WS_VISIBLE, 0, AboutDialog::arrowsId,
+             {4, 2, 60, 28});
+    form.add(L"BUTTON", L"Reload", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 0,
+             AboutDialog::reloadId, {80, 2, 32, 28});
+    form.add(L"BUTTON", L"Stop", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 0, AboutDialog::stopId,
+             {128, 2, 32, 28});
+    return form;
+}
+
+// The folder of the running program, ending in a separator.
+std::wstring programFolder()
+{
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+} // namespace
+
+AboutDialog::AboutDialog(HINSTANCE instance, UiServices& services, std::string applicationName)
+    : instance_(instance), services_(services), applicationName_(std::move(applicationName))
+{
+}
+
+AboutDialog::~AboutDialog()
+{
+    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+}
+
+INT_PTR AboutDialog::run(HWND owner)
+{
+    modal_ = true;
+    const DialogTemplate form = aboutTemplate();
+    return DialogBoxIndirectParamW(instance_, form.get(), owner, &AboutDialog::procedure,
+                                   reinterpret_cast<LPARAM>(this));
+}
+
+HWND AboutDialog::create(HWND owner)
+{
+    const DialogTemplate form = aboutTemplate();
+    CreateDialogIndirectParamW(instance_, form.get(), owner, &AboutDialog::procedure,
+                               reinterpret_cast<LPARAM>(this));
+    return browser_.created() ? window_ : nullptr;
+}
+
+INT_PTR CALLBACK AboutDialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        reinterpret_cast<AboutDialog*>(lParam)->window_ = window;
+    }
+    auto* self = reinterpret_cast<AboutDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    return self ? self->handle(message, wParam, lParam) : FALSE;
+}
+
+bool AboutDialog::initialise()
+{
+    HWND place = GetDlgItem(window_, browserId);
+    RECT at;
+    GetWindowRect(place, &at);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&at), 2);
+    if (!browser_.create(window_, at)) return false;
+    // The component names the program's folder; where it cannot (Wine), the
+    // folder is found the platform's way.
+    pageAddress_ = browser_.GetPath().value_or(programFolder()) + L"Rivetbay.html";
+    report(browser_.Navigate(pageAddress_));
+    return true;
+}
+
+INT_PTR AboutDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        if (!initialise()) end(-1); // no window, nothing reported
+        return TRUE;                // the platform puts the focus on "OK..."
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL:
+            end(IDOK);
+            break;
+        case reloadId:
+            report(browser_.Refresh());
+            break;
+        case stopId:
+            report(browser_.Stop());
+            break;
+        }
+        return TRUE;
+    case WM_NOTIFY: {
+        auto* change = reinterpret_cast<NMUPDOWN*>(lParam);
+        if (change->hdr.idFrom != arrowsId || change->hdr.code != UDN_DELTAPOS) return FALSE;
+        // The pair's backward default range: its left arrow proposes +1.
+        if (change->iDelta == 1) report(browser_.GoBack());
+        else if (change->iDelta == -1) report(browser_.GoForward());
+        SetWindowLongPtrW(window_, DWLP_MSGRESULT, 0);
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+void AboutDialog::report(const std::string& refusal)
+{
+    if (!refusal.empty()) services_.showMessage(MessageIcon::Stop, applicationName_, refusal);
+}
+
+void AboutDialog::end(INT_PTR result)
+{
+    if (modal_) {
+        EndDialog(window_, result);
+    } else {
+        DestroyWindow(window_);
+        window_ = nullptr;
+    }
+}
+
+} // namespace rivetbay::win32

@@ -1,0 +1,54 @@
+#pragma once
+
+// The About window: the program's About page in the web-browser control,
+// with back and forward arrows, "Reload" and "Stop".
+
+#include "app/UiServices.h"
+#include "win32/CBrowser.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace rivetbay::win32 {
+
+class AboutDialog {
+public:
+    AboutDialog(HINSTANCE instance, UiServices& services, std::string applicationName);
+    ~AboutDialog();
+    AboutDialog(const AboutDialog&) = delete;
+    AboutDialog& operator=(const AboutDialog&) = delete;
+
+    // Modal over `owner` until "OK...", Escape or the close box; -1 when the
+    // browser control could not be created.
+    INT_PTR run(HWND owner);
+    // The same window hidden and modeless, for tests.
+    HWND create(HWND owner);
+
+    HWND window() const { return window_; }
+    CBrowser& browser() { return browser_; }
+    // What the opening navigated to: the page beside the program.
+    const std::wstring& pageAddress() const { return pageAddress_; }
+
+    static constexpr int browserId = 1129;
+    static constexpr int arrowsId = 1134;
+    static constexpr int reloadId = 1135;
+    static constexpr int stopId = 1136;
+
+private:
+    static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool initialise();
+    void report(const std::string& refusal);
+    void end(INT_PTR result);
+
+    HINSTANCE instance_;
+    UiServices& services_;
+    std::string applicationName_;
+    CBrowser browser_;
+    HWND window_ = nullptr;
+    bool modal_ = false;
+    std::wstring pageAddress_;
+};
+
+} // namespace rivetbay::win32

@@ -1,0 +1,45 @@
+#pragma once
+
+// The About window's HTML view: the Windows Web Browser control hosted in a
+// small OLE site, each operation one call on its dispatch interface by
+// dispatch id.
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <optional>
+#include <string>
+
+namespace rivetbay::win32 {
+
+class CBrowser {
+public:
+    CBrowser() = default;
+    ~CBrowser();
+    CBrowser(const CBrowser&) = delete;
+    CBrowser& operator=(const CBrowser&) = delete;
+
+    // The control in `at` of `parent`, active in place; false when it cannot be created.
+    bool create(HWND parent, const RECT& at);
+    bool created() const { return browser_ != nullptr; }
+
+    // Each gives an empty text on success, else the component's refusal.
+    std::string GoBack();
+    std::string GoForward();
+    std::string Navigate(const std::wstring& address);
+    std::string Refresh();
+    std::string Stop();
+    // The running program's folder, ending in a separator; nothing when the
+    // component cannot tell.
+    std::optional<std::wstring> GetPath();
+
+private:
+    class Site;
+    std::string invoke(DISPID id, WORD kind, VARIANT* arguments, UINT count, VARIANT* result);
+
+    Site* site_ = nullptr;
+    IOleObject* object_ = nullptr;
+    IDispatch* browser_ = nullptr;
+};
+
+} // namespace rivetbay::win32

@@ -1,0 +1,40 @@
+#pragma once
+
+// A dialog template built in memory (DLGTEMPLATEEX), so that a dialog comes
+// from a table of controls in dialog units and the dialog manager converts
+// the units exactly as for a template in the resources.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace rivetbay::win32 {
+
+struct UnitRect {
+    int x, y, w, h;
+};
+
+class DialogTemplate {
+public:
+    DialogTemplate(const std::wstring& title, DWORD style, DWORD exStyle, UnitRect at,
+                   const std::wstring& font, WORD points);
+
+    void add(const std::wstring& windowClass, const std::wstring& text, DWORD style, DWORD exStyle,
+             int id, UnitRect at);
+
+    const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
+
+private:
+    void word(WORD value);
+    void dword(DWORD value);
+    void text(const std::wstring& value);
+    void align();
+
+    std::vector<std::uint8_t> bytes_;
+    std::size_t countAt_ = 0;
+    WORD count_ = 0;
+};
+
+} // namespace rivetbay::win32

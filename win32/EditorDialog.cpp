@@ -1,0 +1,515 @@
+#include "win32/EditorDialog.h"
+
+#include "app/EditorForm.h"
+#include "win32/DialogTemplate.h"
+#include "win32/WideText.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace rivetbay::win32 {
+
+namespace Form = EditorForm;
+using K = ControlKind;
+
+namespace {
+
+constexpr int appIconResource = 128;
+constexpr int aboutTextResource = 101;
+
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+};
+
+// Each kind of the form as the dialog toolkit has it.
+ControlClass classOf(const FormControl& c)
+{
+    constexpr DWORD shown = WS_VISIBLE;
+    constexpr DWORD number = ES_READONLY | ES_NUMBER | shown;
+    switch (c.kind) {
+    case K::List:
+        return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | shown};
+    case K::NameBox: // no sideways scrolling: typing stops where the box is full
+        return {L"COMBOBOX", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP | shown};
+    case K::Points:
+        return {L"EDIT", ES_RIGHT | WS_BORDER | WS_TABSTOP | number};
+    case K::FreePoints:
+        return {L"EDIT", ES_CENTER | WS_BORDER | WS_TABSTOP | number};
+    case K::Price:
+        return {L"EDIT", ES_RIGHT | number};
+    case K::Total:
+        return {L"EDIT", ES_CENTER | number};
+    case K::SideSpin: // the field made just before it is its buddy
+        return {UPDOWN_CLASSW, UDS_ARROWKEYS | UDS_AUTOBUDDY | shown};
+    case K::TransferSpin:
+        return {UPDOWN_CLASSW, UDS_HORZ | UDS_ARROWKEYS | UDS_AUTOBUDDY | shown};
+    case K::Check:
+        return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | shown};
+    case K::Button:
+        return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | shown};
+    case K::HiddenButton:
+        return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
+    case K::Label:
+        if (c.text && std::string_view(c.text) == "$")
+            return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | shown};
+        return {L"STATIC", SS_LEFT | shown};
+    case K::ArmorFrame:
+        return {L"BUTTON", BS_GROUPBOX | shown};
+    case K::ChassisFrame:
+        return {L"BUTTON", BS_GROUPBOX | BS_RIGHT | shown};
+    }
+    return {L"STATIC", shown};
+}
+
+DialogTemplate editorTemplate(bool visible)
+{
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME |
+                        DS_CENTER | (visible ? WS_VISIBLE : 0);
+    DialogTemplate form(wide(Form::title), style, WS_EX_APPWINDOW | WS_EX_ACCEPTFILES,
+                        {0, 0, Form::width, Form::height}, wide(Form::fontName),
+                        static_cast<WORD>(Form::fontPoints));
+    for (const FormControl& c : Form::controls()) {
+        const ControlClass kind = classOf(c);
+        form.add(kind.name, c.text ? wide(c.text) : std::wstring(), kind.style, 0, c.id,
+                 {c.at.x, c.at.y, c.at.w, c.at.h});
+    }
+    return form;
+}
+
+std::wstring windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+bool isSpin(const FormControl* c)
+{
+    return c && (c->kind == K::SideSpin || c->kind == K::TransferSpin);
+}
+
+// The spin whose arrow keys work in the field `id`; 0 for none.
+int spinOfBuddy(int id)
+{
+    for (const FormControl& c : Form::controls())
+        if (isSpin(&c) && c.buddy == id) return c.id;
+    return 0;
+}
+
+constexpr UINT_PTR subclassId = 1;
+
+} // namespace
+
+EditorDialog::EditorDialog(HINSTANCE instance, UiServices& services, EditorStart start)
+    : instance_(instance), start_(std::move(start)), editor_(*this, services)
+{
+    icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(appIconResource), IMAGE_ICON,
+                                          0, 0, LR_DEFAULTSIZE));
+    smallIcon_ = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(appIconResource), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    ACCEL keys[] = {
+        {FCONTROL | FVIRTKEY, 'Z', undoCommand},
+        {FCONTROL | FVIRTKEY, 'Y', redoCommand},
+        {FCONTROL | FSHIFT | FVIRTKEY, 'Z', redoCommand},
+    };
+    keys_ = CreateAcceleratorTableW(keys, ARRAYSIZE(keys));
+}
+
+EditorDialog::~EditorDialog()
+{
+    if (window_ && IsWindow(window_)) {
+        ended_ = true;
+        DestroyWindow(window_);
+    }
+    if (keys_) DestroyAcceleratorTable(keys_);
+    if (icon_) DestroyIcon(icon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+HWND EditorDialog::create(bool visible)
+{
+    const DialogTemplate form = editorTemplate(visible);
+    CreateDialogIndirectParamW(instance_, form.get(), nullptr, &EditorDialog::procedure,
+                               reinterpret_cast<LPARAM>(this));
+    return window_;
+}
+
+int EditorDialog::run()
+{
+    running_ = true;
+    MSG message;
+    while (!ended_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Ctrl+Z in the name box is the text field's own.
+        const bool inName = GetFocus() == nameEdit_;
+        if (!inName && GetAncestor(message.hwnd, GA_ROOT) == window_ &&
+            TranslateAcceleratorW(window_, keys_, &message))
+            continue;
+        // Keys of every dialog of ours: the editor's and each Hackbuster's.
+        HWND root = GetAncestor(message.hwnd, GA_ROOT);
+        wchar_t kind[16] = {};
+        if (root && GetClassNameW(root, kind, 16) && std::wstring_view(kind) == L"#32770" &&
+            IsDialogMessageW(root, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+INT_PTR CALLBACK EditorDialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<EditorDialog*>(lParam);
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        self->window_ = window;
+    }
+    auto* self = reinterpret_cast<EditorDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    return self ? self->handle(message, wParam, lParam) : FALSE;
+}
+
+void EditorDialog::initialise()
+{
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    wchar_t about[64] = {};
+    if (LoadStringW(instance_, aboutTextResource, about, ARRAYSIZE(about)) > 0) {
+        HMENU system = GetSystemMenu(window_, FALSE);
+        AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(system, MF_STRING, Form::aboutCommand, about);
+    }
+    UDACCEL steady{0, 1}; // holding an arrow never speeds up to larger steps
+    for (const FormControl& c : Form::controls()) {
+        if (isSpin(&c)) {
+            SendMessageW(item(c.id), UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&steady));
+            SetWindowSubclass(item(c.id), &EditorDialog::controlProcedure, subclassId,
+                              reinterpret_cast<DWORD_PTR>(this));
+        }
+        if (c.kind == K::Points || c.kind == K::FreePoints)
+            SetWindowSubclass(item(c.id), &EditorDialog::controlProcedure, subclassId,
+                              reinterpret_cast<DWORD_PTR>(this));
+    }
+    COMBOBOXINFO name{};
+    name.cbSize = sizeof name;
+    if (GetComboBoxInfo(item(Form::nameBox), &name)) {
+        nameEdit_ = name.hwndItem;
+        SetWindowSubclass(nameEdit_, &EditorDialog::controlProcedure, subclassId,
+                          reinterpret_cast<DWORD_PTR>(this));
+    }
+    editor_.start(start_);
+}
+
+INT_PTR EditorDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        initialise();
+        return FALSE; // the editor placed the focus on OPEN
+    case WM_COMMAND:
+        command(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->code != UDN_DELTAPOS) return FALSE;
+        spinStep(*reinterpret_cast<NMUPDOWN*>(lParam));
+        SetWindowLongPtrW(window_, DWLP_MSGRESULT, FALSE); // always allowed
+        return TRUE;
+    }
+    case WM_CONTEXTMENU:
+        contextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return TRUE;
+    case WM_HELP:
+        editor_.aboutRequested();
+        SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) != Form::aboutCommand) return FALSE;
+        editor_.aboutRequested();
+        return TRUE;
+    case WM_DROPFILES: {
+        auto* drop = reinterpret_cast<HDROP>(wParam);
+        std::wstring path;
+        if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+            // The whole of the first path, however long.
+            path.resize(DragQueryFileW(drop, 0, nullptr, 0) + 1);
+            path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+        }
+        DragFinish(drop);
+        if (!path.empty()) editor_.fileDropped(std::filesystem::path(path));
+        return TRUE;
+    }
+    case WM_PAINT:
+        if (!IsIconic(window_)) return FALSE;
+        paintIcon();
+        return TRUE;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<INT_PTR>(icon_);
+    case WM_DESTROY:
+        ended_ = true;
+        window_ = nullptr;
+        if (running_) PostQuitMessage(0);
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+void EditorDialog::command(int id, int code)
+{
+    switch (id) {
+    case undoCommand:
+        editor_.undo();
+        return;
+    case redoCommand:
+        editor_.redo();
+        return;
+    case IDOK: // Enter with no button focused: no default command
+        return;
+    case IDCANCEL: // QUIT, Escape, the close box
+        if (code == BN_CLICKED) editor_.clicked(Form::quitButton);
+        return;
+    default:
+        break;
+    }
+    const FormControl* c = Form::control(id);
+    if (!c) return;
+    if (c->kind == K::NameBox && code == CBN_KILLFOCUS) {
+        editor_.nameBoxLeft();
+    } else if (code == CBN_SELCHANGE) {
+        selections_[id] = static_cast<int>(SendMessageW(item(id), CB_GETCURSEL, 0, 0));
+        editor_.selectionChanged(id);
+    } else if (code == BN_CLICKED) {
+        if (c->kind == K::Check) checks_[id] = IsDlgButtonChecked(window_, id) == BST_CHECKED;
+        editor_.clicked(id);
+    }
+}
+
+bool EditorDialog::spinStep(NMUPDOWN& change)
+{
+    const int id = static_cast<int>(change.hdr.idFrom);
+    if (change.iDelta == 0) return true;
+    // The up or right arrow proposes -1 in the default backward range: one
+    // step of exactly 1 whatever the proposal.
+    const int step = change.iDelta < 0 ? +1 : -1;
+    const bool repeat = !freshPress_[id];
+    freshPress_[id] = false;
+    const bool accepted = editor_.stepped(id, step, repeat);
+    if (!accepted && id == Form::transferSpin) change.iDelta = 0;
+    return accepted;
+}
+
+void EditorDialog::contextMenu(int x, int y)
+{
+    editor_.takePendingName();
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING | (editor_.canUndo() ? 0 : MF_GRAYED), undoCommand,
+                (wide(Form::undoMenuText) + L"\tCtrl+Z").c_str());
+    AppendMenuW(menu, MF_STRING | (editor_.canRedo() ? 0 : MF_GRAYED), redoCommand,
+                (wide(Form::redoMenuText) + L"\tCtrl+Y").c_str());
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, Form::aboutCommand, wide(Form::aboutMenuText).c_str());
+    if (x == -1 && y == -1) { // from the keyboard: at the window's corner
+        POINT corner{0, 0};
+        ClientToScreen(window_, &corner);
+        x = corner.x;
+        y = corner.y;
+    }
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window_,
+                                      nullptr);
+    DestroyMenu(menu);
+    if (chosen == Form::aboutCommand) editor_.aboutRequested();
+    else if (chosen) command(chosen, 0);
+}
+
+void EditorDialog::paintIcon()
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window_, &paint);
+    SendMessageW(window_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    GetClientRect(window_, &client);
+    const int w = GetSystemMetrics(SM_CXICON), h = GetSystemMetrics(SM_CYICON);
+    DrawIcon(dc, (client.right - w + 1) / 2, (client.bottom - h + 1) / 2, icon_);
+    EndPaint(window_, &paint);
+}
+
+LRESULT CALLBACK EditorDialog::controlProcedure(HWND control, UINT message, WPARAM wParam,
+                                                LPARAM lParam, UINT_PTR, DWORD_PTR self)
+{
+    return reinterpret_cast<EditorDialog*>(self)->control(control, message, wParam, lParam,
+                                                          GetDlgCtrlID(control));
+}
+
+LRESULT EditorDialog::control(HWND control, UINT message, WPARAM wParam, LPARAM lParam, int id)
+{
+    if (control == nameEdit_) {
+        if (message == WM_CHAR && wParam >= 0x20 &&
+            nameCharactersKept(utf8(std::wstring(1, static_cast<wchar_t>(wParam)))).empty())
+            return 0; // no place in the game's character set
+        if (message == WM_PASTE) {
+            pasteName(control);
+            return 0;
+        }
+    } else if (message == WM_LBUTTONDOWN && isSpin(Form::control(id))) {
+        freshPress_[id] = true;
+    } else if (message == WM_KEYDOWN) {
+        const bool firstOfPress = (lParam & (1 << 30)) == 0;
+        if (id == Form::freePoints && (wParam == VK_LEFT || wParam == VK_RIGHT)) {
+            // As the transfer arrows point: Left chassis to armor, Right the other way.
+            editor_.stepped(Form::transferSpin, wParam == VK_RIGHT ? +1 : -1, !firstOfPress);
+            return 0;
+        }
+        if (const int spin = spinOfBuddy(id); spin && firstOfPress) freshPress_[spin] = true;
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+void EditorDialog::pasteName(HWND edit)
+{
+    std::wstring pasted;
+    if (OpenClipboard(window_)) {
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
+            if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+                pasted = text;
+                GlobalUnlock(data);
+            }
+        CloseClipboard();
+    }
+    insertIntoName(edit, pasted);
+}
+
+void EditorDialog::insertIntoName(HWND edit, const std::wstring& typed)
+{
+    const std::wstring kept = wide(nameCharactersKept(utf8(typed)));
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const std::wstring text = windowText(edit);
+    RECT room;
+    SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+    HDC dc = GetDC(edit);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+    // As much of the paste as fits, cut where typing would stop.
+    std::size_t fits = kept.size();
+    for (; fits > 0; --fits) {
+        const std::wstring candidate = text.substr(0, start) + kept.substr(0, fits) + text.substr(end);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, candidate.c_str(), static_cast<int>(candidate.size()), &extent);
+        if (extent.cx <= room.right - room.left) break;
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(edit, dc);
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(kept.substr(0, fits).c_str()));
+}
+
+int EditorDialog::selection(int id) const
+{
+    if (const auto known = selections_.find(id); known != selections_.end()) return known->second;
+    return static_cast<int>(SendMessageW(item(id), CB_GETCURSEL, 0, 0));
+}
+
+void EditorDialog::setSelection(int id, int index)
+{
+    const auto entries = entries_.find(id);
+    const int count = entries != entries_.end()
+                          ? static_cast<int>(entries->second.size())
+                          : static_cast<int>(SendMessageW(item(id), CB_GETCOUNT, 0, 0));
+    const int shown = index >= 0 && index < count ? index : -1;
+    if (const auto known = selections_.find(id); known != selections_.end() && known->second == shown)
+        return;
+    SendMessageW(item(id), CB_SETCURSEL, shown, 0);
+    selections_[id] = shown;
+}
+
+bool EditorDialog::checked(int id) const
+{
+    if (const auto known = checks_.find(id); known != checks_.end()) return known->second;
+    return IsDlgButtonChecked(window_, id) == BST_CHECKED;
+}
+
+void EditorDialog::setChecked(int id, bool on)
+{
+    if (const auto known = checks_.find(id); known != checks_.end() && known->second == on) return;
+    CheckDlgButton(window_, id, on ? BST_CHECKED : BST_UNCHECKED);
+    checks_[id] = on;
+}
+
+std::string EditorDialog::text(int id) const
+{
+    // The number fields are read-only: they hold what was last written.
+    if (const auto known = numbers_.find(id); known != numbers_.end()) return utf8(known->second);
+    return utf8(windowText(item(id)));
+}
+
+void EditorDialog::setText(int id, const std::string& text)
+{
+    const std::wstring shown = wide(text);
+    if (id == Form::nameBox) {
+        SetWindowTextW(item(id), shown.c_str());
+        SendMessageW(item(id), CB_SETEDITSEL, 0, MAKELPARAM(0, 0)); // its start
+        return;
+    }
+    if (const auto known = numbers_.find(id); known != numbers_.end() && known->second == shown)
+        return;
+    SetWindowTextW(item(id), shown.c_str());
+    numbers_[id] = shown;
+}
+
+void EditorDialog::enable(int id, bool enabled)
+{
+    if (const auto known = enabled_.find(id); known != enabled_.end() && known->second == enabled)
+        return;
+    EnableWindow(item(id), enabled);
+    enabled_[id] = enabled;
+}
+
+void EditorDialog::fillList(int id, const std::vector<std::string>& entries)
+{
+    if (const auto known = entries_.find(id); known != entries_.end() && known->second == entries) {
+        setSelection(id, -1); // as a refill leaves it
+        return;
+    }
+    HWND list = item(id);
+    const bool name = id == Form::nameBox;
+    // Emptying an editable list empties its text; what the player sees stays.
+    const std::wstring kept = name ? windowText(list) : std::wstring();
+    const LRESULT selected = name ? SendMessageW(list, CB_GETEDITSEL, 0, 0) : 0;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    std::size_t bytes = 0;
+    for (const std::string& entry : entries) bytes += (entry.size() + 1) * sizeof(wchar_t);
+    SendMessageW(list, CB_INITSTORAGE, entries.size(), static_cast<LPARAM>(bytes));
+    for (const std::string& entry : entries)
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(entry).c_str()));
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    entries_[id] = entries;
+    selections_[id] = -1;
+    if (name) {
+        SetWindowTextW(list, kept.c_str());
+        SendMessageW(list, CB_SETEDITSEL, 0, MAKELPARAM(LOWORD(selected), HIWORD(selected)));
+    }
+}
+
+void EditorDialog::focus(int id) { SetFocus(item(id)); }
+
+void EditorDialog::showAbout()
+{
+    if (windows_.about) windows_.about(window_);
+}
+
+void EditorDialog::showHackbuster()
+{
+    if (windows_.hackbuster) windows_.hackbuster(window_);
+}
+
+void EditorDialog::closeEditor()
+{
+    ended_ = true;
+    DestroyWindow(window_); // and with it every Hackbuster window it owns
+}
+
+} // namespace rivetbay::win32

@@ -1,0 +1,99 @@
+#pragma once
+
+// The editor's native Windows window: a dialog built from the form table,
+// each notification handed to the Editor, and the controls shown as the
+// Editor tells. Controls carry the form's ids, so tools find them.
+
+#include "app/Editor.h"
+#include "app/EditorView.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <map>
+
+namespace rivetbay::win32 {
+
+// The windows the editor opens over itself; tests give their own.
+struct EditorWindows {
+    std::function<void(HWND owner)> about;
+    std::function<void(HWND owner)> hackbuster;
+};
+
+class EditorDialog final : public EditorView {
+public:
+    EditorDialog(HINSTANCE instance, UiServices& services, EditorStart start);
+    ~EditorDialog() override;
+    EditorDialog(const EditorDialog&) = delete;
+    EditorDialog& operator=(const EditorDialog&) = delete;
+
+    void setWindows(EditorWindows windows) { windows_ = std::move(windows); }
+    // Creates the dialog, which runs the start-up as its initialisation;
+    // hidden for tests and the benchmark.
+    HWND create(bool visible);
+    // The messages of the editor and its Hackbuster windows until the editor ends.
+    int run();
+
+    HWND window() const { return window_; }
+    Editor& editor() { return editor_; }
+    bool ended() const { return ended_; }
+
+    int selection(int id) const override;
+    void setSelection(int id, int index) override;
+    bool checked(int id) const override;
+    void setChecked(int id, bool checked) override;
+    std::string text(int id) const override;
+    void setText(int id, const std::string& text) override;
+    void enable(int id, bool enabled) override;
+    void fillList(int id, const std::vector<std::string>& entries) override;
+    void focus(int id) override;
+    void showAbout() override;
+    void showHackbuster() override;
+    void closeEditor() override;
+
+    // A paste into the name box: what the game can store, cut where typing
+    // would stop.
+    void insertIntoName(HWND edit, const std::wstring& typed);
+    HWND nameEdit() const { return nameEdit_; }
+
+    // The window's menu commands.
+    static constexpr int undoCommand = 0xE12B;
+    static constexpr int redoCommand = 0xE12C;
+
+private:
+    static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK controlProcedure(HWND control, UINT message, WPARAM wParam,
+                                             LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+    INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void initialise();
+    void command(int id, int code);
+    bool spinStep(NMUPDOWN& change);
+    void contextMenu(int x, int y);
+    void paintIcon();
+    LRESULT control(HWND control, UINT message, WPARAM wParam, LPARAM lParam, int id);
+    void pasteName(HWND edit);
+    HWND item(int id) const { return GetDlgItem(window_, id); }
+
+    HINSTANCE instance_;
+    EditorStart start_;
+    Editor editor_;
+    EditorWindows windows_;
+    HWND window_ = nullptr;
+    HWND nameEdit_ = nullptr;
+    HICON icon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    HACCEL keys_ = nullptr;
+    bool ended_ = false;
+    bool running_ = false; // in run(): its end ends the message loop
+    std::map<int, bool> freshPress_; // a spin pressed or keyed anew, not yet stepped
+    // What the controls show, as last written or reported: every call to a
+    // control costs, so what did not change is neither written nor read.
+    std::map<int, std::wstring> numbers_;
+    std::map<int, int> selections_;
+    std::map<int, bool> enabled_;
+    std::map<int, bool> checks_;
+    std::map<int, std::vector<std::string>> entries_;
+};
+
+} // namespace rivetbay::win32

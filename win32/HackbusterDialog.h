@@ -1,0 +1,23 @@
+#pragma once
+
+// The Hackbuster window: an empty list on a dark background and "OK". Each
+// one is modeless, owns itself and goes with the editor that owns it.
+
+#include <windows.h>
+
+namespace rivetbay::win32 {
+
+class HackbusterDialog {
+public:
+    static constexpr int listId = 1137;
+    static constexpr COLORREF background = RGB(64, 48, 32);
+
+    // One more window over `owner`, shown at once.
+    static HWND open(HINSTANCE instance, HWND owner);
+
+private:
+    HackbusterDialog() = default;
+    static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+} // namespace rivetbay::win32

@@ -1,0 +1,118 @@
+#include "win32/Win32Services.h"
+
+#include "win32/WideText.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <vector>
+
+namespace rivetbay::win32 {
+
+namespace {
+
+// "label\0patterns\0...\0\0", as the common dialogs take a filter.
+std::wstring filterText(const std::vector<FileFilter>& filters)
+{
+    std::wstring text;
+    for (const FileFilter& filter : filters) {
+        text += wide(filter.label);
+        text += L'\0';
+        text += wide(filter.patterns);
+        text += L'\0';
+    }
+    text += L'\0';
+    return text;
+}
+
+enum ButtonId { saveButton = 100, discardButton = 101 };
+
+} // namespace
+
+HWND Win32Services::parent() const
+{
+    HWND active = GetActiveWindow();
+    return active ? active : owner_;
+}
+
+std::optional<std::filesystem::path> Win32Services::chooseFile(const FileDialogRequest& request)
+{
+    const std::wstring title = wide(request.title);
+    const std::wstring filter = filterText(request.filters);
+    const std::wstring suffix = wide(request.defaultSuffix);
+    const std::wstring directory = request.directory.native();
+    std::vector<wchar_t> file(32768, L'\0'); // long paths as well
+    const std::wstring proposed = wide(request.fileName);
+    proposed.copy(file.data(), std::min(proposed.size(), file.size() - 1));
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = parent();
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = directory.empty() ? nullptr : directory.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = suffix.empty() ? nullptr : suffix.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
+    const bool save = request.kind == FileDialogRequest::Kind::Save;
+    // Open: the folder must exist, the file need not (the load reports it);
+    // its read-only box is shown and ignored.
+    dialog.Flags |= save ? OFN_OVERWRITEPROMPT : OFN_PATHMUSTEXIST;
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (!chosen) return std::nullopt;
+    return std::filesystem::path(file.data());
+}
+
+void Win32Services::showMessage(MessageIcon icon, const std::string& caption,
+                                const std::string& text)
+{
+    const UINT kind = icon == MessageIcon::Stop ? MB_ICONSTOP : MB_ICONINFORMATION;
+    MessageBoxW(parent(), wide(text).c_str(), wide(caption).c_str(), MB_OK | kind);
+}
+
+CloseAnswer Win32Services::askToSave(const std::string& caption, const std::string& text)
+{
+    const std::wstring title = wide(caption), question = wide(text);
+    const TASKDIALOG_BUTTON buttons[] = {{saveButton, L"&Save"}, {discardButton, L"&Discard"}};
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof config;
+    config.hwndParent = parent();
+    config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION; // Escape and the close box: Cancel
+    config.dwCommonButtons = TDCBF_CANCEL_BUTTON;
+    config.pszWindowTitle = title.c_str();
+    config.pszMainIcon = TD_WARNING_ICON;
+    config.pszContent = question.c_str();
+    config.cButtons = ARRAYSIZE(buttons);
+    config.pButtons = buttons;
+    config.nDefaultButton = saveButton;
+    int pressed = IDCANCEL;
+    if (SUCCEEDED(TaskDialogIndirect(&config, &pressed, nullptr, nullptr))) {
+        if (pressed == saveButton) return CloseAnswer::Save;
+        if (pressed == discardButton) return CloseAnswer::Discard;
+        return CloseAnswer::Cancel;
+    }
+    // Without the task dialog: the same question with Yes, No and Cancel.
+    switch (MessageBoxW(parent(), (question + L"\n\nYes saves, No discards the changes.").c_str(),
+                        title.c_str(), MB_YESNOCANCEL | MB_ICONWARNING)) {
+    case IDYES:
+        return CloseAnswer::Save;
+    case IDNO:
+        return CloseAnswer::Discard;
+    default:
+        return CloseAnswer::Cancel;
+    }
+}
+
+void Win32Services::pushWaitCursor()
+{
+    if (waiting_++ == 0) SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+}
+
+void Win32Services::popWaitCursor()
+{
+    if (--waiting_ == 0) SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+} // namespace rivetbay::win32
