@@ -350,9 +350,8 @@ bool Editor::loadCar(const std::filesystem::path& path)
         if (read) {
             outside = selectionsOutsideTables(config_);
             normaliseSelections(config_); // no index outside its list reaches the controls
-            showName(utf8FromWindows1252(config_.name));
             syncToControls();
-            recalculate();
+            recalculate(); // which shows the loaded name: what was typed was taken before
         }
     }
     if (!read) {

@@ -1,6 +1,7 @@
 #include "cli/Bill.h"
 
 #include "catalogue/CarCatalogue.h"
+#include "cli/Commands.h"
 #include "files/TextEncoding.h"
 
 #include <nlohmann/json.hpp>
@@ -83,7 +84,7 @@ std::string billText(const CarConfig& c, const RecalcResult& view)
                    c.specialPrices[k]);
     const bool painted = view.paintSelection >= 0;
     lines.text("Paint", painted ? utf8(view.paintSchemes[view.paintSelection]) : "(none)");
-    lines.text("Name", utf8(c.name));
+    lines.text("Name", printable(utf8(c.name)));
     lines.text("Total", "$" + std::to_string(c.totalPrice));
     lines.text("Free points", std::to_string(c.freePoints));
     lines.text("Armor", sides(c.armor));
@@ -183,14 +184,16 @@ std::string billJson(const CarConfig& c, const RecalcResult& view, const std::st
     nlohmann::json notes = nlohmann::json::array();
     for (const std::string& w : warnings) notes.push_back(utf8(w));
     j["warnings"] = notes;
-    return j.dump(2) + "\n";
+    // A path that is not UTF-8 (bytes of another code page) shows U+FFFD
+    // where its bad bytes stand, rather than ending the program.
+    return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
 std::string jsonArray(const std::vector<std::string>& objects)
 {
     nlohmann::json all = nlohmann::json::array();
     for (const std::string& object : objects) all.push_back(nlohmann::json::parse(object));
-    return all.dump(2) + "\n";
+    return all.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
 } // namespace rivetbay::cli

@@ -5,6 +5,7 @@
 #include "car/Recalculate.h"
 #include "catalogue/CarCatalogue.h"
 #include "cli/Bill.h"
+#include "files/AsciiCase.h"
 #include "files/CarFile.h"
 #include "files/DesignFile.h"
 #include "files/Export.h"
@@ -18,6 +19,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,10 +36,12 @@ constexpr std::size_t standardInputLimit =
     CarFileLayout::nameByteLimit + 7 + CarFileLayout::integersSize;
 
 // "rivetbay-cli: FILE: what went wrong", one line on standard error.
-// Names and texts are UTF-8: paths as given on the command line.
+// Names and texts are UTF-8: paths as given on the command line, and what
+// they say of a file's content shown without its control characters.
 void complain(const std::string& file, const std::string& text)
 {
-    std::cerr << programName << ": " << file << ": " << text << '\n';
+    std::cerr << programName << ": " << (file.empty() ? "" : printable(file) + ": ")
+              << printable(text) << '\n';
 }
 
 void complain(const FileError& error)
@@ -56,14 +60,15 @@ struct Loaded {
     std::vector<std::string> warnings;      // what a vehicle file held that did not map
 };
 
-std::optional<std::vector<std::uint8_t>> readStandardInput()
+std::optional<std::vector<std::uint8_t>> readStandardInput(
+    std::size_t limit = standardInputLimit, const char* what = "a car file")
 {
     std::vector<std::uint8_t> bytes;
     std::uint8_t buffer[4096];
     while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, stdin)) {
         bytes.insert(bytes.end(), buffer, buffer + got);
-        if (bytes.size() > standardInputLimit) {
-            complain(standardStream, "Standard input is too long to be a car file.");
+        if (bytes.size() > limit) {
+            complain(standardStream, std::string("Standard input is too long to be ") + what + ".");
             return std::nullopt;
         }
     }
@@ -106,7 +111,63 @@ std::optional<fs::path> vehicleDirectory(const std::string& given)
     return directory;
 }
 
+// Whether writing `out` would write over `in` itself (one file by device and
+// inode, links included); said, and nothing written, when it would.
+bool sameFile(const std::string& in, const std::string& out)
+{
+    if (in == standardStream || out == standardStream) return false;
+    std::error_code ec;
+    if (!fs::equivalent(pathFromUtf8(in), pathFromUtf8(out), ec)) return false;
+    complain(out, "It is the file being read; nothing was written.");
+    return true;
+}
+
+// The car file's bytes to standard output.
+bool writeStandardOutput(const std::vector<std::uint8_t>& bytes)
+{
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+        std::fflush(stdout) == 0)
+        return true;
+    complain(standardStream, "Standard output could not be written.");
+    return false;
+}
+
 } // namespace
+
+std::string printable(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        // A C1 control is two bytes of UTF-8: C2 80 to C2 9F.
+        const bool c1 = c == 0xC2 && i + 1 < text.size() &&
+                        static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (c >= 0x20 && c != 0x7F && !c1) {
+            out += text[i];
+            continue;
+        }
+        const unsigned code = c1 ? static_cast<unsigned char>(text[++i]) : c;
+        switch (code) {
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default: {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", code);
+            out += escaped;
+        }
+        }
+    }
+    return out;
+}
 
 int show(const std::vector<std::string>& cars, const std::optional<std::string>& vcfDir, bool json)
 {
@@ -175,23 +236,61 @@ int check(const std::vector<std::string>& cars)
 }
 
 // Each vehicle file as a car file: to `car`, or named after it in `into`.
-int importVehicles(const std::vector<std::string>& files, const std::optional<std::string>& into)
+int importVehicles(const std::vector<std::string>& files, const std::optional<std::string>& into,
+                   bool force)
 {
     int status = 0;
-    for (std::size_t k = 0; k < files.size(); ++k) {
-        if (!into && k == 1) break; // the second name is the car file to write
-        const fs::path vehicle = pathFromUtf8(files[k]);
-        const fs::path car =
-            into ? pathFromUtf8(*into) / vehicle.filename().replace_extension(".rbc")
-                 : pathFromUtf8(files[1]);
+    std::set<std::string> claimed; // the car files this run writes, letter case not counting
+    const std::size_t count = into ? files.size() : 1; // else the second name is the car file
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::string& given = files[k];
+        std::string car = into ? "" : files[1];
+        if (into) {
+            // Two vehicle files of one name from two folders: the later one numbered.
+            const fs::path stem = pathFromUtf8(given).stem();
+            fs::path name = fs::path(stem).replace_extension(".rbc");
+            for (int n = 2; claimed.count(asciiLowered(utf8FromPath(name))) != 0; ++n)
+                name = fs::path(utf8FromPath(stem) + "-" + std::to_string(n) + ".rbc");
+            claimed.insert(asciiLowered(utf8FromPath(name)));
+            car = utf8FromPath(pathFromUtf8(*into) / name);
+            if (name.stem() != stem)
+                complain(given, "Imported as " + utf8FromPath(name) + ", since an earlier file of "
+                                "the same name takes " + utf8FromPath(stem) + ".rbc.");
+            std::error_code ec;
+            if (!force && fs::exists(pathFromUtf8(car), ec)) {
+                complain(given, car + " already exists; it is left as it is (--force replaces it).");
+                status = failed;
+                continue;
+            }
+        }
+        if (sameFile(given, car)) {
+            status = failed;
+            continue;
+        }
         VcfImport imported;
-        if (const FileResult read = importVehicleFile(vehicle, imported); !read) {
+        FileResult read;
+        if (given == standardStream) {
+            const auto bytes = readStandardInput(vehicleFileLimit, "a vehicle file");
+            if (!bytes) {
+                status = failed;
+                continue;
+            }
+            read = importVehicleBytes(*bytes, standardStream, imported);
+        } else {
+            read = importVehicleFile(pathFromUtf8(given), imported);
+        }
+        if (!read) {
             complain(read.error());
             status = failed;
             continue;
         }
-        for (const std::string& warning : imported.warnings) complain(files[k], warning);
-        if (const FileResult saved = saveCarFile(car, imported.config); !saved) {
+        for (const std::string& warning : imported.warnings) complain(given, warning);
+        if (car == standardStream) {
+            std::vector<std::uint8_t> bytes;
+            writeCarRecord(imported.config, bytes);
+            if (!writeStandardOutput(bytes)) status = failed;
+        } else if (const FileResult saved = saveCarFile(pathFromUtf8(car), imported.config);
+                   !saved) {
             complain(saved.error());
             status = failed;
         }
@@ -201,19 +300,12 @@ int importVehicles(const std::vector<std::string>& files, const std::optional<st
 
 int writeVcf(const std::string& car, const std::string& out)
 {
+    if (sameFile(car, out)) return failed;
     auto loaded = load(car);
     if (!loaded) return failed;
     // What the window would write: only the mounts the model has, priced.
     recalculate(loaded->config, {});
-    if (out == standardStream) {
-        const std::vector<std::uint8_t> image = buildVcfImage(loaded->config);
-        if (std::fwrite(image.data(), 1, image.size(), stdout) != image.size() ||
-            std::fflush(stdout) != 0) {
-            complain(standardStream, "Standard output could not be written.");
-            return failed;
-        }
-        return 0;
-    }
+    if (out == standardStream) return writeStandardOutput(buildVcfImage(loaded->config)) ? 0 : failed;
     if (const FileResult written = VcfWriter(pathFromUtf8(out), loaded->config); !written) {
         complain(written.error());
         return failed;
@@ -254,7 +346,7 @@ int list(const std::string& given, std::optional<int> model)
     if (model) probe.model = *model;
     const std::string_view code = model ? listingCode(probe) : std::string_view();
     for (const std::string& name : listVariants(*directory, code))
-        std::cout << utf8FromWindows1252(name) << '\n';
+        std::cout << printable(utf8FromWindows1252(name)) << '\n';
     return 0;
 }
 

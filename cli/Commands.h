@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rivetbay::cli {
@@ -18,6 +19,12 @@ int check(const std::vector<std::string>& files);
 int writeVcf(const std::string& car, const std::string& out);
 int exportCar(const std::string& car, const std::string& vcfDir);
 int list(const std::string& directory, std::optional<int> model);
-int importVehicles(const std::vector<std::string>& files, const std::optional<std::string>& into);
+// Never replaces a car file already in `into` unless `force`.
+int importVehicles(const std::vector<std::string>& files, const std::optional<std::string>& into,
+                   bool force = false);
+
+// A text from a file as the terminal may show it: control characters as
+// \n, \t, \x1b and so on.
+std::string printable(std::string_view text);
 
 } // namespace rivetbay::cli

@@ -2,6 +2,7 @@
 
 #include "catalogue/CarCatalogue.h"
 #include "files/AsciiCase.h"
+#include "files/PlatformFile.h"
 #include "files/SafeWrite.h"
 #include "files/TextEncoding.h"
 #include "files/VariantListing.h"
@@ -54,10 +55,21 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
         return result;
     }
 
+    // Exports into one directory take turns, and each looks again under the
+    // lock: a name another export or program added since the listing is taken.
+    const platform::DirectoryLock lock(directory);
+    const std::vector<std::string> now = findVehicleFiles(directory, m.variantFileCode);
+    for (const std::string& file : now) {
+        if (equalsIgnoringCase1252(readVariantName(directory, file), config.name)) {
+            result.outcome = ExportResult::Outcome::Refused;
+            result.refusal = exportNotUniqueText;
+            return result;
+        }
+    }
     // The game finds files whatever their letter case: a name taken in any
     // case is taken.
     std::set<std::string> taken;
-    for (const std::string& name : existing) taken.insert(asciiLowered(name));
+    for (const std::string& name : now) taken.insert(asciiLowered(name));
     const std::vector<std::uint8_t> image = buildVcfImage(config);
     for (int attempt = 0; attempt < 256; ++attempt, ++number) {
         const std::string file =

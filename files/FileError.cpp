@@ -46,6 +46,13 @@ FileError makeFileError(FileErrorKind kind, Stage stage, const std::filesystem::
     return {kind, stage, path, std::move(text), {}, systemError};
 }
 
+FileError noFileNameError()
+{
+    FileError error = makeFileError(FileErrorKind::NotFound, Stage::Opening, {});
+    error.message = "No file name was given.";
+    return error;
+}
+
 FileError fileErrorFromErrno(int error, Stage stage, const std::filesystem::path& path)
 {
     FileErrorKind kind = FileErrorKind::Unknown;

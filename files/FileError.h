@@ -38,6 +38,9 @@ struct FileError {
 FileError makeFileError(FileErrorKind kind, Stage stage, const std::filesystem::path& path,
                         int systemError = 0);
 
+// A write or read given an empty name: nothing to open.
+FileError noFileNameError();
+
 // An errno value met at `stage`.
 FileError fileErrorFromErrno(int error, Stage stage, const std::filesystem::path& path);
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <random>
 #include <system_error>
+#include <thread>
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -294,6 +295,16 @@ int writeAccess(const fs::path& path)
     return 0;
 }
 
+namespace {
+FileEvents* watcher = nullptr;
+void happened(std::string_view step, const fs::path& path = {})
+{
+    if (watcher) watcher->happened(step, path);
+}
+} // namespace
+
+void watchFileEvents(FileEvents* events) { watcher = events; }
+
 OutputFile::~OutputFile() { close(); }
 
 int OutputFile::open(const fs::path& path, Mode mode)
@@ -309,7 +320,9 @@ int OutputFile::open(const fs::path& path, Mode mode)
     if (mode != Mode::InPlace) flags |= O_CREAT | O_EXCL | O_NOFOLLOW;
     fd_ = ::open(path.c_str(), flags, mode == Mode::Private ? 0600 : 0666);
 #endif
-    return fd_ >= 0 ? 0 : errno;
+    if (fd_ < 0) return errno;
+    if (mode != Mode::InPlace) happened("created", path);
+    return 0;
 }
 
 int OutputFile::write(const std::uint8_t* data, std::size_t count)
@@ -335,10 +348,12 @@ int OutputFile::write(const std::uint8_t* data, std::size_t count)
 int OutputFile::sync()
 {
 #ifdef _WIN32
-    return _commit(fd_) == 0 ? 0 : errno;
+    if (_commit(fd_) != 0) return errno;
 #else
-    return ::fsync(fd_) == 0 ? 0 : errno;
+    if (::fsync(fd_) != 0) return errno;
 #endif
+    happened("flushed");
+    return 0;
 }
 
 int OutputFile::close()
@@ -370,12 +385,13 @@ void OutputFile::keepModeAndOwner(const FileStatus& replaced)
 int replaceFile(const fs::path& from, const fs::path& to)
 {
 #ifdef _WIN32
-    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? 0
-               : errnoFromWindows(GetLastError());
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return errnoFromWindows(GetLastError());
 #else
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    if (::rename(from.c_str(), to.c_str()) != 0) return errno;
 #endif
+    happened("renamed", to);
+    return 0;
 }
 
 int removeFile(const fs::path& path)
@@ -394,20 +410,25 @@ void syncDirectory(const fs::path& directory)
         ::fsync(fd);
         ::close(fd);
     }
-#else
-    (void)directory;
 #endif
+    happened("directory flushed", directory);
 }
 
-DirectoryLock::DirectoryLock(const fs::path& directory)
+DirectoryLock::DirectoryLock(const fs::path& directory, std::chrono::milliseconds patience)
 {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
 #ifndef _WIN32
     fd_ = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd_ >= 0) {
-        while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    while (fd_ >= 0 && !held_) {
+        if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+            held_ = true;
+        } else if (errno != EINTR) {
+            if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
 #else
+    (void)deadline;
     // A directory cannot be locked there: a mutex named after it stands in.
     std::error_code ec;
     std::wstring name =
@@ -416,7 +437,10 @@ DirectoryLock::DirectoryLock(const fs::path& directory)
     const std::wstring mutexName =
         L"Local\\rivetbay-" + std::to_wstring(std::hash<std::wstring>{}(name));
     mutex_ = CreateMutexW(nullptr, FALSE, mutexName.c_str());
-    if (mutex_) WaitForSingleObject(mutex_, INFINITE);
+    if (mutex_) {
+        const DWORD waited = WaitForSingleObject(mutex_, static_cast<DWORD>(patience.count()));
+        held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    }
 #endif
 }
 
@@ -426,7 +450,7 @@ DirectoryLock::~DirectoryLock()
     if (fd_ >= 0) ::close(fd_); // closing releases the lock
 #else
     if (mutex_) {
-        ReleaseMutex(mutex_);
+        if (held_) ReleaseMutex(mutex_);
         CloseHandle(mutex_);
     }
 #endif

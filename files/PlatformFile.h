@@ -4,10 +4,12 @@
 // seam: reading a file without blocking, scanning a directory, and the steps
 // of a safe write. Errors are errno values, 0 meaning success.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rivetbay::platform {
@@ -118,10 +120,14 @@ int removeFile(const std::filesystem::path& path);
 void syncDirectory(const std::filesystem::path& directory);
 
 // Holds an exclusive lock on a directory for its lifetime, so that two
-// read-modify-write passes over one file in it do not interleave.
+// read-modify-write passes over one file in it do not interleave. A lock
+// someone else keeps is waited for `patience` at most; after that the work
+// goes on without it (held() is false) rather than hang.
 class DirectoryLock {
 public:
-    explicit DirectoryLock(const std::filesystem::path& directory);
+    explicit DirectoryLock(const std::filesystem::path& directory,
+                           std::chrono::milliseconds patience = std::chrono::seconds(2));
+    bool held() const { return held_; }
     DirectoryLock(const DirectoryLock&) = delete;
     DirectoryLock& operator=(const DirectoryLock&) = delete;
     ~DirectoryLock();
@@ -132,7 +138,19 @@ private:
 #else
     int fd_ = -1;
 #endif
+    bool held_ = false;
 };
+
+// The steps writes take on the file system, in order, for a watcher to see:
+// "created" (a new file, with its path), "flushed" (to the disk), "renamed"
+// (with the path it took), "directory flushed" (with the directory).
+class FileEvents {
+public:
+    virtual ~FileEvents() = default;
+    virtual void happened(std::string_view step, const std::filesystem::path& path) = 0;
+};
+// One watcher at a time; nullptr for none.
+void watchFileEvents(FileEvents* events);
 
 // A short random text for temporary names.
 std::string randomTag();

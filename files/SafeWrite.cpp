@@ -65,6 +65,7 @@ FileResult createTemporary(platform::OutputFile& file, platform::OutputFile::Mod
 
 FileResult writeFileReplacing(const fs::path& requested, std::span<const std::uint8_t> bytes)
 {
+    if (requested.empty()) return noFileNameError();
     const platform::FileStatus reached = platform::statusOf(requested, true);
     fs::path target = requested;
     switch (reached.type) {
@@ -118,6 +119,7 @@ FileResult writeFileReplacing(const fs::path& requested, std::span<const std::ui
 
 FileResult writeNewFile(const fs::path& path, std::span<const std::uint8_t> bytes)
 {
+    if (path.empty()) return noFileNameError();
     platform::OutputFile file;
     if (const int e = file.open(path, platform::OutputFile::Mode::Exclusive); e != 0)
         return fileErrorFromErrno(e, e == ENOENT ? Stage::Opening : Stage::Writing, path);

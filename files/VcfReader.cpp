@@ -128,8 +128,11 @@ public:
 
     FileResult run(VcfImport& out)
     {
-        if (!looksLikeVehicleFile(bytes_)) return refuse("is not a vehicle file of the game.");
-        std::size_t at = 0, records = 0;
+        if (!looksLikeVehicleFile(bytes_)) {
+            if (!carriesVehicleSignature(bytes_)) return refuse("is not a vehicle file of the game.");
+            return damaged(!tagIs(bytes_, 0, "BWD2") ? 0 : !tagIs(bytes_, 8, "REV") ? 8 : vcfcStart);
+        }
+        std::size_t at = 0, records = 0, exits = 0;
         bool sawVcfc = false, endsWithExit = false;
         int specs = 0;
         while (at < bytes_.size()) {
@@ -140,6 +143,7 @@ public:
             const std::size_t size = exit ? exitSize : declared;
             if (size < recordHead || size > bytes_.size() - at) return damaged(at);
             endsWithExit = exit;
+            exits += exit ? 1 : 0;
             if (tagIs(bytes_, at, "VCFC")) {
                 if (sawVcfc || at != vcfcStart || size < vcfcSize) return damaged(at);
                 sawVcfc = true;
@@ -160,7 +164,12 @@ public:
             }
             at += size;
         }
-        if (!sawVcfc || !endsWithExit) return damaged(bytes_.size());
+        if (!sawVcfc) return damaged(bytes_.size());
+        // Both layouts, the writer's and the game's, hold two EXIT records and
+        // end with one: a file cut after the first is not whole.
+        if (!endsWithExit || exits < 2)
+            return refuse("is a damaged vehicle file: it ends at byte " +
+                          std::to_string(bytes_.size()) + ", before its last EXIT record.");
         checkSpecials();
         placeWeapons();
         out.config = config_;
@@ -363,14 +372,24 @@ bool looksLikeVehicleFile(Bytes bytes)
            tagIs(bytes, vcfcStart, "VCFC");
 }
 
-bool isVehicleFile(const std::filesystem::path& path)
+bool carriesVehicleSignature(Bytes bytes)
+{
+    const std::size_t reach = std::min(bytes.size(), vehicleSignatureReach);
+    for (std::size_t at = 0; at + recordHead <= reach; ++at)
+        if ((tagIs(bytes, at, "BWD2") && getU32(bytes.data() + at + 4) == 8) ||
+            (tagIs(bytes, at, "VCFC") && getU32(bytes.data() + at + 4) == vcfcSize))
+            return true;
+    return false;
+}
+
+bool carriesVehicleSignature(const std::filesystem::path& path)
 {
     platform::InputFile file;
     if (file.open(path) != 0) return false;
-    std::array<std::uint8_t, 24> head{};
+    std::array<std::uint8_t, vehicleSignatureReach> head{};
     std::size_t got = 0;
     return file.readFully(head.data(), head.size(), got) == 0 &&
-           looksLikeVehicleFile(Bytes(head.data(), got));
+           carriesVehicleSignature(Bytes(head.data(), got));
 }
 
 FileResult importVehicleBytes(Bytes bytes, const std::filesystem::path& shown, VcfImport& out)

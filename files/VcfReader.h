@@ -28,7 +28,14 @@ struct VcfImport {
 // "BWD2" at 0, "REV" at 8 and "VCFC" at 20: the content of a vehicle file,
 // whatever the file's name.
 bool looksLikeVehicleFile(std::span<const std::uint8_t> bytes);
-bool isVehicleFile(const std::filesystem::path& path);
+
+// The file's first record ("BWD2") or its header ("VCFC" of its length)
+// within its first bytes, wherever a record slipped in before them or a
+// flipped bit in another tag left them: a vehicle file, damaged perhaps,
+// and never a car file.
+inline constexpr std::size_t vehicleSignatureReach = 256;
+bool carriesVehicleSignature(std::span<const std::uint8_t> bytes);
+bool carriesVehicleSignature(const std::filesystem::path& path);
 
 // A damaged file, one that is no vehicle file, or a vehicle that is no car
 // of the catalogue is refused with a text naming `shown`.

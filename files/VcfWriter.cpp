@@ -123,7 +123,7 @@ std::vector<std::uint8_t> buildVcfImage(const CarConfig& design)
 
 FileResult VcfWriter(const std::filesystem::path& path, const CarConfig& config)
 {
-    if (path.empty()) return makeFileError(FileErrorKind::NotFound, Stage::Opening, path);
+    if (path.empty()) return noFileNameError();
     return writeFileReplacing(path, buildVcfImage(config));
 }
 

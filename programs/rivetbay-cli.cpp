@@ -1,14 +1,14 @@
 // rivetbay-cli: the editor's rules without a window.
 
-#include "catalogue/CarCatalogue.h"
 #include "cli/Commands.h"
+#include "cli/Run.h"
 #include "files/TextEncoding.h"
 
-#include <CLI/CLI.hpp>
-
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #ifdef _WIN32
@@ -20,104 +20,25 @@
 #include <windows.h>
 #endif
 
-using namespace rivetbay;
-
 namespace {
 
-constexpr const char* program = cli::programName;
-constexpr int badUsage = 2;
-
-const char* const commands[] = {"show", "check", "vcf", "export", "list", "import"};
-
-// A first word that is no command and no option is named as such, rather
-// than as an unexpected argument.
-bool isUnknownCommand(int argc, char** argv)
+// Output that never arrived (a full disk, a closed stream) is a failure,
+// not a success with nothing said. A broken pipe ends the program quietly
+// by its signal, as Unix tools end.
+int finish(int status)
 {
-    if (argc < 2 || argv[1][0] == '-') return false;
-    for (const char* command : commands)
-        if (std::string_view(argv[1]) == command) return false;
-    return true;
+    errno = 0;
+    std::cout.flush();
+    const int flushing = errno;
+    const bool written = std::fflush(stdout) == 0 && !std::ferror(stdout) && std::cout.good();
+    if (written || status != 0) return status; // a failed command has said why
+    const int reason = errno ? errno : flushing;
+    std::fprintf(stderr, "%s: standard output: %s\n", rivetbay::cli::programName,
+                 reason ? std::strerror(reason) : "it could not be written");
+    return 1;
 }
 
 } // namespace
-
-int run(int argc, char** argv)
-{
-    if (isUnknownCommand(argc, argv)) {
-        std::cerr << program << ": '" << argv[1]
-                  << "' is not a command (show, check, vcf, export, list, import).\n"
-                  << "Run 'rivetbay-cli --help' for more information.\n";
-        return badUsage;
-    }
-    CLI::App app{"Rivetbay's car rules without a window: price, check and export car designs."};
-    app.name(program);
-    app.set_version_flag("--version", std::string(program) + " " + RIVETBAY_VERSION);
-    app.require_subcommand(1);
-    app.failure_message([](const CLI::App* failing, const CLI::Error& e) {
-        std::string name = failing->get_name();
-        if (name == program) name.clear();
-        return std::string(program) + ": " + (name.empty() ? "" : name + ": ") + e.what() +
-               "\nRun 'rivetbay-cli " + (name.empty() ? "" : name + " ") +
-               "--help' for more information.\n";
-    });
-
-    std::vector<std::string> cars;
-    std::string car, out, directory;
-    std::optional<std::string> vcfDir;
-    bool json = false;
-    std::optional<int> model;
-
-    auto* showCmd = app.add_subcommand("show", "Print the bill of one or more car files");
-    showCmd->add_option("car", cars, "Car files (.rbc), or - for standard input")->required();
-    showCmd->add_option("--vcf-dir", vcfDir, "Vehicle directory whose variant names to list");
-    showCmd->add_flag("--json", json,
-                      "Print JSON: an object, or an array of them for several files");
-
-    auto* checkCmd = app.add_subcommand(
-        "check", "Report selections out of range, names the game cuts and points off budget");
-    checkCmd->add_option("car", cars, "Car files (.rbc), or - for standard input")->required();
-
-    auto* vcfCmd = app.add_subcommand("vcf", "Write a car file's design as a vehicle file");
-    vcfCmd->add_option("car", car, "Car file (.rbc), or - for standard input")->required();
-    vcfCmd->add_option("out", out, "Vehicle file to write (replaced), or - for standard output")
-        ->required();
-
-    auto* exportCmd = app.add_subcommand("export", "Export a design into the vehicle directory");
-    exportCmd->add_option("car", car, "Car file (.rbc), or - for standard input")->required();
-    exportCmd->add_option("--vcf-dir", directory, "Vehicle directory")->required();
-
-    auto* listCmd = app.add_subcommand("list", "List the variant names in a vehicle directory");
-    listCmd->add_option("dir", directory, "Vehicle directory")->required();
-    listCmd->add_option("--model", model, "Model index (0-37); without it, every model")
-        ->check(CLI::Range(0, CarCatalogue::modelCount - 1));
-
-    std::vector<std::string> vehicles;
-    std::optional<std::string> into;
-    auto* importCmd = app.add_subcommand(
-        "import",
-        "Turn vehicle files into car files: VEHICLE.vcf CAR.rbc, or --into DIR FILE.vcf...");
-    importCmd
-        ->add_option("files", vehicles, "Vehicle files, then the car file to write unless --into")
-        ->required();
-    importCmd->add_option("--into", into, "Folder for car files named after their vehicle files");
-
-    try {
-        app.parse(argc, argv);
-        if (*importCmd && !into && vehicles.size() != 2)
-            throw CLI::ValidationError("import", "give one vehicle file and the car file to write, "
-                                                 "or --into DIR and the vehicle files");
-    } catch (const CLI::ParseError& e) {
-        const int code = app.exit(e);
-        return code == 0 ? 0 : badUsage;
-    }
-
-    if (*importCmd) return cli::importVehicles(vehicles, into);
-    if (*showCmd) return cli::show(cars, vcfDir, json);
-    if (*checkCmd) return cli::check(cars);
-    if (*vcfCmd) return cli::writeVcf(car, out);
-    if (*exportCmd) return cli::exportCar(car, directory);
-    return cli::list(directory, model);
-}
 
 #ifdef _WIN32
 // Arguments arrive as UTF-16 and the core takes UTF-8; the console is told
@@ -131,13 +52,13 @@ int wmain(int argc, wchar_t** wideArguments)
     std::vector<std::string> arguments;
     for (int i = 0; i < argc; ++i) {
         const std::wstring_view wide(wideArguments[i]);
-        arguments.push_back(utf8FromUtf16(std::u16string(wide.begin(), wide.end())));
+        arguments.push_back(rivetbay::utf8FromUtf16(std::u16string(wide.begin(), wide.end())));
     }
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    return run(argc, argv.data());
+    return finish(rivetbay::cli::run(arguments));
 }
 #else
-int main(int argc, char** argv) { return run(argc, argv); }
+int main(int argc, char** argv)
+{
+    return finish(rivetbay::cli::run(std::vector<std::string>(argv, argv + argc)));
+}
 #endif

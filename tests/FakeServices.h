@@ -27,12 +27,7 @@ public:
     std::optional<std::filesystem::path> chooseFile(const FileDialogRequest& request) override
     {
         requests.push_back(request);
-        std::optional<std::filesystem::path> answer;
-        if (!answers.empty()) {
-            answer = std::move(answers.front());
-            answers.pop_front();
-        }
-        return answer;
+        return next(answers, std::optional<std::filesystem::path>());
     }
     void showMessage(MessageIcon icon, const std::string& caption,
                      const std::string& text) override
@@ -42,17 +37,19 @@ public:
     CloseAnswer askToSave(const std::string&, const std::string& text) override
     {
         questions.push_back(text);
-        if (closeAnswers.empty()) return CloseAnswer::Cancel;
-        const CloseAnswer answer = closeAnswers.front();
-        closeAnswers.pop_front();
-        return answer;
+        return next(closeAnswers, CloseAnswer::Cancel);
     }
-    void pushWaitCursor() override
-    {
-        ++waitDepth;
-        ++waitCount;
-    }
+    void pushWaitCursor() override { ++waitDepth, ++waitCount; }
     void popWaitCursor() override { --waitDepth; }
+
+private:
+    template <typename T> static T next(std::deque<T>& queue, T otherwise)
+    {
+        if (queue.empty()) return otherwise;
+        T first = std::move(queue.front());
+        queue.pop_front();
+        return first;
+    }
 };
 
 } // namespace rivetbay::testkit

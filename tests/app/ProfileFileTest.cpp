@@ -12,9 +12,16 @@
 #include <thread>
 
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <csignal>
+#include <unistd.h>
 #endif
+
+#include <chrono>
 
 namespace rivetbay {
 namespace {
@@ -47,6 +54,9 @@ TEST(ProfileFile, ReadsAsWindowsDoes)
         EXPECT_EQ(profileStringIn(windowsFile, k.section, k.key, "fallback"), k.expected)
             << k.section << "/" << k.key;
     EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=\n", "Paths", "VCF_Path", "d"), "");
+    // A key or a section twice: the first one is read, as Windows reads it.
+    EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=a\nVCF_Path=b\n", "Paths", "VCF_Path", ""), "a");
+    EXPECT_EQ(profileStringIn("[Paths]\nX=1\n[Paths]\nVCF_Path=b\n", "Paths", "VCF_Path", "d"), "d");
     EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=" + std::string(5000, 'a'), "Paths", "VCF_Path",
                               ""),
               std::string(4095, 'a'));
@@ -67,6 +77,8 @@ TEST(ProfileFile, AWriteChangesOnlyItsLine)
         {"[Paths]\nRBC_Path=/home", "[Paths]\nRBC_Path=/home\nVCF_Path=.\n"},
         {"[Other]\r\na=b", "[Other]\r\na=b\r\n[Paths]\r\nVCF_Path=.\r\n"},
         {"[paths]\n", "[paths]\nVCF_Path=.\n"},
+        {"[Paths]\nVCF_Path=a\nVCF_Path=b\n", "[Paths]\nVCF_Path=.\nVCF_Path=b\n"}, // the first one
+        {"[Paths]\nX=1\n[Paths]\nVCF_Path=b\n", "[Paths]\nX=1\nVCF_Path=.\n[Paths]\nVCF_Path=b\n"},
     };
     for (const Case& k : cases)
         EXPECT_EQ(withProfileString(k.before, "Paths", "VCF_Path", "."), k.after) << k.before;
@@ -175,7 +187,7 @@ TEST(ProfileFile, ValuesReadBackExactly)
 {
     TempDir dir;
     const auto file = dir / "Rivetbay.ini";
-    for (const std::string value : {" spaced ", "\"quoted\"", "'single'", "plain", ""}) {
+    for (const std::string value : {" spaced ", "\"quoted\"", "'single'", "plain", "", "\"C:\\Cars"}) {
         ASSERT_TRUE(writePaths(file, value, "x")) << value;
         ASSERT_TRUE(writePaths(file, readPathSettings(file, "").vcfPath, "x")) << value;
         EXPECT_EQ(readPathSettings(file, "").vcfPath, value);
@@ -268,6 +280,11 @@ TEST(Startup, FirstStartsAndLaterOnes)
     startUp(home, none);
     EXPECT_EQ(none.explained, 0); // "." exists: nothing is asked
 
+    // A file of the one key gains the other at the start's write.
+    std::ofstream(start / "Rivetbay.ini", std::ios::binary) << "[Paths]\r\nVCF_Path=.\r\n";
+    startUp(home, none);
+    EXPECT_EQ(testkit::readText(start / "Rivetbay.ini"), "[Paths]\r\nVCF_Path=.\r\nRBC_Path=" + home + "\r\n");
+
     // A car folder that has gone is replaced in memory only, until the next write.
     ASSERT_TRUE(writePaths(start / "Rivetbay.ini", ".", (start / "gone").string()));
     const StartupState later = startUp(home, none);
@@ -275,6 +292,35 @@ TEST(Startup, FirstStartsAndLaterOnes)
     EXPECT_NE(testkit::readText(start / "Rivetbay.ini").find("RBC_Path=" + (start / "gone").string()),
               std::string::npos);
 }
+
+#ifndef _WIN32 // another process holding the folder's lock
+TEST(Startup, ALockNobodyReleasesIsWaitedForOnlyAWhile)
+{
+    TempDir start;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        const int folder = ::open(start.path().c_str(), O_RDONLY | O_DIRECTORY);
+        ::flock(folder, LOCK_EX);
+        (void)!::write(ready[1], "x", 1);
+        ::sleep(30);
+        ::_exit(0);
+    }
+    char signal = 0;
+    ASSERT_EQ(::read(ready[0], &signal, 1), 1);
+    const auto begun = std::chrono::steady_clock::now();
+    ScriptedDialogs none(std::nullopt);
+    const StartupState state = startUp(start.path().string(), none); // reads, writes, asks, writes
+    EXPECT_TRUE(writePaths(start / "Rivetbay.ini", ".", "after")); // as OPEN and SAVE write
+    const auto waited = std::chrono::steady_clock::now() - begun;
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    EXPECT_LT(waited, std::chrono::seconds(20)); // not the 30 s of the lock
+    EXPECT_EQ(state.paths.vcfPath, ".");
+    EXPECT_EQ(readPathSettings(start / "Rivetbay.ini", "").rbcPath, "after");
+}
+#endif
 
 } // namespace
 } // namespace rivetbay

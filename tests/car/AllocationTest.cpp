@@ -21,18 +21,6 @@ CarConfig withModel(int model)
     return c;
 }
 
-TEST(ChangeModel, EveryModelStartsAtItsDefaultsWithinItsBudget)
-{
-    for (int m = 0; m < CarCatalogue::modelCount; ++m) {
-        const CarConfig c = withModel(m);
-        const ModelSpec& spec = CarCatalogue::model(m);
-        EXPECT_EQ(c.armor, (std::array<std::int32_t, 4>{spec.defaultArmor, spec.defaultArmor,
-                                                        spec.defaultArmor, spec.defaultArmor})) << m;
-        EXPECT_EQ(c.paintScheme, 0) << m;
-        EXPECT_EQ(pointsHeld(c), pointBudget(c)) << m;
-    }
-}
-
 // Each step from the ABX AMZ's defaults (armor 42, chassis 38, minimum 10).
 TEST(Allocation, StepsAndTransfersKeepTheBudget)
 {

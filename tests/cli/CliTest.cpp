@@ -102,9 +102,6 @@ TEST(Cli, ShowPrintsTheBillOrItsJson)
     // The same from standard input, and several files in one call.
     EXPECT_EQ(run(dir, "show - < d.rbc").out, shown.out);
     EXPECT_EQ(run(dir, "show d.rbc d.rbc").out, "==> d.rbc <==\n" + shown.out + "\n==> d.rbc <==\n" + shown.out);
-    ASSERT_TRUE(saveCarFile(dir / "e.rbc", dusty()));
-    EXPECT_EQ(run(dir, "show d.rbc none.rbc e.rbc").out, // each bill under its own name
-              "==> d.rbc <==\n" + shown.out + "\n==> e.rbc <==\n" + shown.out);
 
     // JSON: the record's own members, and the names beside them.
     const auto j = nlohmann::json::parse(run(dir, "show d.rbc --json --vcf-dir .").out);
@@ -121,8 +118,13 @@ TEST(Cli, VcfRecalculatesAndWritesFilesOrStandardOutput)
     TempDir dir;
     CarConfig car = dusty();
     car.topWeapons = {5, 0}; // a mount the model lacks: not written
+    car.turret = 1;          // nor a turret it cannot carry
+    car.specials = {1, 1, 6}; // nor the same special twice
+    car.name = "  " + car.name + " ";
     ASSERT_TRUE(saveCarFile(dir / "d.rbc", car));
-    ASSERT_TRUE(VcfWriter(dir / "expected.vcf", dusty()));
+    CarConfig recalculated = dusty();
+    recalculated.specials = {1, 0, 6};
+    ASSERT_TRUE(VcfWriter(dir / "expected.vcf", recalculated));
     const std::string expected = testkit::readText(dir / "expected.vcf");
 
     EXPECT_EQ(run(dir, "vcf d.rbc out.vcf").status, 0);
@@ -244,6 +246,127 @@ TEST(Cli, VehicleFilesAreShownAndImported)
     EXPECT_NE(many.err.find("rivetbay-cli: d.rbc: It is not a vehicle file of the game.\n"), std::string::npos)
         << many.err; // the file named once
     EXPECT_EQ(run(dir, "import vgoon4.vcf").status, 2);
+}
+
+TEST(Cli, TheBillPutsEverythingInItsOwnPlace)
+{
+    TempDir dir;
+    // A Piranha (two top mounts) with a turret, and eight sides all different.
+    const CarConfig spread{.name = "Spread", .model = 14, .topWeapons = {2, 5}, .turret = 1, .freePoints = 2,
+                           .armor = {41, 40, 39, 38}, .chassis = {31, 30, 29, 28}};
+    ASSERT_TRUE(saveCarFile(dir / "s.rbc", spread));
+    CarConfig odd = spread;
+    odd.engine = 25;
+    ASSERT_TRUE(saveCarFile(dir / "odd.rbc", odd));
+    const CliRun shown = run(dir, "show s.rbc");
+    EXPECT_NE(shown.out.find("Top 1         50cal MG (turret)               1185\n"
+                             "Top 2         25mm Cannon                     1750\n"), std::string::npos) << shown.out;
+    EXPECT_EQ(std::count(shown.out.begin(), shown.out.end(), '('), 1); // "(turret)" once
+    EXPECT_NE(shown.out.find("Free points   2\n"
+                             "Armor         front 41  rear 40  left 39  right 38\n"
+                             "Chassis       front 31  rear 30  left 29  right 28\n"), std::string::npos) << shown.out;
+    // After a file that failed, the next bill still stands under its own name.
+    EXPECT_EQ(run(dir, "show none.rbc s.rbc").out, "==> s.rbc <==\n" + shown.out);
+    const auto j = nlohmann::json::parse(run(dir, "show odd.rbc --json").out);
+    EXPECT_EQ(j["outOfRange"], nlohmann::json::parse(R"([{"field": "engine", "value": 25}])"));
+
+    // check: fifteen characters are what the game keeps; a model out of range
+    // says so, and nothing of the points that follow from it.
+    CarConfig fifteen = dusty(), model = dusty();
+    fifteen.name = "Fifteen Letters";
+    model.model = 99;
+    ASSERT_TRUE(saveCarFile(dir / "15.rbc", fifteen));
+    ASSERT_TRUE(saveCarFile(dir / "m.rbc", model));
+    const CliRun checked = run(dir, "check 15.rbc m.rbc");
+    EXPECT_EQ(checked.out, "15.rbc: OK\n");
+    EXPECT_EQ(checked.err, "rivetbay-cli: m.rbc: model is 99, outside its table (0 to 37).\n");
+}
+
+TEST(Cli, ImportNeverReplacesAFileNorWritesWhatItReads)
+{
+    TempDir dir;
+    for (const char* folder : {"a", "b", "cars"}) fs::create_directory(dir / folder);
+    ASSERT_TRUE(VcfWriter(dir / "a" / "vgoon4.vcf", dusty()));
+    CarConfig other = dusty();
+    other.name = "Other";
+    ASSERT_TRUE(VcfWriter(dir / "b" / "vgoon4.vcf", other));
+    std::ofstream(dir / "cars" / "vgoon4.rbc") << "mine";
+    const CliRun kept = run(dir, "import --into cars a/vgoon4.vcf b/vgoon4.vcf");
+    EXPECT_EQ(kept.status, 1);
+    EXPECT_EQ(testkit::readText(dir / "cars" / "vgoon4.rbc"), "mine");
+    EXPECT_NE(kept.err.find("vgoon4.rbc already exists; it is left as it is"), std::string::npos) << kept.err;
+    CarConfig second; // the later file of the same name is numbered, not lost
+    ASSERT_TRUE(loadCarFile(dir / "cars" / "vgoon4-2.rbc", second));
+    EXPECT_EQ(second.name, "Other");
+    EXPECT_EQ(run(dir, "import --force --into cars a/vgoon4.vcf").status, 0);
+    EXPECT_TRUE(loadCarFile(dir / "cars" / "vgoon4.rbc", second));
+
+    // Its own input as its output: refused before anything is written.
+    const std::string vehicle = testkit::readText(dir / "a" / "vgoon4.vcf");
+    const CliRun same = run(dir, "import a/vgoon4.vcf a/vgoon4.vcf");
+    EXPECT_EQ(same.status, 1);
+    EXPECT_EQ(same.err, "rivetbay-cli: a/vgoon4.vcf: It is the file being read; nothing was written.\n");
+#ifndef _WIN32
+    fs::create_hard_link(dir / "a" / "vgoon4.vcf", dir / "linked.rbc");
+    EXPECT_EQ(run(dir, "import a/vgoon4.vcf linked.rbc").status, 1);
+#endif
+    EXPECT_EQ(testkit::readText(dir / "a" / "vgoon4.vcf"), vehicle);
+
+    // "-" is standard input and standard output here too.
+    EXPECT_EQ(run(dir, "import - piped.rbc < a/vgoon4.vcf").status, 0);
+    CarConfig piped;
+    ASSERT_TRUE(loadCarFile(dir / "piped.rbc", piped));
+    EXPECT_EQ(piped.name, dusty().name);
+    EXPECT_EQ(run(dir, "import a/vgoon4.vcf -").out, testkit::readText(dir / "piped.rbc"));
+}
+
+TEST(Cli, WhatItPrintsIsWhatATerminalShowsAndWhatFailsIsSaid)
+{
+    TempDir dir;
+    CarConfig sly = dusty();
+    sly.name = "a\x1b[2Jb\nc"; // an escape sequence and a line break from a file
+    ASSERT_TRUE(saveCarFile(dir / "sly.rbc", sly));
+    ASSERT_TRUE(VcfWriter(dir / "vgoon4.vcf", sly));
+    EXPECT_NE(run(dir, "show sly.rbc").out.find("Name          a\\x1b[2Jb\\nc\n"), std::string::npos);
+    EXPECT_EQ(run(dir, "list . --model 16").out, "a\\x1b[2Jb\\nc\n"); // one entry, one line
+    std::string painted = testkit::readText(dir / "vgoon4.vcf");
+    painted.replace(57, 4, "\x1b[2J"); // the paint texture's name
+    std::ofstream(dir / "painted.vcf", std::ios::binary) << painted;
+    EXPECT_NE(run(dir, "show painted.vcf").err.find("paint texture \"\\x1b[2J"), std::string::npos);
+    const CliRun unnamed = run(dir, "vcf sly.rbc \"\"");
+    EXPECT_EQ(unnamed.status, 1);
+    EXPECT_EQ(unnamed.err, "rivetbay-cli: No file name was given.\n");
+#ifndef _WIN32
+    // A name that is not UTF-8 costs the other files nothing.
+    ASSERT_TRUE(saveCarFile(dir / "\xFF\xFE.rbc", dusty()));
+    const CliRun both = run(dir, "show --json \"$(printf '\\377\\376.rbc')\" sly.rbc");
+    EXPECT_EQ(both.status, 0) << both.err;
+    const auto j = nlohmann::json::parse(both.out);
+    ASSERT_EQ(j.size(), 2u);
+    EXPECT_EQ(j[0]["path"], "\xEF\xBF\xBD\xEF\xBF\xBD.rbc"); // each bad byte as U+FFFD
+    EXPECT_EQ(run(dir, "show \"$(printf 'a\\nb.rbc')\"").err, // one error, one line
+              "rivetbay-cli: a\\nb.rbc: an unnamed file was not found. (No such file or directory)\n");
+    if (!testkit::runningAsRoot()) GTEST_SKIP() << "devices and other users need root";
+    ASSERT_EQ(::mknod((dir / "full").c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    ASSERT_EQ(::mknod((dir / "zero").c_str(), S_IFCHR | 0666, makedev(1, 5)), 0);
+    const CliRun full = run(dir, "show sly.rbc > full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "rivetbay-cli: standard output: No space left on device\n");
+    EXPECT_EQ(run(dir, "list . >&-").status, 1); // a closed stream
+    const CliRun endless = run(dir, "show - < zero");
+    EXPECT_EQ(endless.status, 1);
+    EXPECT_EQ(endless.err, "rivetbay-cli: -: Standard input is too long to be a car file.\n");
+    // An export into a folder its user may not write names the reason.
+    fs::create_directory(dir / "locked");
+    fs::permissions(dir.path(), fs::perms::all);
+    fs::permissions(dir / "locked", fs::perms(0555));
+    fs::remove(dir / "stderr.txt"); // the other user's run writes its own
+    EXPECT_TRUE(testkit::asOtherUser([&] {
+        const CliRun denied = run(dir, "export sly.rbc --vcf-dir locked");
+        return denied.status == 1 &&
+               denied.err == "rivetbay-cli: locked/vgoon4.vcf: Access to locked/vgoon4.vcf was denied.\n";
+    }));
+#endif
 }
 
 TEST(Cli, UsageVersionAndHelp)

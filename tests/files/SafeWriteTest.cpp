@@ -1,6 +1,8 @@
 // Attacks on the one step that replaces a file: whatever stands at or
 // beside the target, nothing of the user's is lost and nothing hangs.
 
+#include "files/Export.h"
+#include "files/PlatformFile.h"
 #include "files/SafeWrite.h"
 
 #include "OtherUser.h"
@@ -9,11 +11,15 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <functional>
 #include <string>
@@ -201,6 +207,80 @@ TEST(ReplaceStep, ConcurrentWritersLeaveOneWholeFile)
         const auto now = readBytes(dir / "car.rbc");
         ASSERT_TRUE(now == a || now == b) << "round " << round;
     }
+}
+
+// A write that fails once the temporary file exists (the file-size limit of
+// a child: EFBIG) leaves the old file whole and nothing of its own behind;
+// so does an export.
+TEST(ReplaceStep, AWriteThatFailsMidwayLeavesTheOldFileWhole)
+{
+    TempDir dir;
+    writeBytes(dir / "car.rbc", old);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of ending the child
+        const rlimit oneByte{1, 1};
+        ::setrlimit(RLIMIT_FSIZE, &oneByte);
+        const bool replaced = !write(dir / "car.rbc");
+        const bool exported =
+            exportVariant({.name = "Big", .model = 16}, dir.path(), {}).outcome ==
+            ExportResult::Outcome::NotWritten;
+        ::_exit(replaced && exported ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "both writes were meant to fail";
+    EXPECT_EQ(readBytes(dir / "car.rbc"), old);
+    EXPECT_TRUE(noTemporaryIn(dir.path()));
+    EXPECT_FALSE(fs::exists(dir / "vgoon4.vcf")); // no half-written vehicle file
+}
+
+// What the replace step does on the file system, and in which order.
+class Steps final : public platform::FileEvents {
+public:
+    Steps() { platform::watchFileEvents(this); }
+    ~Steps() override { platform::watchFileEvents(nullptr); }
+    void happened(std::string_view step, const fs::path& path) override
+    {
+        seen.push_back(std::string(step) + (path.empty() ? "" : " " + path.filename().string()));
+        if (step == "created") createdMode = fs::status(path).permissions();
+    }
+    std::vector<std::string> seen;
+    fs::perms createdMode{};
+};
+
+TEST(ReplaceStep, FlushesBeforeTheRenameAndTheFolderAfterItAndStartsPrivate)
+{
+    TempDir dir;
+    writeBytes(dir / "car.rbc", old);
+    fs::permissions(dir / "car.rbc", fs::perms(0644));
+    const mode_t kept = ::umask(0);
+    Steps steps;
+    ASSERT_TRUE(write(dir / "car.rbc"));
+    ::umask(kept);
+    ASSERT_EQ(steps.seen.size(), 4u);
+    EXPECT_TRUE(steps.seen[0].starts_with("created .rivetbay-")) << steps.seen[0];
+    EXPECT_EQ(std::vector(steps.seen.begin() + 1, steps.seen.end()),
+              (std::vector<std::string>{"flushed", "renamed car.rbc",
+                                        "directory flushed " + dir.path().filename().string()}));
+    EXPECT_EQ(steps.createdMode, fs::perms(0600)); // private until it takes the old file's mode
+    EXPECT_EQ(fs::status(dir / "car.rbc").permissions(), fs::perms(0644));
+}
+
+// A file that holds less than its size said when it was opened is read to
+// its end, not waited on.
+TEST(ReplaceStep, AFileShorterThanItsSizeIsReadToItsEnd)
+{
+    TempDir dir;
+    writeBytes(dir / "shrinking.rbc", std::vector<std::uint8_t>(4096, 7));
+    platform::InputFile file;
+    ASSERT_EQ(file.open(dir / "shrinking.rbc"), 0);
+    ASSERT_EQ(file.size(), 4096u);
+    fs::resize_file(dir / "shrinking.rbc", 100);
+    std::vector<std::uint8_t> bytes(file.size());
+    std::size_t got = 0;
+    EXPECT_EQ(file.readFully(bytes.data(), bytes.size(), got), 0);
+    EXPECT_EQ(got, 100u);
 }
 
 } // namespace

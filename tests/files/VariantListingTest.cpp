@@ -1,4 +1,5 @@
 #include "files/Export.h"
+#include "files/PlatformFile.h"
 #include "files/VariantListing.h"
 #include "files/VcfWriter.h"
 
@@ -6,6 +7,9 @@
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -150,6 +154,41 @@ TEST(Export, MovesOnWhenANumberIsTakenBetweenTheScanAndTheWrite)
     EXPECT_EQ(testkit::readBytes(dir / "vgoon4.vcf"), (std::vector<std::uint8_t>{7}));
 }
 #endif
+
+TEST(Export, ExportsTakeTurnsAndLookAgainUnderTheLock)
+{
+    TempDir dir;
+    std::vector<std::thread> exports;
+    std::atomic<int> written{0}, refused{0}, ready{0};
+    for (int k = 0; k < 20; ++k) // started together, each from the same empty listing
+        exports.emplace_back([&] {
+            for (++ready; ready < 20;) std::this_thread::yield();
+            const auto r = exportVariant(design(16, "Twin"), dir.path(), {});
+            ++(r.outcome == ExportResult::Outcome::Written ? written : refused);
+        });
+    for (auto& e : exports) e.join();
+    EXPECT_EQ(written, 1);
+    EXPECT_EQ(refused, 19);
+    EXPECT_EQ(listVariants(dir.path(), "goon"), std::vector<std::string>{"Twin"});
+
+    // An export waits for the one before it, then sees what that one wrote.
+    ExportResult waited;
+    std::thread second;
+    {
+        const platform::DirectoryLock first(dir.path());
+        second = std::thread([&] { waited = exportVariant(design(16, "Solo"), dir.path(), {}); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_TRUE(VcfWriter(dir / "vgoon8.vcf", design(16, "Solo")));
+    }
+    second.join();
+    EXPECT_EQ(waited.outcome, ExportResult::Outcome::Refused);
+
+    // Another program added the name since the listing the export compares with.
+    ASSERT_TRUE(VcfWriter(dir / "vgoon9.vcf", design(16, "Later")));
+    const auto late = exportVariant(design(16, "LATER"), dir.path(), {"Twin"});
+    EXPECT_EQ(late.outcome, ExportResult::Outcome::Refused);
+    EXPECT_EQ(late.refusal, "The variant must have a unique model/name combination.");
+}
 
 TEST(Export, MissingDirectoryWritesNothing)
 {

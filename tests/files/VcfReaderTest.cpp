@@ -3,6 +3,7 @@
 #include "car/Recalculate.h"
 #include "catalogue/CarCatalogue.h"
 #include "files/ByteIO.h"
+#include "files/DesignFile.h"
 #include "files/VcfTemplate.h"
 #include "files/VcfWriter.h"
 
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <random>
 #include <string_view>
 
@@ -97,14 +99,15 @@ TEST(VcfReader, EveryTruncationIsRefusedCleanly)
     for (std::size_t cut = 0; cut < file.size(); ++cut) {
         VcfImport imported;
         const FileResult read = importVehicleBytes(Bytes(file.begin(), file.begin() + cut), "cut.vcf", imported);
-        if (cut == file.size() - 8) { // ends after the first EXIT: a whole file of the game's layout
-            ASSERT_TRUE(read);
-            EXPECT_EQ(buildVcfImage(imported.config), file);
-            continue;
-        }
         ASSERT_FALSE(read) << "cut at " << cut;
         EXPECT_TRUE(read.error().message.starts_with("cut.vcf is ")) << read.error().message;
     }
+    // The game's own layout cut right after its first EXIT looks whole, but is not.
+    const Bytes stock = stockPiranha();
+    VcfImport imported;
+    const FileResult cut = importVehicleBytes(Bytes(stock.begin(), stock.begin() + 165), "cut.vcf", imported);
+    ASSERT_FALSE(cut);
+    EXPECT_EQ(cut.error().message, "cut.vcf is a damaged vehicle file: it ends at byte 165, before its last EXIT record.");
 }
 
 TEST(VcfReader, DamagedFilesAndOtherVehiclesAreRefused)
@@ -119,6 +122,14 @@ TEST(VcfReader, DamagedFilesAndOtherVehiclesAreRefused)
         {"a record longer than the file", [](Bytes& b) { putU32(b, 197, 0xFFFFFFFF); }, "damaged"},
         {"a record shorter than its head", [](Bytes& b) { putU32(b, 197, 0); }, "damaged"},
         {"a helicopter", [](Bytes& b) { std::copy_n("vuhuey.vdf", 11, b.begin() + 44); }, "no car of the catalogue"},
+        {"a header shorter than its fields",
+         [](Bytes& b) {
+             b.resize(28); // "VCFC" declared 8 bytes long, then the trailer
+             putU32(b, 24, 8);
+             for (int k = 0; k < 2; ++k) b.insert(b.end(), {'E', 'X', 'I', 'T', 16, 0, 0, 0});
+         },
+         "stop making sense at byte 20."},
+        {"one bit of a tag flipped", [](Bytes& b) { b[1] ^= 0x04; }, "stop making sense at byte 0."},
     };
     for (const Case& c : cases) {
         Bytes file = buildVcfImage(testkit::dustyDesign());
@@ -150,16 +161,71 @@ TEST(VcfReader, WhatDoesNotMapIsNamedAndTheNearestSoundValueKept)
          "at hardpoint 9", [](const CarConfig& c) { return c.frontWeapons[0] == 0; }},
         {"a second weapon for one mount", [&](Bytes& b) { putU32(b, weaponAt(1) + 8, 2); },
          "no free weapon mount", [](const CarConfig& c) { return c.frontWeapons[0] == 1 && c.frontWeapons[1] == 0; }},
+        {"a fourth SPEC record",
+         [](Bytes& b) { b.insert(b.begin() + 193, {'S', 'P', 'E', 'C', 12, 0, 0, 0, 7, 0, 0, 0}); },
+         "SPEC record 4: more than three; left out", [](const CarConfig& c) { return c.specials == std::array{1, 6, 0}; }},
+        {"an engine one past the table", [](Bytes& b) { putU32(b, 70, 4); }, "engine 4: outside its table; 3 is used",
+         [](const CarConfig& c) { return c.engine == 4; }},
+        {"the last engine", [](Bytes& b) { putU32(b, 70, 3); }, nullptr, [](const CarConfig& c) { return c.engine == 4; }},
+        {"negative points", [](Bytes& b) { putU32(b, 121, static_cast<std::uint32_t>(-15)); },
+         "armor front -15: not a multiple of 10; rounded to -2", [](const CarConfig& c) { return c.armor[Front] == -2; }},
+        {"points halfway", [](Bytes& b) { putU32(b, 133, 15); }, "armor rear 15: not a multiple of 10; rounded to 2",
+         [](const CarConfig& c) { return c.armor[Rear] == 2; }},
+        {"a definition name in capitals", [](Bytes& b) { std::copy_n("VGOON.VDF", 10, b.begin() + 44); }, nullptr,
+         [](const CarConfig& c) { return c.model == 16; }},
+        {"a turret on a front mount", [&](Bytes& b) { b[weaponAt(0) + 12] = 't'; }, "a turret only fits the first top mount",
+         [](const CarConfig& c) { return c.turret == 0 && c.frontWeapons[0] == 1; }},
     };
     for (const Case& c : cases) {
         Bytes file = buildVcfImage(testkit::dustyDesign());
         c.change(file);
         VcfImport imported;
         ASSERT_TRUE(importVehicleBytes(file, "odd.vcf", imported)) << c.what;
-        ASSERT_EQ(imported.warnings.size(), 1u) << c.what;
-        EXPECT_NE(imported.warnings[0].find(c.warning), std::string::npos) << c.what << ": " << imported.warnings[0];
+        ASSERT_EQ(imported.warnings.size(), c.warning ? 1u : 0u) << c.what;
+        if (c.warning) {
+            EXPECT_NE(imported.warnings[0].find(c.warning), std::string::npos) << c.what << ": " << imported.warnings[0];
+        }
         EXPECT_TRUE(c.kept(imported.config)) << c.what;
     }
+}
+
+// A damaged vehicle file is never read as a car file, and bytes that are
+// neither are refused rather than shown as a blank design.
+TEST(DesignFile, WhatIsNoCarFileIsNotOpenedAsOne)
+{
+    const Bytes vehicle = buildVcfImage(testkit::dustyDesign());
+    Bytes slipped = vehicle; // a record before the header
+    slipped.insert(slipped.begin(), {'E', 'X', 'I', 'T', 16, 0, 0, 0});
+    Bytes flipped = vehicle;
+    flipped[22] ^= 0x01; // "VCFC" no more
+    std::mt19937 random(1976);
+    Bytes noise(1000);
+    for (auto& b : noise) b = static_cast<std::uint8_t>(random());
+    noise[0] = 20; // a name that fits, then numbers of nothing
+    const std::pair<Bytes, const char*> cases[] = {
+        {slipped, "x.rbc is a damaged vehicle file"},
+        {flipped, "x.rbc is a damaged vehicle file: its records stop making sense at byte 20."},
+        {noise, "x.rbc is neither a Rivetbay car file nor a vehicle file of the game."},
+    };
+    for (const auto& [bytes, text] : cases) {
+        CarConfig config = testkit::dustyDesign();
+        std::vector<std::string> warnings;
+        const FileResult read = readDesignBytes(bytes, "x.rbc", config, warnings);
+        ASSERT_FALSE(read) << text;
+        EXPECT_EQ(read.error().message.rfind(text, 0), 0u) << read.error().message;
+        EXPECT_EQ(config, testkit::dustyDesign()); // the design on screen stays
+    }
+}
+
+TEST(VcfReader, AFileLargerThanAnyVehicleIsRefusedUnread)
+{
+    testkit::TempDir dir;
+    std::ofstream(dir / "huge.vcf", std::ios::binary) << "BWD2";
+    std::filesystem::resize_file(dir / "huge.vcf", std::uintmax_t{4} << 30); // sparse: 4 GiB of nothing
+    VcfImport imported;
+    const FileResult read = importVehicleFile(dir / "huge.vcf", imported);
+    ASSERT_FALSE(read);
+    EXPECT_NE(read.error().message.find("is too large to be a vehicle file"), std::string::npos);
 }
 
 } // namespace
