@@ -114,5 +114,4 @@ int run(const std::vector<std::string>& arguments)
     return list(directory, model);
 }
 
-
 } // namespace rivetbay::cli

@@ -24,6 +24,14 @@ std::uint8_t numberAfter(const ModelSpec& m, const std::vector<std::string>& fil
     return static_cast<std::uint8_t>(m.exportBase + 1 + files.size()); // wraps from 255 to 0
 }
 
+ExportResult refused(const char* text)
+{
+    ExportResult result;
+    result.outcome = ExportResult::Outcome::Refused;
+    result.refusal = text;
+    return result;
+}
+
 } // namespace
 
 std::uint8_t nextExportNumber(const std::filesystem::path& directory, int model)
@@ -35,41 +43,30 @@ std::uint8_t nextExportNumber(const std::filesystem::path& directory, int model)
 ExportResult exportVariant(const CarConfig& config, const std::filesystem::path& directory,
                            const std::vector<std::string>& nameList)
 {
-    // One scan gives the number and the names already taken.
     const ModelSpec& m = CarCatalogue::model(modelIndex(config.model));
-    const std::vector<std::string> existing = findVehicleFiles(directory, m.variantFileCode);
-    std::uint8_t number = numberAfter(m, existing);
-
-    ExportResult result;
     const bool listed = std::any_of(nameList.begin(), nameList.end(), [&](const std::string& n) {
         return equalsIgnoringCase1252(n, config.name);
     });
-    if (config.name.empty() || listed) {
-        result.outcome = ExportResult::Outcome::Refused;
-        result.refusal = exportNotUniqueText;
-        return result;
-    }
+    if (config.name.empty() || listed) return refused(exportNotUniqueText);
 
+    ExportResult result;
     if (directory.empty()) { // no vehicle directory to write into
         result.failure = makeFileError(FileErrorKind::NotFound, Stage::Opening, directory, ENOENT);
         return result;
     }
 
-    // Exports into one directory take turns, and each looks again under the
-    // lock: a name another export or program added since the listing is taken.
+    // Exports into one directory take turns, and each scans it under the
+    // lock: one scan gives the number, the files taken and their names, so a
+    // name another export or program added since the listing is taken too.
     const platform::DirectoryLock lock(directory);
-    const std::vector<std::string> now = findVehicleFiles(directory, m.variantFileCode);
-    for (const std::string& file : now) {
-        if (equalsIgnoringCase1252(readVariantName(directory, file), config.name)) {
-            result.outcome = ExportResult::Outcome::Refused;
-            result.refusal = exportNotUniqueText;
-            return result;
-        }
-    }
+    const std::vector<std::string> files = findVehicleFiles(directory, m.variantFileCode);
+    for (const std::string& name : readVariantNames(directory, files))
+        if (equalsIgnoringCase1252(name, config.name)) return refused(exportNotUniqueText);
+    std::uint8_t number = numberAfter(m, files);
     // The game finds files whatever their letter case: a name taken in any
     // case is taken.
     std::set<std::string> taken;
-    for (const std::string& name : now) taken.insert(asciiLowered(name));
+    for (const std::string& file : files) taken.insert(asciiLowered(file));
     const std::vector<std::uint8_t> image = buildVcfImage(config);
     for (int attempt = 0; attempt < 256; ++attempt, ++number) {
         const std::string file =
@@ -86,9 +83,7 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
         result.failure = std::move(written); // not shown by the window, as the writer's failures
         return result;
     }
-    result.outcome = ExportResult::Outcome::Refused;
-    result.refusal = exportNoNumberText;
-    return result;
+    return refused(exportNoNumberText);
 }
 
 } // namespace rivetbay

@@ -416,8 +416,8 @@ void syncDirectory(const fs::path& directory)
 
 DirectoryLock::DirectoryLock(const fs::path& directory, std::chrono::milliseconds patience)
 {
-    const auto deadline = std::chrono::steady_clock::now() + patience;
 #ifndef _WIN32
+    const auto deadline = std::chrono::steady_clock::now() + patience;
     fd_ = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     while (fd_ >= 0 && !held_) {
         if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
@@ -428,7 +428,6 @@ DirectoryLock::DirectoryLock(const fs::path& directory, std::chrono::millisecond
         }
     }
 #else
-    (void)deadline;
     // A directory cannot be locked there: a mutex named after it stands in.
     std::error_code ec;
     std::wstring name =

@@ -57,6 +57,15 @@ std::string nameAt(const platform::Directory& directory, const std::string& file
                        std::find(bytes.begin(), bytes.begin() + got, std::uint8_t{0}));
 }
 
+std::vector<std::string> namesAt(const platform::Directory& directory,
+                                 const std::vector<std::string>& files)
+{
+    std::vector<std::string> names;
+    names.reserve(files.size());
+    for (const std::string& file : files) names.push_back(nameAt(directory, file));
+    return names;
+}
+
 } // namespace
 
 std::vector<std::string> findVehicleFiles(const fs::path& directory, std::string_view code)
@@ -69,14 +78,16 @@ std::string readVariantName(const fs::path& directory, const std::string& fileNa
     return nameAt(platform::Directory(directory), fileName);
 }
 
+std::vector<std::string> readVariantNames(const fs::path& directory,
+                                          const std::vector<std::string>& files)
+{
+    return namesAt(platform::Directory(directory), files);
+}
+
 std::vector<std::string> listVariants(const fs::path& directory, std::string_view code)
 {
     const platform::Directory dir(directory);
-    const std::vector<std::string> files = matchingEntries(dir, code);
-    std::vector<std::string> names;
-    names.reserve(files.size());
-    for (const std::string& file : files) names.push_back(nameAt(dir, file));
-    return names;
+    return namesAt(dir, matchingEntries(dir, code));
 }
 
 RecalcResult recalculateWithListing(CarConfig& config, const fs::path& directory)

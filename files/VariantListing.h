@@ -24,6 +24,11 @@ std::vector<std::string> findVehicleFiles(const std::filesystem::path& directory
 // read there.
 std::string readVariantName(const std::filesystem::path& directory, const std::string& fileName);
 
+// The variant name of each of `files` in `directory`, in their order, the
+// directory opened once.
+std::vector<std::string> readVariantNames(const std::filesystem::path& directory,
+                                          const std::vector<std::string>& files);
+
 std::vector<std::string> listVariants(const std::filesystem::path& directory,
                                       std::string_view code);
 
