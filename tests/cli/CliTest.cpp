@@ -361,8 +361,10 @@ TEST(Cli, WhatItPrintsIsWhatATerminalShowsAndWhatFailsIsSaid)
     fs::permissions(dir.path(), fs::perms::all);
     fs::permissions(dir / "locked", fs::perms(0555));
     fs::remove(dir / "stderr.txt"); // the other user's run writes its own
+    // A copy the other user may run wherever the build tree is (a 0700 folder, say).
+    fs::copy_file(RIVETBAY_CLI, dir / "rivetbay-cli");
     EXPECT_TRUE(testkit::asOtherUser([&] {
-        const CliRun denied = run(dir, "export sly.rbc --vcf-dir locked");
+        const CliRun denied = run(dir, "export sly.rbc --vcf-dir locked", (dir / "rivetbay-cli").string());
         return denied.status == 1 &&
                denied.err == "rivetbay-cli: locked/vgoon4.vcf: Access to locked/vgoon4.vcf was denied.\n";
     }));
