@@ -253,8 +253,11 @@ bool writeProfileStrings(
     for (const auto& entry : entries)
         if (entry.second.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
             return false; // it would add lines to the file, or end it
-    // Two programs editing one settings file take turns: neither loses the
-    // other's change.
+    // Two programs editing one settings file take turns, so neither loses
+    // the other's change while the lock is honoured. One that keeps the lock
+    // past the wait is written past rather than waited for: a key another
+    // writer changes in that moment may then be lost. A setting is worth
+    // less than a hung editor, and the program writes its keys together.
     const platform::DirectoryLock lock(path.parent_path());
     const ProfileFile file = readProfileFile(path);
     if (file.state == ProfileFile::State::Unreadable) return false;

@@ -59,6 +59,7 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
     // lock: one scan gives the number, the files taken and their names, so a
     // name another export or program added since the listing is taken too.
     const platform::DirectoryLock lock(directory);
+    if (lock.busy()) return refused(exportBusyText);
     const std::vector<std::string> files = findVehicleFiles(directory, m.variantFileCode);
     for (const std::string& name : readVariantNames(directory, files))
         if (equalsIgnoringCase1252(name, config.name)) return refused(exportNotUniqueText);

@@ -17,6 +17,7 @@ inline constexpr const char* exportNotUniqueText =
     "The variant must have a unique model/name combination.";
 inline constexpr const char* exportNoNumberText =
     "No free vehicle file number is left for this model.";
+inline constexpr const char* exportBusyText = "The vehicle folder is busy; try again.";
 
 // exportBase + 1 + the number of matching entries, wrapping at 256.
 std::uint8_t nextExportNumber(const std::filesystem::path& directory, int model);
@@ -31,7 +32,9 @@ struct ExportResult {
 
 // Refuses an empty name or one the name list already holds (letter case not
 // counting). Never replaces an existing vehicle file: a taken number moves on
-// to the next free one. The caller recalculates afterwards in every case.
+// to the next free one. Refused when another process keeps the folder's lock
+// too long, since only the lock keeps one name to one file. The caller
+// recalculates afterwards in every case.
 ExportResult exportVariant(const CarConfig& config, const std::filesystem::path& directory,
                            const std::vector<std::string>& nameList);
 

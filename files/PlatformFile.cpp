@@ -8,6 +8,7 @@
 #include <random>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -414,31 +415,61 @@ void syncDirectory(const fs::path& directory)
     happened("directory flushed", directory);
 }
 
+#ifdef _WIN32
+namespace {
+// One name per folder however it is spelled (a drive letter, a mapped drive,
+// a \\?\ prefix, letter case): the volume and the folder's file number.
+std::wstring lockNameOf(const fs::path& directory)
+{
+    const HANDLE handle = CreateFileW(directory.c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info);
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    if (known)
+        return L"Local\\rivetbay-" + std::to_wstring(info.dwVolumeSerialNumber) + L"-" +
+               std::to_wstring((std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow);
+    // A folder that cannot be opened is not written to either; its name will do.
+    std::error_code ec;
+    std::wstring name = fs::weakly_canonical(directory, ec).native();
+    for (wchar_t& c : name) c = static_cast<wchar_t>(towlower(c));
+    return L"Local\\rivetbay-" + std::to_wstring(std::hash<std::wstring>{}(name));
+}
+} // namespace
+#endif
+
 DirectoryLock::DirectoryLock(const fs::path& directory, std::chrono::milliseconds patience)
 {
+    const fs::path folder = directory.empty() ? fs::path(".") : directory;
 #ifndef _WIN32
     const auto deadline = std::chrono::steady_clock::now() + patience;
-    fd_ = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    bool waiting = false;
     while (fd_ >= 0 && !held_) {
         if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
             held_ = true;
         } else if (errno != EINTR) {
-            if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) break;
+            if (errno != EWOULDBLOCK) break;
+            if (std::chrono::steady_clock::now() >= deadline) {
+                busy_ = true;
+                break;
+            }
+            if (!std::exchange(waiting, true)) happened("waiting for the lock", folder);
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
 #else
     // A directory cannot be locked there: a mutex named after it stands in.
-    std::error_code ec;
-    std::wstring name =
-        fs::weakly_canonical(directory.empty() ? fs::path(".") : directory, ec).native();
-    for (wchar_t& c : name) c = static_cast<wchar_t>(towlower(c));
-    const std::wstring mutexName =
-        L"Local\\rivetbay-" + std::to_wstring(std::hash<std::wstring>{}(name));
-    mutex_ = CreateMutexW(nullptr, FALSE, mutexName.c_str());
+    mutex_ = CreateMutexW(nullptr, FALSE, lockNameOf(folder).c_str());
     if (mutex_) {
-        const DWORD waited = WaitForSingleObject(mutex_, static_cast<DWORD>(patience.count()));
+        DWORD waited = WaitForSingleObject(mutex_, 0);
+        if (waited == WAIT_TIMEOUT) {
+            happened("waiting for the lock", folder);
+            waited = WaitForSingleObject(mutex_, static_cast<DWORD>(patience.count()));
+        }
         held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+        busy_ = waited == WAIT_TIMEOUT;
     }
 #endif
 }

@@ -120,14 +120,17 @@ int removeFile(const std::filesystem::path& path);
 void syncDirectory(const std::filesystem::path& directory);
 
 // Holds an exclusive lock on a directory for its lifetime, so that two
-// read-modify-write passes over one file in it do not interleave. A lock
-// someone else keeps is waited for `patience` at most; after that the work
-// goes on without it (held() is false) rather than hang.
+// read-modify-write passes in it do not interleave. The lock is the
+// folder's, whatever path names it. A lock someone else keeps is waited for
+// `patience` at most; then busy() is true and the caller decides whether
+// the work may go on without it rather than hang.
 class DirectoryLock {
 public:
     explicit DirectoryLock(const std::filesystem::path& directory,
                            std::chrono::milliseconds patience = std::chrono::seconds(2));
     bool held() const { return held_; }
+    // Someone else kept the lock past `patience` (not: the folder cannot be read).
+    bool busy() const { return busy_; }
     DirectoryLock(const DirectoryLock&) = delete;
     DirectoryLock& operator=(const DirectoryLock&) = delete;
     ~DirectoryLock();
@@ -139,17 +142,20 @@ private:
     int fd_ = -1;
 #endif
     bool held_ = false;
+    bool busy_ = false;
 };
 
 // The steps writes take on the file system, in order, for a watcher to see:
 // "created" (a new file, with its path), "flushed" (to the disk), "renamed"
-// (with the path it took), "directory flushed" (with the directory).
+// (with the path it took), "directory flushed" (with the directory), and
+// "waiting for the lock" (with the directory, once a lock is found taken).
 class FileEvents {
 public:
     virtual ~FileEvents() = default;
     virtual void happened(std::string_view step, const std::filesystem::path& path) = 0;
 };
-// One watcher at a time; nullptr for none.
+// One watcher at a time, called from whichever thread the step is taken on;
+// nullptr for none.
 void watchFileEvents(FileEvents* events);
 
 // A short random text for temporary names.

@@ -172,16 +172,36 @@ TEST(Export, ExportsTakeTurnsAndLookAgainUnderTheLock)
     EXPECT_EQ(listVariants(dir.path(), "goon"), std::vector<std::string>{"Twin"});
 
     // An export waits for the one before it, then sees what that one wrote.
+    struct LockWatch final : platform::FileEvents {
+        std::atomic<bool> waiting{false};
+        LockWatch() { platform::watchFileEvents(this); }
+        ~LockWatch() override { platform::watchFileEvents(nullptr); }
+        void happened(std::string_view step, const std::filesystem::path&) override
+        {
+            if (step == "waiting for the lock") waiting = true;
+        }
+    } watch;
     ExportResult waited;
     std::thread second;
     {
         const platform::DirectoryLock first(dir.path());
-        second = std::thread([&] { waited = exportVariant(design(16, "Solo"), dir.path(), {}); });
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
         EXPECT_TRUE(VcfWriter(dir / "vgoon8.vcf", design(16, "Solo")));
+        second = std::thread([&] { waited = exportVariant(design(16, "Solo"), dir.path(), {}); });
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!watch.waiting && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+        EXPECT_TRUE(watch.waiting) << "the second export never waited for the lock";
     }
     second.join();
-    EXPECT_EQ(waited.outcome, ExportResult::Outcome::Refused);
+    EXPECT_EQ(waited.refusal, exportNotUniqueText);
+
+    // A holder that never lets go: the export gives up with nothing written,
+    // since only the lock keeps one name to one file.
+    {
+        const platform::DirectoryLock stuck(dir.path());
+        const auto busy = exportVariant(design(16, "Busy"), dir.path(), {});
+        EXPECT_EQ(busy.refusal, exportBusyText);
+    }
+    EXPECT_EQ(findVehicleFiles(dir.path(), "goon").size(), 2u);
 
     // Another program added the name since the listing the export compares with.
     ASSERT_TRUE(VcfWriter(dir / "vgoon9.vcf", design(16, "Later")));
