@@ -7,13 +7,13 @@
 
 #include "FakeServices.h"
 #include "TempDir.h"
+#include "WhenShown.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -78,9 +78,7 @@ TEST_F(AboutTest, ThreeTriggersShowThePage)
         [&] { QTest::keyClick(&editor(), Qt::Key_F1); },
         [&] {
             // The context menu's item, picked as soon as the menu shows.
-            QTimer::singleShot(0, [] {
-                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-                ASSERT_NE(menu, nullptr);
+            const testkit::WhenShown pick(testkit::activePopup, [](QWidget* menu) {
                 for (QAction* action : menu->actions())
                     if (action->text() == "&About Rivetbay") action->trigger();
             });
@@ -91,13 +89,11 @@ TEST_F(AboutTest, ThreeTriggersShowThePage)
     for (std::size_t k = 0; k < triggers.size(); ++k) {
         QString caption, page, focus;
         // Read and closed from inside its own event loop, once it shows.
-        QTimer::singleShot(200, [&] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                caption = modal->windowTitle();
-                page = modal->findChild<CBrowser*>("browser")->toPlainText();
-                focus = modal->focusWidget() ? modal->focusWidget()->objectName() : "";
-                modal->close();
-            }
+        const testkit::WhenShown read(testkit::activeModal, [&](QWidget* modal) {
+            caption = modal->windowTitle();
+            page = modal->findChild<CBrowser*>("browser")->toPlainText();
+            focus = modal->focusWidget() ? modal->focusWidget()->objectName() : "";
+            modal->close();
         });
         editor().activateWindow();
         (void)QTest::qWaitForWindowActive(&editor());
@@ -138,12 +134,27 @@ TEST_F(AboutTest, HoldingAnArrowWithNowhereToGoShowsOneBoxAPress)
     AboutWindow about(services_, nullptr, folderOf(dir_));
     about.show();
     auto* arrows = about.findChild<SpinArrows*>("historyArrows");
+    // A second button, repeating on the same timers, shows how long the arrow
+    // was held in repeats rather than in milliseconds.
+    QToolButton witness(&about);
+    witness.setAutoRepeat(true);
+    int repeats = 0;
+    QObject::connect(&witness, &QToolButton::clicked, [&] { ++repeats; });
+    const auto holdFor = [&](int count) {
+        const int until = repeats + count;
+        EXPECT_TRUE(testkit::waitFor([&] { return repeats >= until; }));
+    };
     for (QToolButton* arrow : {arrows->decreaseButton(), arrows->increaseButton()}) {
         const std::size_t before = services_.messages.size();
+        witness.setAutoRepeatDelay(arrow->autoRepeatDelay());
+        witness.setAutoRepeatInterval(arrow->autoRepeatInterval());
+        witness.setDown(false);
         QTest::mousePress(arrow, Qt::LeftButton);
-        QTest::qWait(arrow->autoRepeatDelay() + 10 * arrow->autoRepeatInterval());
+        QTest::mousePress(&witness, Qt::LeftButton);
+        holdFor(10);
         QTest::mouseRelease(arrow, Qt::LeftButton);
-        QTest::qWait(3 * arrow->autoRepeatInterval());
+        holdFor(3);
+        QTest::mouseRelease(&witness, Qt::LeftButton);
         EXPECT_EQ(services_.messages.size(), before + 1);
     }
     // The arrows still answer the next press.

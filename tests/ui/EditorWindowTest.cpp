@@ -5,11 +5,11 @@
 #include "files/VcfWriter.h"
 
 #include "EditorFixture.h"
+#include "WhenShown.h"
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QTimer>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
 
@@ -100,8 +100,9 @@ TEST_F(WindowTest, ACarOpenedByItsMnemonicShowsItsOwnName)
     typeName(list("nameBox"), "Typed");
     answer(loaded);
     QTest::keyClick(list("nameBox")->lineEdit(), Qt::Key_O, Qt::AltModifier);
-    QTest::qWait(300); // the button's pressed look, then its click
-    ASSERT_EQ(services_.requests.size(), 1u);
+    // The button shows its pressed look, then clicks.
+    ASSERT_TRUE(testkit::waitFor([&] { return !services_.requests.empty(); }));
+    EXPECT_EQ(services_.requests.size(), 1u);
     EXPECT_EQ(list("nameBox")->currentText(), "Loaded");
     EXPECT_EQ(editor_->config().name, "Loaded");
 }
@@ -128,9 +129,9 @@ TEST_F(WindowTest, AHeldArrowIsOneStepToUndo)
     startEditor(saveCar("spread.rbc", spreadCar()));
     QToolButton* down = find<SpinArrows>("armorFrontSpin")->decreaseButton();
     QTest::mousePress(down, Qt::LeftButton);
-    QTest::qWait(down->autoRepeatDelay() + 3 * down->autoRepeatInterval());
+    // Held until it has repeated twice, then released (the release steps once more).
+    ASSERT_TRUE(testkit::waitFor([&] { return text("armorFrontField").toInt() <= 39; }));
     QTest::mouseRelease(down, Qt::LeftButton);
-    ASSERT_LT(text("armorFrontField").toInt(), 40); // it repeated
     step("armorFrontSpin", false);                  // a second press
     const int afterHold = text("armorFrontField").toInt() + 1;
     editor_->editor().undo();
@@ -154,12 +155,10 @@ TEST_F(WindowTest, EscapeWithChangesAsksAndCtrlZTakesTheChangeBack)
     EXPECT_EQ(list("modelList")->currentIndex(), 16);
     // The window's menu offers both, greyed when there is nothing to take.
     QStringList offered;
-    QTimer::singleShot(50, [&] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (QAction* action : menu->actions())
-                if (!action->isSeparator()) offered << action->text() + (action->isEnabled() ? "" : " (grey)");
-            menu->close();
-        }
+    const testkit::WhenShown read(testkit::activePopup, [&](QWidget* menu) {
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator()) offered << action->text() + (action->isEnabled() ? "" : " (grey)");
+        menu->close();
     });
     QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), editor_->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(editor_.get(), &menu);
@@ -171,9 +170,7 @@ TEST_F(WindowTest, TheContextMenuTakesTheTypedNameBeforeItsPopupDoes)
     startEditor();
     list("modelList")->setCurrentIndex(16);
     typeName(list("nameBox"), "Typed");
-    QTimer::singleShot(50, [] {
-        if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
-    });
+    const testkit::WhenShown close(testkit::activePopup, [](QWidget* menu) { menu->close(); });
     QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), editor_->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(editor_.get(), &menu);
     EXPECT_EQ(list("nameBox")->currentText(), "Typed");

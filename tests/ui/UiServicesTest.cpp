@@ -2,12 +2,12 @@
 #include "ui/UiServices.h"
 
 #include "TempDir.h"
+#include "WhenShown.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
 #include <QScreen>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -18,11 +18,9 @@ namespace {
 QRect messageBoxFrameFor(QWidget* owner)
 {
     QRect seen;
-    QTimer::singleShot(50, [&] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            seen = box->geometry();
-            box->close();
-        }
+    const testkit::WhenShown read(testkit::activeModal, [&](QWidget* box) {
+        seen = box->geometry();
+        box->close();
     });
     QtUiServices services;
     services.setOwner(owner);
@@ -58,13 +56,11 @@ TEST(UiServices, WinePlacesAreShownByTheirOwnNames)
     request.showHidden = true;
     request.places = {{"Wine (~/.wine)", a / "drive_c"}, {"Steam 12345", b / "drive_c"}};
     QStringList shown;
-    QTimer::singleShot(100, [&] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            if (auto* sidebar = dialog->findChild<QAbstractItemView*>("sidebar"))
-                for (int row = 0; row < sidebar->model()->rowCount(); ++row)
-                    shown << sidebar->model()->index(row, 0).data().toString();
-            dialog->close();
-        }
+    const testkit::WhenShown read(testkit::activeModal, [&](QWidget* dialog) {
+        if (auto* sidebar = dialog->findChild<QAbstractItemView*>("sidebar"))
+            for (int row = 0; row < sidebar->model()->rowCount(); ++row)
+                shown << sidebar->model()->index(row, 0).data().toString();
+        dialog->close();
     });
     QtUiServices services;
     EXPECT_FALSE(services.chooseFile(request));
