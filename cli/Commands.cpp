@@ -10,11 +10,13 @@
 #include "files/DesignFile.h"
 #include "files/Export.h"
 #include "files/PlatformFile.h"
+#include "files/SafeWrite.h"
 #include "files/TextEncoding.h"
 #include "files/VariantListing.h"
 #include "files/VcfReader.h"
 #include "files/VcfWriter.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -119,6 +121,29 @@ bool sameFile(const std::string& in, const std::string& out)
     std::error_code ec;
     if (!fs::equivalent(pathFromUtf8(in), pathFromUtf8(out), ec)) return false;
     complain(out, "It is the file being read; nothing was written.");
+    return true;
+}
+
+// Whether `out` would put one kind of file where the other belongs: under
+// the other kind's name, or over a file that holds the other kind. Said,
+// naming both files, and nothing written.
+bool wrongKind(const std::string& out, DesignKind writing, const std::string& from)
+{
+    if (out == standardStream) return false;
+    const bool car = writing == DesignKind::CarFile;
+    const fs::path path = pathFromUtf8(out);
+    if (equalsIgnoringAsciiCase(utf8FromPath(path.extension()), car ? ".vcf" : ".rbc")) {
+        complain(out, car ? "A car file is not written under a vehicle file's name (.vcf): the "
+                            "game would take it for one. Nothing was written."
+                          : "A vehicle file is not written under a car file's name (.rbc). "
+                            "Nothing was written.");
+        return true;
+    }
+    const std::optional<DesignKind> held = designKindOf(path);
+    if (!held || *held == writing) return false;
+    complain(out, std::string(car ? "It holds a vehicle file of the game; the car file made from "
+                                  : "It holds a Rivetbay car file; the vehicle file made from ") +
+                      from + " does not replace it. Nothing was written.");
     return true;
 }
 
@@ -240,30 +265,35 @@ int importVehicles(const std::vector<std::string>& files, const std::optional<st
                    bool force)
 {
     int status = 0;
-    std::set<std::string> claimed; // the car files this run writes, letter case not counting
+    // The car files this run writes, letter case not counting, as a disk
+    // that ignores it would not.
+    std::set<std::string> claimed;
     const std::size_t count = into ? files.size() : 1; // else the second name is the car file
     for (std::size_t k = 0; k < count; ++k) {
         const std::string& given = files[k];
         std::string car = into ? "" : files[1];
+        const auto exists = [&] {
+            complain(given, car + " already exists; it is left as it is (--force replaces it).");
+            status = failed;
+        };
         if (into) {
             // Two vehicle files of one name from two folders: the later one numbered.
             const fs::path stem = pathFromUtf8(given).stem();
             fs::path name = fs::path(stem).replace_extension(".rbc");
-            for (int n = 2; claimed.count(asciiLowered(utf8FromPath(name))) != 0; ++n)
+            for (int n = 2; claimed.count(fileNameFolded(utf8FromPath(name))) != 0; ++n)
                 name = fs::path(utf8FromPath(stem) + "-" + std::to_string(n) + ".rbc");
-            claimed.insert(asciiLowered(utf8FromPath(name)));
+            claimed.insert(fileNameFolded(utf8FromPath(name)));
             car = utf8FromPath(pathFromUtf8(*into) / name);
             if (name.stem() != stem)
                 complain(given, "Imported as " + utf8FromPath(name) + ", since an earlier file of "
                                 "the same name takes " + utf8FromPath(stem) + ".rbc.");
             std::error_code ec;
             if (!force && fs::exists(pathFromUtf8(car), ec)) {
-                complain(given, car + " already exists; it is left as it is (--force replaces it).");
-                status = failed;
+                exists();
                 continue;
             }
         }
-        if (sameFile(given, car)) {
+        if (sameFile(given, car) || wrongKind(car, DesignKind::CarFile, given)) {
             status = failed;
             continue;
         }
@@ -285,12 +315,20 @@ int importVehicles(const std::vector<std::string>& files, const std::optional<st
             continue;
         }
         for (const std::string& warning : imported.warnings) complain(given, warning);
+        std::vector<std::uint8_t> bytes;
+        writeCarRecord(imported.config, bytes);
         if (car == standardStream) {
-            std::vector<std::uint8_t> bytes;
-            writeCarRecord(imported.config, bytes);
             if (!writeStandardOutput(bytes)) status = failed;
-        } else if (const FileResult saved = saveCarFile(pathFromUtf8(car), imported.config);
-                   !saved) {
+            continue;
+        }
+        // Into a folder without --force, created exclusively: of two imports
+        // racing for one name, one writes and the other is told.
+        const bool exclusive = into && !force;
+        const FileResult saved = exclusive ? writeNewFile(pathFromUtf8(car), bytes)
+                                           : writeFileReplacing(pathFromUtf8(car), bytes);
+        if (exclusive && !saved && saved.error().systemError == EEXIST) {
+            exists();
+        } else if (!saved) {
             complain(saved.error());
             status = failed;
         }
@@ -300,7 +338,7 @@ int importVehicles(const std::vector<std::string>& files, const std::optional<st
 
 int writeVcf(const std::string& car, const std::string& out)
 {
-    if (sameFile(car, out)) return failed;
+    if (sameFile(car, out) || wrongKind(out, DesignKind::VehicleFile, car)) return failed;
     auto loaded = load(car);
     if (!loaded) return failed;
     // What the window would write: only the mounts the model has, priced.

@@ -19,13 +19,14 @@ FileResult takeImport(FileResult read, VcfImport& imported, CarConfig& config,
 
 // A car file whose selections are nearly all outside their tables is no car
 // file: bytes of something else, which would show as a blank design.
+constexpr std::size_t implausible = 10; // of the 19 selections and the turret
+
 // `read` is what the car reader made of the file; `config` is taken over
 // only when it is a plausible design.
 FileResult plausible(FileResult read, const std::filesystem::path& shown, const CarConfig& made,
                      CarConfig& config)
 {
     if (!read) return read;
-    constexpr std::size_t implausible = 10; // of the 19 selections and the turret
     if (selectionsOutsideTables(made).size() >= implausible) {
         constexpr const char* what = "is neither a Rivetbay car file nor a vehicle file of the game.";
         FileError error = makeFileError(FileErrorKind::Unknown, Stage::Reading, shown);
@@ -37,30 +38,62 @@ FileResult plausible(FileResult read, const std::filesystem::path& shown, const 
     return read;
 }
 
-} // namespace
-
-FileResult readDesignFile(const std::filesystem::path& path, CarConfig& config,
-                          std::vector<std::string>& warnings, DesignKind* kind)
+// The game's tags can stand in a car file by chance: a name such as "Team
+// BWD2" is followed by the model number. A car record that takes every byte
+// exactly and makes a plausible design is the car file it looks like, since
+// no vehicle file is one.
+bool isVehicleFile(std::span<const std::uint8_t> bytes)
 {
-    const bool vehicle = carriesVehicleSignature(path);
-    if (kind) *kind = vehicle ? DesignKind::VehicleFile : DesignKind::CarFile;
-    if (!vehicle) {
-        CarConfig made = config;
-        return plausible(readCarFile(path, made), path, made, config);
-    }
-    VcfImport imported;
-    return takeImport(importVehicleFile(path, imported), imported, config, warnings);
+    if (!carriesVehicleSignature(bytes)) return false;
+    SpanSource source(bytes);
+    CarConfig made;
+    return !readCarRecord(source, made) || source.remaining() != 0 ||
+           selectionsOutsideTables(made).size() >= implausible;
 }
 
-FileResult readDesignBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
-                           CarConfig& config, std::vector<std::string>& warnings)
+FileResult readDesign(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
+                      CarConfig& config, std::vector<std::string>& warnings, DesignKind* kind)
 {
-    if (!carriesVehicleSignature(bytes)) {
+    const bool vehicle = isVehicleFile(bytes);
+    if (kind) *kind = vehicle ? DesignKind::VehicleFile : DesignKind::CarFile;
+    if (!vehicle) {
         CarConfig made = config;
         return plausible(readCarBytes(bytes, shown, made), shown, made, config);
     }
     VcfImport imported;
     return takeImport(importVehicleBytes(bytes, shown, imported), imported, config, warnings);
+}
+
+} // namespace
+
+FileResult readDesignFile(const std::filesystem::path& path, CarConfig& config,
+                          std::vector<std::string>& warnings, DesignKind* kind)
+{
+    if (kind) *kind = DesignKind::CarFile;
+    if (carriesVehicleSignature(path)) { // a look at its head; the whole file decides
+        std::vector<std::uint8_t> bytes;
+        if (FileResult read = readVehicleFileBytes(path, bytes); !read) return read;
+        return readDesign(bytes, path, config, warnings, kind);
+    }
+    CarConfig made = config;
+    return plausible(readCarFile(path, made), path, made, config);
+}
+
+FileResult readDesignBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
+                           CarConfig& config, std::vector<std::string>& warnings)
+{
+    return readDesign(bytes, shown, config, warnings, nullptr);
+}
+
+std::optional<DesignKind> designKindOf(const std::filesystem::path& path)
+{
+    std::vector<std::uint8_t> bytes;
+    if (!readVehicleFileBytes(path, bytes)) return std::nullopt; // larger than either
+    if (isVehicleFile(bytes)) return DesignKind::VehicleFile;
+    CarConfig made;
+    std::vector<std::string> warnings;
+    if (readDesign(bytes, path, made, warnings, nullptr)) return DesignKind::CarFile;
+    return std::nullopt;
 }
 
 } // namespace rivetbay

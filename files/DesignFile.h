@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,5 +25,9 @@ FileResult readDesignFile(const std::filesystem::path& path, CarConfig& config,
                           std::vector<std::string>& warnings, DesignKind* kind = nullptr);
 FileResult readDesignBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
                            CarConfig& config, std::vector<std::string>& warnings);
+
+// Which of the two an existing file holds, damaged or not; nothing for a
+// file that is neither, or cannot be read.
+std::optional<DesignKind> designKindOf(const std::filesystem::path& path);
 
 } // namespace rivetbay

@@ -1,5 +1,7 @@
 #include "files/TextEncoding.h"
 
+#include "files/AsciiCase.h"
+
 #include <array>
 #include <cstdint>
 
@@ -202,6 +204,30 @@ bool equalsIgnoringCase1252(std::string_view a, std::string_view b)
     for (std::size_t i = 0; i < a.size(); ++i)
         if (foldCase1252(a[i]) != foldCase1252(b[i])) return false;
     return true;
+}
+
+namespace {
+char16_t lowerForFileNames(char16_t c)
+{
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
+    if (c == 0x178) return 0xFF; // Ÿ
+    // Latin Extended-A: capitals even, then odd from Ĺ to Ň and from Ź to Ž.
+    const bool oddCapitals = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 &&
+        c != 0x17F && (c % 2 == 1) == oddCapitals)
+        return c + 1;
+    if ((c >= 0x391 && c <= 0x3A9 && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) return c + 0x20;
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+    return c;
+}
+} // namespace
+
+std::string fileNameFolded(std::string_view utf8)
+{
+    std::optional<std::u16string> wide = utf16FromUtf8(utf8);
+    if (!wide) return asciiLowered(std::string(utf8));
+    for (char16_t& c : *wide) c = lowerForFileNames(c);
+    return utf8FromUtf16(*wide);
 }
 
 } // namespace rivetbay

@@ -36,4 +36,9 @@ std::string utf8FromPath(const std::filesystem::path& path);
 char foldCase1252(char c);
 bool equalsIgnoringCase1252(std::string_view a, std::string_view b);
 
+// A UTF-8 file name with its letters folded as a file system that ignores
+// case folds them (Latin, Greek and Cyrillic), so that "É.rbc" and "é.rbc"
+// are one name. Text that is not UTF-8 folds its ASCII letters only.
+std::string fileNameFolded(std::string_view utf8);
+
 } // namespace rivetbay

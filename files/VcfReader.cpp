@@ -161,6 +161,10 @@ public:
                 weapons_.push_back(
                     {int32At(bytes_, at + VcfLayout::hardpointOffset),
                      textAt(bytes_, at + VcfLayout::weaponFileOffset, VcfLayout::textFieldSize)});
+            } else if (!exit && !tagIs(bytes_, at, "BWD2") && !tagIs(bytes_, at, "REV")) {
+                // A weapon or special whose tag lost a bit would vanish unseen.
+                warn("record \"" + tagText(at) + "\" at byte " + std::to_string(at),
+                     "not a record of a vehicle file; left out");
             }
             at += size;
         }
@@ -183,6 +187,20 @@ private:
         std::string file;
     };
 
+    // A tag as text: its printable letters, any other byte as \xNN.
+    std::string tagText(std::size_t at) const
+    {
+        static constexpr char hex[] = "0123456789ABCDEF";
+        std::string text;
+        for (std::size_t i = 0; i < 4; ++i) {
+            const std::uint8_t b = bytes_[at + i];
+            if (b >= 0x20 && b < 0x7F && b != '\\' && b != '"')
+                text += static_cast<char>(b);
+            else
+                text += std::string("\\x") + hex[b >> 4] + hex[b & 15];
+        }
+        return text;
+    }
     FileError refuse(const std::string& what) const { return refusal(shown_, what); }
     FileError damaged(std::size_t at) const
     {
@@ -397,18 +415,25 @@ FileResult importVehicleBytes(Bytes bytes, const std::filesystem::path& shown, V
     return Importer(bytes, shown).run(out);
 }
 
-FileResult importVehicleFile(const std::filesystem::path& path, VcfImport& out)
+FileResult readVehicleFileBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes)
 {
     platform::InputFile file;
     if (const int e = file.open(path); e != 0)
         return makeFileError(FileErrorKind::NotFound, Stage::Opening, path, e);
     if (file.size() > vehicleFileLimit)
         return refusal(path, "is too large to be a vehicle file of the game.");
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.size()));
+    bytes.resize(static_cast<std::size_t>(file.size()));
     std::size_t got = 0;
     if (const int e = file.readFully(bytes.data(), bytes.size(), got); e != 0)
         return fileErrorFromErrno(e, Stage::Reading, path);
     bytes.resize(got);
+    return {};
+}
+
+FileResult importVehicleFile(const std::filesystem::path& path, VcfImport& out)
+{
+    std::vector<std::uint8_t> bytes;
+    if (FileResult read = readVehicleFileBytes(path, bytes); !read) return read;
     return importVehicleBytes(bytes, path, out);
 }
 

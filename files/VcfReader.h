@@ -43,4 +43,7 @@ FileResult importVehicleBytes(std::span<const std::uint8_t> bytes,
                               const std::filesystem::path& shown, VcfImport& out);
 FileResult importVehicleFile(const std::filesystem::path& path, VcfImport& out);
 
+// The whole file, refused as a vehicle file when larger than any can be.
+FileResult readVehicleFileBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes);
+
 } // namespace rivetbay

@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -26,16 +27,29 @@ const fs::path& scratch()
         const fs::path made =
             fs::temp_directory_path() / ("rivetbay-fuzz-cli-" + std::to_string(::getpid()));
         fs::create_directories(made);
-        if (::chdir(made.c_str()) != 0) std::abort();
         return made;
     }();
     return folder;
 }
 
+// In the scratch folder for one run only: between runs the fuzzer reads and
+// writes its corpus by the relative paths it was given.
+class InScratch {
+public:
+    InScratch() : kept_(fs::current_path()) { fs::current_path(scratch()); }
+    InScratch(const InScratch&) = delete;
+    InScratch& operator=(const InScratch&) = delete;
+    ~InScratch() { fs::current_path(kept_); }
+
+private:
+    fs::path kept_;
+};
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    const InScratch here;
     const fs::path& folder = scratch();
     const std::string input(reinterpret_cast<const char*>(data), size);
     const std::size_t split = std::min(input.find('\0'), input.size());

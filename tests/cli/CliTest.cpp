@@ -300,6 +300,21 @@ TEST(Cli, ImportNeverReplacesAFileNorWritesWhatItReads)
     EXPECT_EQ(second.name, "Other");
     EXPECT_EQ(run(dir, "import --force --into cars a/vgoon4.vcf").status, 0);
     EXPECT_TRUE(loadCarFile(dir / "cars" / "vgoon4.rbc", second));
+    // Names that differ only in letter case are one name on many disks.
+    for (const char* folder : {"c", "cases"}) fs::create_directory(dir / folder);
+    fs::copy_file(dir / "b" / "vgoon4.vcf", dir / "c" / "VGOON4.vcf");
+    fs::copy_file(dir / "a" / "vgoon4.vcf", dir.path() / pathFromUtf8("a/\xC3\x89.vcf"));
+    fs::copy_file(dir / "b" / "vgoon4.vcf", dir.path() / pathFromUtf8("c/\xC3\xA9.vcf"));
+    EXPECT_EQ(run(dir, "import --into cases a/vgoon4.vcf c/VGOON4.vcf a/\xC3\x89.vcf c/\xC3\xA9.vcf").status, 0);
+    EXPECT_TRUE(fs::exists(dir / "cases" / "VGOON4-2.rbc"));
+    EXPECT_TRUE(fs::exists(dir.path() / pathFromUtf8("cases/\xC3\xA9-2.rbc")));
+#ifndef _WIN32
+    // Created exclusively: whatever stands at the name, even a link to nowhere, is kept.
+    fs::create_symlink(dir / "nowhere", dir / "cars" / "vgoon4-3.rbc");
+    fs::copy_file(dir / "b" / "vgoon4.vcf", dir / "b" / "vgoon4-3.vcf");
+    EXPECT_EQ(run(dir, "import --into cars b/vgoon4-3.vcf").status, 1);
+    EXPECT_TRUE(fs::is_symlink(dir / "cars" / "vgoon4-3.rbc"));
+#endif
 
     // Its own input as its output: refused before anything is written.
     const std::string vehicle = testkit::readText(dir / "a" / "vgoon4.vcf");
@@ -318,6 +333,44 @@ TEST(Cli, ImportNeverReplacesAFileNorWritesWhatItReads)
     ASSERT_TRUE(loadCarFile(dir / "piped.rbc", piped));
     EXPECT_EQ(piped.name, dusty().name);
     EXPECT_EQ(run(dir, "import a/vgoon4.vcf -").out, testkit::readText(dir / "piped.rbc"));
+}
+
+// A car file never lands where the game looks for vehicle files, nor a
+// vehicle file over a player's car file, whatever the command.
+TEST(Cli, EachKindOfFileKeepsToItsOwnName)
+{
+    TempDir dir;
+    ASSERT_TRUE(VcfWriter(dir / "game.vcf", dusty()));
+    ASSERT_TRUE(VcfWriter(dir / "game.dat", dusty()));
+    ASSERT_TRUE(saveCarFile(dir / "mine.rbc", dusty()));
+    ASSERT_TRUE(saveCarFile(dir / "mine.dat", dusty()));
+    struct Case {
+        const char* words;
+        const char* kept;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"import game.vcf other.VCF", "game.vcf",
+         "rivetbay-cli: other.VCF: A car file is not written under a vehicle file's name (.vcf)"},
+        {"import game.dat game.vcf", "game.vcf", "game.vcf: A car file is not written"},
+        {"vcf mine.rbc other.rbc", "mine.rbc",
+         "rivetbay-cli: other.rbc: A vehicle file is not written under a car file's name (.rbc)"},
+        {"import game.vcf game.dat", "game.dat",
+         "rivetbay-cli: game.dat: It holds a vehicle file of the game; the car file made from game.vcf "
+         "does not replace it."},
+        {"vcf mine.rbc mine.dat", "mine.dat",
+         "rivetbay-cli: mine.dat: It holds a Rivetbay car file; the vehicle file made from mine.rbc "
+         "does not replace it."},
+        {"vcf mine.rbc mine.rbc", "mine.rbc", "rivetbay-cli: mine.rbc: It is the file being read"},
+    };
+    for (const Case& c : cases) {
+        const std::string before = testkit::readText(dir / c.kept);
+        const CliRun refused = run(dir, c.words);
+        EXPECT_EQ(refused.status, 1) << c.words;
+        EXPECT_NE(refused.err.find(c.said), std::string::npos) << c.words << ": " << refused.err;
+        EXPECT_EQ(testkit::readText(dir / c.kept), before) << c.words;
+        EXPECT_FALSE(fs::exists(dir / "other.VCF") || fs::exists(dir / "other.rbc")) << c.words;
+    }
 }
 
 TEST(Cli, WhatItPrintsIsWhatATerminalShowsAndWhatFailsIsSaid)

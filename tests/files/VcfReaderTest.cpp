@@ -2,6 +2,7 @@
 
 #include "car/Recalculate.h"
 #include "catalogue/CarCatalogue.h"
+#include "files/CarFile.h"
 #include "files/ByteIO.h"
 #include "files/DesignFile.h"
 #include "files/VcfTemplate.h"
@@ -175,6 +176,11 @@ TEST(VcfReader, WhatDoesNotMapIsNamedAndTheNearestSoundValueKept)
          [](const CarConfig& c) { return c.model == 16; }},
         {"a turret on a front mount", [&](Bytes& b) { b[weaponAt(0) + 12] = 't'; }, "a turret only fits the first top mount",
          [](const CarConfig& c) { return c.turret == 0 && c.frontWeapons[0] == 1; }},
+        {"a weapon whose tag lost a bit", [&](Bytes& b) { b[weaponAt(0) + 3] ^= 0x01; },
+         "record \"WEPO\" at byte 193: not a record of a vehicle file; left out",
+         [](const CarConfig& c) { return c.frontWeapons[0] == 0; }},
+        {"a tag that is no text", [&](Bytes& b) { b[weaponAt(0)] = 1; }, "record \"\\x01EPN\" at byte 193",
+         [](const CarConfig& c) { return c.frontWeapons[0] == 0; }},
     };
     for (const Case& c : cases) {
         Bytes file = buildVcfImage(testkit::dustyDesign());
@@ -196,6 +202,8 @@ TEST(DesignFile, WhatIsNoCarFileIsNotOpenedAsOne)
     const Bytes vehicle = buildVcfImage(testkit::dustyDesign());
     Bytes slipped = vehicle; // a record before the header
     slipped.insert(slipped.begin(), {'E', 'X', 'I', 'T', 16, 0, 0, 0});
+    Bytes junk = vehicle; // 40 bytes of something else first
+    junk.insert(junk.begin(), 40, 'x');
     Bytes flipped = vehicle;
     flipped[22] ^= 0x01; // "VCFC" no more
     std::mt19937 random(1976);
@@ -203,18 +211,46 @@ TEST(DesignFile, WhatIsNoCarFileIsNotOpenedAsOne)
     for (auto& b : noise) b = static_cast<std::uint8_t>(random());
     noise[0] = 20; // a name that fits, then numbers of nothing
     const std::pair<Bytes, const char*> cases[] = {
-        {slipped, "x.rbc is a damaged vehicle file"},
-        {flipped, "x.rbc is a damaged vehicle file: its records stop making sense at byte 20."},
-        {noise, "x.rbc is neither a Rivetbay car file nor a vehicle file of the game."},
+        {slipped, "It is a damaged vehicle file"},
+        {junk, "It is a damaged vehicle file: its records stop making sense at byte 0."},
+        {flipped, "It is a damaged vehicle file: its records stop making sense at byte 20."},
+        {noise, "It is neither a Rivetbay car file nor a vehicle file of the game."},
     };
+    testkit::TempDir dir;
     for (const auto& [bytes, text] : cases) {
-        CarConfig config = testkit::dustyDesign();
-        std::vector<std::string> warnings;
-        const FileResult read = readDesignBytes(bytes, "x.rbc", config, warnings);
-        ASSERT_FALSE(read) << text;
-        EXPECT_EQ(read.error().message.rfind(text, 0), 0u) << read.error().message;
-        EXPECT_EQ(config, testkit::dustyDesign()); // the design on screen stays
+        testkit::writeBytes(dir / "x.rbc", bytes);
+        for (const bool fromFile : {false, true}) {
+            CarConfig config = testkit::dustyDesign();
+            std::vector<std::string> warnings;
+            const FileResult read = fromFile ? readDesignFile(dir / "x.rbc", config, warnings)
+                                             : readDesignBytes(bytes, "x.rbc", config, warnings);
+            ASSERT_FALSE(read) << text;
+            EXPECT_EQ(read.error().reason.rfind(text, 0), 0u) << fromFile << ": " << read.error().message;
+            EXPECT_EQ(config, testkit::dustyDesign()); // the design on screen stays
+        }
     }
+}
+
+// Names that put the game's tags where a vehicle file has them: "BWD2" and
+// the model 8 after it, "VCFC" and 0x89 (‰) with the model 0 after it.
+TEST(DesignFile, EveryCarFileSaveWritesOpensAgain)
+{
+    testkit::TempDir dir;
+    const CarConfig cars[] = {{.name = "Team BWD2", .model = 8}, {.name = "Fan VCFC\x89", .model = 0}};
+    for (const CarConfig& car : cars) {
+        ASSERT_TRUE(saveCarFile(dir / "car.rbc", car));
+        CarConfig back;
+        std::vector<std::string> warnings;
+        DesignKind kind = DesignKind::VehicleFile;
+        const FileResult read = readDesignFile(dir / "car.rbc", back, warnings, &kind);
+        ASSERT_TRUE(read) << car.name << ": " << read.error().message;
+        EXPECT_EQ(kind, DesignKind::CarFile);
+        EXPECT_EQ(back, car);
+        EXPECT_EQ(designKindOf(dir / "car.rbc"), DesignKind::CarFile);
+    }
+    ASSERT_TRUE(VcfWriter(dir / "v.vcf", testkit::dustyDesign()));
+    EXPECT_EQ(designKindOf(dir / "v.vcf"), DesignKind::VehicleFile);
+    EXPECT_EQ(designKindOf(dir / "missing.rbc"), std::nullopt);
 }
 
 TEST(VcfReader, AFileLargerThanAnyVehicleIsRefusedUnread)

@@ -3,6 +3,7 @@
 
 #include "app/Startup.h"
 #include "files/CarFile.h"
+#include "files/PlatformFile.h"
 #include "files/TextEncoding.h"
 #include "files/VariantListing.h"
 #include "files/VcfWriter.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -79,6 +81,24 @@ TEST(WindowsPaths, AFileHeldOpenElsewhereIsASharingViolation)
     CarConfig back;
     ASSERT_TRUE(loadCarFile(car, back));
     EXPECT_EQ(back, testkit::dustyDesign()); // the old file is kept
+}
+
+// Exports through two spellings of one folder must still take turns.
+TEST(WindowsPaths, OneFolderHasOneLockHoweverItIsSpelled)
+{
+    TempDir dir;
+    std::wstring shouted = dir.path().native();
+    std::transform(shouted.begin(), shouted.end(), shouted.begin(), ::towupper);
+    const fs::path spellings[] = {fs::path(L"\\\\?\\" + dir.path().native()), fs::path(shouted),
+                                  dir.path() / L"." / L""};
+    const platform::DirectoryLock held(dir.path());
+    ASSERT_TRUE(held.held());
+    for (const fs::path& other : spellings) {
+        bool busy = false; // a mutex is its own thread's again: asked from another
+        std::thread([&] { busy = platform::DirectoryLock(other, std::chrono::milliseconds(50)).busy(); })
+            .join();
+        EXPECT_TRUE(busy) << utf8FromPath(other);
+    }
 }
 
 } // namespace
