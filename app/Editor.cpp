@@ -4,11 +4,13 @@
 #include "app/WinePrefixes.h"
 #include "car/Allocation.h"
 #include "files/CarFile.h"
+#include "files/AsciiCase.h"
 #include "files/DesignFile.h"
 #include "files/Export.h"
 #include "files/TextEncoding.h"
 #include "files/VariantListing.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 
@@ -83,7 +85,16 @@ std::string carFileNameFor(const std::string& name)
 #ifdef _WIN32
     while (!safe.empty() && (safe.back() == '.' || safe.back() == ' ')) safe.pop_back();
 #endif
-    return safe.empty() ? safe : safe + ".rbc";
+    if (safe.empty()) return safe;
+    // A device on Windows whatever follows its name (up to Windows 10): a
+    // car file so named could not be made there, nor copied there.
+    const std::string device = asciiLowered(safe.substr(0, safe.find('.')));
+    static constexpr std::string_view devices[] = {"con", "prn", "aux", "nul"};
+    const bool numbered = device.size() == 4 && (device.starts_with("com") || device.starts_with("lpt")) &&
+                          device[3] >= '1' && device[3] <= '9';
+    if (numbered || std::find(std::begin(devices), std::end(devices), device) != std::end(devices))
+        safe.insert(device.size(), "_");
+    return safe + ".rbc";
 }
 
 bool namesVehicleFile(const std::filesystem::path& path)
@@ -190,8 +201,10 @@ void Editor::syncToControls()
     for (const FormControl& c : Form::controls()) {
         if (c.kind == ControlKind::List && c.field)
             view_.setSelection(c.id, c.field(config_));
+        else if (isNumber(c.kind) && c.field) // signed: a file may hold a negative side
+            view_.setText(c.id, std::to_string(c.field(config_)));
         else if (isNumber(c.kind))
-            view_.setText(c.id, std::to_string(c.field ? c.field(config_) : c.price(config_)));
+            view_.setText(c.id, std::to_string(c.price(config_)));
     }
     view_.setChecked(Form::turretBox, config_.turret != 0);
 }
@@ -250,6 +263,8 @@ void Editor::selectionChanged(int id)
     if (syncing_ || !c) return;
     switch (c->command) {
     case Command::ChangeModel:
+        // The current model picked again (a list reports it as a change) keeps the spread.
+        if (view_.selection(id) == config_.model) break;
         runRule([this] { changeModel(config_); });
         break;
     case Command::Paint:
@@ -379,17 +394,26 @@ std::optional<std::filesystem::path> Editor::chooseCarFile(bool save)
     FileDialogRequest request;
     request.kind = save ? FileDialogRequest::Kind::Save : FileDialogRequest::Kind::Open;
     request.title = save ? "Save Rivetbay Car" : "Open Rivetbay Car";
-    // Opening also finds the game's vehicle files, which are imported.
+    // Opening also finds the game's vehicle files, which are imported: it
+    // starts on the entry that shows both kinds.
     request.filters = save ? std::vector{carFilter}
-                           : std::vector{carFilter, vehicleFilter, eitherFilter};
+                           : std::vector{eitherFilter, carFilter, vehicleFilter};
     request.defaultSuffix = "rbc";
     request.directory = pathFromUtf8(settings_.paths.rbcPath);
-    if (save) request.fileName = carFileNameFor(config_.name);
+    if (save && !carFile_.empty()) { // the design's own file, where it is
+        request.directory = carFile_.parent_path();
+        request.fileName = utf8FromPath(carFile_.filename());
+    } else if (save) {
+        request.fileName = carFileNameFor(config_.name);
+    }
     auto chosen = services_.chooseFile(request);
-    // A car file under a vehicle file's name would be read by the game as one.
-    if (chosen && save && namesVehicleFile(*chosen)) {
+    // A car file under a vehicle file's name would be read by the game as one:
+    // said, then the dialog again with the name the player typed.
+    while (chosen && save && namesVehicleFile(*chosen)) {
         services_.showMessage(MessageIcon::Stop, applicationName_, savedAsVehicleText);
-        return std::nullopt;
+        request.directory = chosen->parent_path();
+        request.fileName = utf8FromPath(chosen->filename());
+        chosen = services_.chooseFile(request);
     }
     if (chosen) {
         // Remembered before the file is touched, so it is kept even if that fails.
@@ -404,9 +428,9 @@ void Editor::openCar()
     if (const auto chosen = chooseCarFile(false)) loadCar(*chosen);
 }
 
-bool Editor::saveCar()
+bool Editor::saveCar(bool toItsFile)
 {
-    const auto chosen = chooseCarFile(true);
+    const auto chosen = toItsFile && !carFile_.empty() ? carFile_ : chooseCarFile(true);
     if (!chosen) return false;
     FileResult saved;
     {
@@ -432,8 +456,8 @@ bool Editor::closeRequested()
     const std::string what =
         carFile_.empty() ? "the design" : "the design in " + utf8FromPath(carFile_.filename());
     switch (services_.askToSave(applicationName_, "Save changes to " + what + " before closing?")) {
-    case CloseAnswer::Save:
-        return saveCar(); // a failed or cancelled save keeps the editor open
+    case CloseAnswer::Save: // into the file the question names
+        return saveCar(true); // a failed or cancelled save keeps the editor open
     case CloseAnswer::Discard:
         return true;
     case CloseAnswer::Cancel:

@@ -83,7 +83,8 @@ private:
     bool loadCar(const std::filesystem::path& path);
     std::optional<std::filesystem::path> chooseCarFile(bool save);
     void openCar();
-    bool saveCar();
+    // SAVE: asks where; `toItsFile` writes straight to the car file the design came from.
+    bool saveCar(bool toItsFile = false);
     bool closeRequested();
     void recordStep(int control = 0, bool repeat = false);
     void showDesign(const CarConfig& design);

@@ -96,6 +96,8 @@ inline constexpr const char* aboutMenuText = "&About Rivetbay";
 // The window's own menu: these two above the About entry.
 inline constexpr const char* undoMenuText = "&Undo";
 inline constexpr const char* redoMenuText = "&Redo";
+// Beside the name box when typing or a paste lost characters the game cannot store.
+inline constexpr const char* nameCharactersTip = "The game keeps only Western European letters.";
 
 // In tab and creation order.
 std::span<const FormControl> controls();

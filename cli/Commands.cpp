@@ -246,6 +246,15 @@ int check(const std::vector<std::string>& cars)
             problems.push_back("The name has " + std::to_string(nameLength) +
                                " characters; the game keeps " + std::to_string(variantNameLimit) +
                                ".");
+        // Points are signed in the file, but no side of a car holds fewer than none.
+        static constexpr const char* sideNames[] = {"front", "rear", "left", "right"};
+        for (const auto& [points, kind] : {std::pair{&loaded->config.armor, "armor"},
+                                           std::pair{&loaded->config.chassis, "chassis"}})
+            for (std::size_t side = 0; side < points->size(); ++side)
+                if ((*points)[side] < 0)
+                    problems.push_back("The " + std::string(sideNames[side]) + " " + kind +
+                                       " holds " + std::to_string((*points)[side]) +
+                                       " points; a side holds none or more.");
         // The budget of the model as stored: a model out of range is already named above.
         if (const auto held = pointsHeld(loaded->config), budget = pointBudget(loaded->config);
             held != budget && loaded->problems.empty())

@@ -56,6 +56,25 @@ bool displayAvailable()
 #endif
 }
 
+// A display that is set but cannot be reached makes the toolkit abort with
+// advice to reinstall; while the application starts, that end is turned
+// into the same plain word as for no display at all.
+bool starting = true;
+void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (starting && type == QtFatalMsg) {
+        const char* display = std::getenv("DISPLAY");
+        std::fprintf(stderr,
+                     "Rivetbay: the graphical display%s%s%s could not be reached. Rivetbay is a "
+                     "desktop program and needs one; rivetbay-cli works without.\n",
+                     display ? " \"" : "", display ? display : "", display ? "\"" : "");
+        std::_Exit(1);
+    }
+    if (starting && QByteArray(context.category ? context.category : "").startsWith("qt.qpa"))
+        return; // the toolkit's own words on the same failure
+    std::fputs(qFormatLogMessage(type, context, text).toLocal8Bit().append('\n').constData(), stderr);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -68,7 +87,11 @@ int main(int argc, char** argv)
             stderr);
         return 1;
     }
+    const QtMessageHandler ordinary = qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
+    starting = false;
+    qInstallMessageHandler(ordinary);
+    rivetbay::keepToolkitSettingsAway();
     // Docks group the window with its launcher, and Wayland names it, by this.
     QGuiApplication::setDesktopFileName("org.rivetbay.Rivetbay");
     std::vector<std::string> arguments;

@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 namespace rivetbay {
 
@@ -20,7 +21,13 @@ AboutWindow::AboutWindow(UiServices& services, QWidget* owner, const QString& pa
     setFont(dialogFont(9));
     const DialogUnits du(font());
     setFixedSize(du.x(366), du.y(288));
-    if (owner) move(owner->mapToGlobal(QPoint(0, 0)));
+    // At the editor's corner, moved as little as keeps it wholly on the
+    // screen: at a large scale it is taller than what lies below the corner.
+    if (owner) {
+        const QScreen* screen = owner->screen();
+        const QPoint corner = owner->mapToGlobal(QPoint(0, 0));
+        move(screen ? keepOnScreen(screen->availableGeometry(), corner, size()) : corner);
+    }
 
     auto* ok = new QPushButton("OK...", this);
     ok->setObjectName("okButton");

@@ -11,6 +11,7 @@
 #include "ui/UiServices.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -24,8 +25,12 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QScopedValueRollback>
 #include <QShortcut>
+#include <QToolTip>
 #include <QUrl>
+
+#include <functional>
 
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
@@ -45,19 +50,25 @@ namespace {
 // character its 8-bit set has no place for is left out as it is typed or
 // pasted, and what would not fit the visible width is cut where typing
 // would stop.
+// What the editor writes (a loaded or undone name) passes whole: the rules
+// are for typing.
 class NameValidator final : public QValidator {
 public:
-    explicit NameValidator(QLineEdit* field) : QValidator(field), field_(field)
+    NameValidator(QLineEdit* field, const bool& editorWriting, std::function<void()> dropped)
+        : QValidator(field), field_(field), editorWriting_(editorWriting), dropped_(std::move(dropped))
     {
         connect(field, &QLineEdit::textChanged, this, [this](const QString& text) { last_ = text; });
     }
     State validate(QString& text, int& pos) const override
     {
+        if (editorWriting_) return Acceptable;
         const auto kept = [](const QString& part) {
             return QString::fromStdString(nameCharactersKept(part.toStdString()));
         };
         const QString before = kept(text.left(pos));
-        text = before + kept(text.mid(pos));
+        const QString all = before + kept(text.mid(pos));
+        if (all != text) dropped_();
+        text = all;
         pos = static_cast<int>(before.size());
         // What an edit inserted stands just before the caret: cut from its end.
         for (qsizetype inserted = text.size() - last_.size(); !fits(text) && inserted > 0 && pos > 0;
@@ -74,7 +85,26 @@ private:
     }
 
     QLineEdit* field_;
+    const bool& editorWriting_;
+    std::function<void()> dropped_;
     QString last_;
+};
+
+// Alt with a letter is a mnemonic or nothing; the name box would type the letter.
+class NoAltLetters final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const auto chord = key->modifiers() & (Qt::AltModifier | Qt::ControlModifier);
+            if (chord == Qt::AltModifier && !key->text().isEmpty()) return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
 };
 
 // Grey face and grey text, so that an unusable mount is told at a glance
@@ -180,7 +210,9 @@ QWidget* EditorWindow::makeControl(const FormControl& row)
         nameBox_->setInsertPolicy(QComboBox::NoInsert);
         nameBox_->setCompleter(nullptr); // the record's name is exactly what was typed
         placeList(nameBox_, row);
-        nameBox_->lineEdit()->setValidator(new NameValidator(nameBox_->lineEdit()));
+        nameBox_->lineEdit()->setValidator(
+            new NameValidator(nameBox_->lineEdit(), writingName_, [this] { nameCharactersDropped(); }));
+        nameBox_->lineEdit()->installEventFilter(new NoAltLetters(nameBox_));
         nameBox_->lineEdit()->setAcceptDrops(false); // a dropped file is a car to load
         // A name picked from the list shows its start, as one the editor writes.
         connect(nameBox_, &QComboBox::activated, this,
@@ -285,6 +317,7 @@ std::string EditorWindow::text(int id) const
 void EditorWindow::setText(int id, const std::string& text)
 {
     if (id == Form::nameBox) {
+        const QScopedValueRollback writing(writingName_, true);
         nameBox_->setEditText(qText(text));
         nameBox_->lineEdit()->setCursorPosition(0); // a long name shows its start
         return;
@@ -318,6 +351,7 @@ void EditorWindow::fillList(int id, const std::vector<std::string>& entries)
     const int cursor = edit->cursorPosition();
     const int selectionStart = edit->selectionStart();
     const int selectionLength = edit->selectedText().size();
+    const QScopedValueRollback writing(writingName_, true);
     nameBox_->clear();
     nameBox_->addItems(items);
     nameBox_->setCurrentIndex(-1);
@@ -385,17 +419,30 @@ void EditorWindow::contextMenuEvent(QContextMenuEvent* event)
     menu.exec(event->globalPos());
 }
 
+// The editor only reads a dropped file: taken as a copy, so that no source
+// offering a move deletes the player's file after the drop.
 void EditorWindow::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    if (!event->mimeData()->hasUrls() || !(event->possibleActions() & Qt::CopyAction)) return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 void EditorWindow::dropEvent(QDropEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
-    event->acceptProposedAction();
+    if (urls.isEmpty() || !urls.first().isLocalFile() || !(event->possibleActions() & Qt::CopyAction))
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
     editor_.fileDropped(pathFromQString(urls.first().toLocalFile()));
+}
+
+void EditorWindow::nameCharactersDropped()
+{
+    QApplication::beep();
+    QLineEdit* edit = nameBox_->lineEdit();
+    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), Form::nameCharactersTip, edit);
 }
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event)

@@ -54,6 +54,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void nameCharactersDropped();
     bool eventFilter(QObject* watched, QEvent* event) override;
 #ifdef Q_OS_WIN
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
@@ -70,6 +71,7 @@ private:
     std::unordered_map<int, QWidget*> controls_;
     std::unordered_map<int, std::vector<std::string>> entries_; // as each list was last filled
     QComboBox* nameBox_ = nullptr;
+    bool writingName_ = false; // the editor, not the player, is writing the name box
 };
 
 } // namespace rivetbay

@@ -52,7 +52,9 @@ void SpinArrows::setBuddy(QLineEdit* field)
 
 bool SpinArrows::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == increase_ || watched == decrease_) && event->type() == QEvent::MouseButtonPress)
+    // The second of two quick clicks arrives as a double click: a press too.
+    if ((watched == increase_ || watched == decrease_) &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick))
         pressed_ = true;
     if (watched == buddy_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -60,7 +62,12 @@ bool SpinArrows::eventFilter(QObject* watched, QEvent* event)
         const int up = vertical ? Qt::Key_Up : Qt::Key_Right;
         const int down = vertical ? Qt::Key_Down : Qt::Key_Left;
         if (key->key() == up || key->key() == down) {
-            emit stepped(key->key() == up ? +1 : -1, key->isAutoRepeat());
+            const auto stamp = static_cast<std::uint32_t>(key->timestamp());
+            if (keyRepeats_.admits(key->isAutoRepeat(), stamp)) {
+                const auto begun = std::chrono::steady_clock::now();
+                emit stepped(key->key() == up ? +1 : -1, key->isAutoRepeat());
+                keyRepeats_.stepped(stamp, std::chrono::steady_clock::now() - begun);
+            }
             return true;
         }
     }

@@ -4,6 +4,8 @@
 // rate that never speeds up. It has no value of its own: the rule it feeds
 // decides what a step does.
 
+#include "app/KeyRepeatGate.h"
+
 #include <QWidget>
 
 class QLineEdit;
@@ -43,6 +45,7 @@ private:
     QToolButton* decrease_;
     QLineEdit* buddy_ = nullptr;
     bool pressed_ = false; // an arrow went down and has not stepped since
+    KeyRepeatGate keyRepeats_;
 };
 
 } // namespace rivetbay

@@ -3,13 +3,19 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
 #include <QSplitter>
+#include <QStyle>
+#include <QTemporaryDir>
 #include <QUrl>
+
+#include <memory>
 
 namespace rivetbay {
 
@@ -61,11 +67,37 @@ void namePlaces(QFileDialog& dialog, const std::vector<FilePlace>& places)
     for (const FilePlace& place : places)
         widest = std::max(widest, sidebar->fontMetrics().horizontalAdvance(
                                       QString::fromStdString(place.label)));
-    if (auto* splitter = dialog.findChild<QSplitter*>("splitter"); splitter && widest > 0) {
-        const int side = widest + 3 * sidebar->iconSize().width();
+    if (widest == 0) return;
+    const int icon = sidebar->iconSize().isValid() ? sidebar->iconSize().width()
+                                                   : sidebar->style()->pixelMetric(QStyle::PM_SmallIconSize);
+    const int side = widest + 3 * icon; // the icon, and room around it and the name
+    sidebar->setMinimumWidth(side); // splitter sizes alone give way as the dialog is laid out
+    if (auto* splitter = dialog.findChild<QSplitter*>("splitter"))
         splitter->setSizes({side, std::max(side, dialog.width() - side)});
-    }
 }
+
+// Opening refuses a name in a folder that does not exist, as the platform's
+// own dialogs do with their path-must-exist option; the file itself need not
+// exist, since the load reports that.
+class CarFileDialog final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList chosen = selectedFiles();
+        if (acceptMode() == AcceptOpen && !chosen.isEmpty()) {
+            const QFileInfo file(chosen.first());
+            if (!file.isDir() && !file.absoluteDir().exists()) {
+                QMessageBox::warning(this, windowTitle(),
+                                     "The folder " + QDir::toNativeSeparators(file.absolutePath()) +
+                                         " does not exist.");
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+};
 
 QString filterText(const FileFilter& filter)
 {
@@ -108,8 +140,9 @@ std::optional<std::filesystem::path> QtUiServices::chooseFile(const FileDialogRe
     QStringList filters;
     for (const FileFilter& filter : request.filters) filters.append(filterText(filter));
     QWidget* owner = parent();
-    QFileDialog dialog(owner, QString::fromStdString(request.title),
-                       qStringFromPath(request.directory), filters.join(";;"));
+    keepToolkitSettingsAway();
+    CarFileDialog dialog(owner, QString::fromStdString(request.title),
+                         qStringFromPath(request.directory), filters.join(";;"));
     const bool save = request.kind == FileDialogRequest::Kind::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // An open dialog accepts a name that does not exist; the load reports it.
@@ -179,6 +212,22 @@ QPoint placeOnScreen(const QRect& available, const QSize& size)
     // its title bar, which the window manager puts above this point, shows.
     return {available.x() + std::max(0, (available.width() - size.width()) / 2),
             available.y() + std::max(0, (available.height() - size.height()) / 2)};
+}
+
+QPoint keepOnScreen(const QRect& available, const QPoint& wanted, const QSize& size)
+{
+    return {std::max(available.left(), std::min(wanted.x(), available.right() + 1 - size.width())),
+            std::max(available.top(), std::min(wanted.y(), available.bottom() + 1 - size.height()))};
+}
+
+void keepToolkitSettingsAway()
+{
+    static std::unique_ptr<QTemporaryDir> away;
+    auto fresh = std::make_unique<QTemporaryDir>();
+    if (!fresh->isValid()) return; // the previous folder, if any, stays in use
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, fresh->path());
+    away = std::move(fresh);
 }
 
 QString applicationName()

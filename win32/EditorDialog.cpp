@@ -354,16 +354,27 @@ LRESULT EditorDialog::control(HWND control, UINT message, WPARAM wParam, LPARAM 
             pasteName(control);
             return 0;
         }
-    } else if (message == WM_LBUTTONDOWN && isSpin(Form::control(id))) {
-        freshPress_[id] = true;
+    } else if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) &&
+               isSpin(Form::control(id))) {
+        freshPress_[id] = true; // the second of two quick clicks comes as a double click
     } else if (message == WM_KEYDOWN) {
         const bool firstOfPress = (lParam & (1 << 30)) == 0;
-        if (id == Form::freePoints && (wParam == VK_LEFT || wParam == VK_RIGHT)) {
-            // As the transfer arrows point: Left chassis to armor, Right the other way.
-            editor_.stepped(Form::transferSpin, wParam == VK_RIGHT ? +1 : -1, !firstOfPress);
-            return 0;
+        const bool transfer = id == Form::freePoints && (wParam == VK_LEFT || wParam == VK_RIGHT);
+        const int spin = spinOfBuddy(id);
+        if (transfer || (spin && (wParam == VK_UP || wParam == VK_DOWN))) {
+            const auto stamp = static_cast<std::uint32_t>(GetMessageTime());
+            if (!keyRepeats_.admits(!firstOfPress, stamp)) return 0; // queued while a step ran
+            const auto begun = std::chrono::steady_clock::now();
+            LRESULT result = 0;
+            if (transfer) // as the transfer arrows point: Left chassis to armor, Right the other way
+                editor_.stepped(Form::transferSpin, wParam == VK_RIGHT ? +1 : -1, !firstOfPress);
+            else {
+                if (firstOfPress) freshPress_[spin] = true;
+                result = DefSubclassProc(control, message, wParam, lParam); // the arrows' own step
+            }
+            keyRepeats_.stepped(stamp, std::chrono::steady_clock::now() - begun);
+            return result;
         }
-        if (const int spin = spinOfBuddy(id); spin && firstOfPress) freshPress_[spin] = true;
     }
     return DefSubclassProc(control, message, wParam, lParam);
 }

@@ -6,6 +6,7 @@
 
 #include "app/Editor.h"
 #include "app/EditorView.h"
+#include "app/KeyRepeatGate.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -87,6 +88,7 @@ private:
     bool ended_ = false;
     bool running_ = false; // in run(): its end ends the message loop
     std::map<int, bool> freshPress_; // a spin pressed or keyed anew, not yet stepped
+    KeyRepeatGate keyRepeats_;
     // What the controls show, as last written or reported: every call to a
     // control costs, so what did not change is neither written nor read.
     std::map<int, std::wstring> numbers_;

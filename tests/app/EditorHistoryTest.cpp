@@ -90,6 +90,14 @@ TEST_F(EditorTest, ClosingChangedWorkAsksAndEachAnswerDoesWhatItSays)
     ASSERT_EQ(services_.questions.size(), 1u);
     EXPECT_EQ(services_.questions[0], "Save changes to the design in dusty.rbc before closing?");
     EXPECT_EQ(editor_->config().name, "Dusty II");
+    // Save writes the file the question names, with no dialog to go astray in.
+    services_.closeAnswers = {CloseAnswer::Save};
+    click(Form::quitButton);
+    EXPECT_TRUE(view_->closed);
+    EXPECT_TRUE(services_.requests.empty());
+    CarConfig written;
+    ASSERT_TRUE(loadCarFile(dir_ / "dusty.rbc", written));
+    EXPECT_EQ(written.name, "Dusty II");
 }
 
 TEST_F(EditorTest, EachKindOfStepIsUndoneAndRedoneWhole)

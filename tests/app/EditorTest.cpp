@@ -87,6 +87,23 @@ TEST_F(EditorTest, EachArrowStepsItsOwnSide)
     EXPECT_TRUE(services_.messages.empty());
 }
 
+// A side as a file stores it, even below zero, and the model picked again.
+TEST_F(EditorTest, TheSpreadStaysAsStoredAndThroughTheSameModel)
+{
+    CarConfig odd = spreadCar();
+    odd.armor[Front] = -3;
+    odd.freePoints += spreadCar().armor[Front] + 3; // the budget still met
+    start(saveCar("odd.rbc", odd));
+    EXPECT_EQ(view_->at(idOf("armorFrontField")).text, "-3");
+    EXPECT_TRUE(editor_->stepped(idOf("armorRearSpin"), +1));
+    EXPECT_EQ(editor_->config().armor[Rear], odd.armor[Rear] + 1);
+    EXPECT_EQ(number("armorFrontField"), -3);
+    choose("modelList", odd.model); // the list's current entry clicked again
+    EXPECT_EQ(editor_->config().armor[Front], -3);
+    EXPECT_EQ(editor_->config().chassis, odd.chassis);
+    EXPECT_TRUE(services_.messages.empty()); // no "Please enter an integer."
+}
+
 TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
 {
     std::filesystem::create_directory(dir_ / "cars");
@@ -113,10 +130,10 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
     answer(dir_ / "cars" / "a.rbc");
     click(Form::openButton);
     EXPECT_EQ(services_.requests.at(1).kind, FileDialogRequest::Kind::Open);
-    std::vector<std::string> offered; // the car files first, then the game's to import
+    std::vector<std::string> offered; // both kinds first: the game's files are imported too
     for (const FileFilter& f : services_.requests.at(1).filters) offered.push_back(f.label + "|" + f.patterns);
-    EXPECT_EQ(offered, (std::vector<std::string>{"Rivetbay Car (*.rbc)|*.rbc", "I'76 Vehicle (*.vcf)|*.vcf",
-                                                 "Car or vehicle file (*.rbc *.vcf)|*.rbc;*.vcf"}));
+    EXPECT_EQ(offered, (std::vector<std::string>{"Car or vehicle file (*.rbc *.vcf)|*.rbc;*.vcf",
+                                                 "Rivetbay Car (*.rbc)|*.rbc", "I'76 Vehicle (*.vcf)|*.vcf"}));
     EXPECT_EQ(services_.requests.at(1).title, "Open Rivetbay Car");
     EXPECT_EQ(services_.requests.at(1).directory, dir_ / "cars"); // remembered
     EXPECT_EQ(view_->selection(Form::modelList), 5);
@@ -258,28 +275,43 @@ TEST_F(EditorTest, SaveProposesTheDesignsNameAndRefusesAVehicleFileName)
         const char* name;
         const char* proposed;
     };
+    // Devices on Windows whatever follows their names: never proposed as files.
     const Case cases[] = {
         {"Road Hog", "Road Hog.rbc"}, {"", ""}, {"a/b", "ab.rbc"}, {"Caf\xE9\tX", "Caf\xC3\xA9X.rbc"},
+        {"Con", "Con_.rbc"}, {"nul.2", "nul_.2.rbc"}, {"COM1", "COM1_.rbc"}, {"LPT9", "LPT9_.rbc"},
+        {"Aux", "Aux_.rbc"}, {"PRN", "PRN_.rbc"}, {"COM0", "COM0.rbc"}, {"Console", "Console.rbc"},
 #ifdef _WIN32
         {"Hog: 1?.", "Hog 1.rbc"}, {"<>", ""},
 #else
         {"Hog: 1?", "Hog: 1?.rbc"},
 #endif
     };
+    std::filesystem::create_directory(dir_ / "game");
     for (const Case& k : cases) {
-        start(saveCar("n.rbc", {.name = k.name}));
+        // A design never saved (a vehicle file names an empty one "Unnamed"): named after itself.
+        ASSERT_TRUE(VcfWriter(dir_ / "game" / "n.vcf", {.name = k.name, .model = 1}));
+        start(*k.name ? dir_ / "game" / "n.vcf" : std::filesystem::path());
         click(Form::saveButton);
         EXPECT_EQ(services_.requests.back().fileName, k.proposed) << k.name;
         EXPECT_EQ(services_.requests.back().directory, dir_.path()); // still the car folder
     }
+    // A design from a car file: that file, where it is.
+    start(saveCar("game/mine.rbc", {.name = "Other Name"}));
+    click(Form::saveButton);
+    EXPECT_EQ(services_.requests.back().fileName, "mine.rbc");
+    EXPECT_EQ(services_.requests.back().directory, dir_ / "game");
 
     std::filesystem::create_directory(dir_ / "addon2");
     const std::string settings = testkit::readText(dir_ / "Rivetbay.ini");
     for (const char* name : {"vppirna9.vcf", "X.VCF", "y.Vcf"}) {
         services_.messages.clear();
         answer(dir_ / "addon2" / name);
+        answer(dir_ / "addon2" / name); // and again
         click(Form::saveButton);
-        ASSERT_EQ(services_.messages.size(), 1u) << name;
+        // Said, then the dialog again with the name the player typed, as often as needed.
+        EXPECT_EQ(services_.requests.back().fileName, name);
+        EXPECT_EQ(services_.requests.back().directory, dir_ / "addon2");
+        ASSERT_EQ(services_.messages.size(), 2u) << name;
         EXPECT_EQ(services_.messages[0].icon, MessageIcon::Stop);
         EXPECT_EQ(services_.messages[0].caption, "Rivetbay");
         EXPECT_EQ(lastMessage(), "A design is saved as a Rivetbay car file (.rbc). Vehicle files for "

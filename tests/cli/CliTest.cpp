@@ -202,14 +202,19 @@ TEST(Cli, CheckReportsWhatTheGameWouldNotKeep)
     save("odd.rbc", [](CarConfig& c) { c.frontWeapons[1] = 25; });
     save("long.rbc", [](CarConfig& c) { c.name = "A Very Long Variant"; });
     save("spent.rbc", [](CarConfig& c) { c.armor[Left] += 3; });
+    save("below.rbc", [](CarConfig& c) { // within the budget
+        c.chassis[Rear] = -3;
+        c.freePoints += dusty().chassis[Rear] + 3;
+    });
     EXPECT_EQ(run(dir, "check good.rbc").status, 0);
-    const CliRun bad = run(dir, "check good.rbc odd.rbc long.rbc spent.rbc");
+    const CliRun bad = run(dir, "check good.rbc odd.rbc long.rbc spent.rbc below.rbc");
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.out, "good.rbc: OK\n");
     EXPECT_EQ(bad.err,
               "rivetbay-cli: odd.rbc: frontWeapons[1] is 25, outside its table (0 to 19).\n"
               "rivetbay-cli: long.rbc: The name has 19 characters; the game keeps 15.\n"
-              "rivetbay-cli: spent.rbc: The points add up to 163, not the model's 160.\n");
+              "rivetbay-cli: spent.rbc: The points add up to 163, not the model's 160.\n"
+              "rivetbay-cli: below.rbc: The rear chassis holds -3 points; a side holds none or more.\n");
     // show says so too, rather than printing "-" without a word.
     const CliRun shown = run(dir, "show odd.rbc");
     EXPECT_EQ(shown.status, 0);
@@ -454,6 +459,13 @@ TEST(Cli, UsageVersionAndHelp)
         dir, std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") + RIVETBAY_EDITOR, "");
     EXPECT_EQ(headless.status, 1);
     EXPECT_NE(headless.err.find("no graphical display was found"), std::string::npos) << headless.err;
+    EXPECT_FALSE(fs::exists(dir / "Rivetbay.ini"));
+    // A display that is set and cannot be reached: the same plain word, no abort.
+    const CliRun unreachable = run(
+        dir, std::string("env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:9876 ") + RIVETBAY_EDITOR, "");
+    EXPECT_EQ(unreachable.status, 1);
+    EXPECT_EQ(unreachable.err, "Rivetbay: the graphical display \":9876\" could not be reached. Rivetbay is "
+                               "a desktop program and needs one; rivetbay-cli works without.\n");
     EXPECT_FALSE(fs::exists(dir / "Rivetbay.ini"));
 #endif
 }

@@ -13,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -160,6 +161,20 @@ TEST_F(AboutTest, HoldingAnArrowWithNowhereToGoShowsOneBoxAPress)
     // The arrows still answer the next press.
     clickArrow(about, false);
     EXPECT_EQ(services_.messages.size(), 3u);
+}
+
+TEST_F(AboutTest, ItOpensAtTheEditorsCornerWhollyOnTheScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QPoint corner : {screen.topLeft() + QPoint(10, 10), screen.bottomRight() - QPoint(40, 30)}) {
+        editor().move(corner);
+        const QPoint wanted = editor().mapToGlobal(QPoint(0, 0));
+        const AboutWindow about(services_, &editor(), folderOf(dir_));
+        EXPECT_TRUE(screen.contains(QRect(about.pos(), about.size()))) << corner.x() << "," << corner.y();
+        // Moved only where it had to be.
+        EXPECT_EQ(about.pos().x() == wanted.x(), about.width() <= screen.right() + 1 - wanted.x());
+        EXPECT_EQ(about.pos().y() == wanted.y(), about.height() <= screen.bottom() + 1 - wanted.y());
+    }
 }
 
 TEST_F(AboutTest, MissingPageSaysSo)

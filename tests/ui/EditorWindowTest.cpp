@@ -2,6 +2,7 @@
 // What the editor then does is tested without a toolkit (tests/app); here,
 // that each widget hands its event on and shows what it is told.
 
+#include "app/EditorForm.h"
 #include "files/VcfWriter.h"
 
 #include "EditorFixture.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
 
@@ -91,6 +93,19 @@ TEST_F(WindowTest, DropsLoadTheFirstLocalFile)
     drop({QUrl::fromLocalFile(qpath(a)), QUrl::fromLocalFile(qpath(b))});
     EXPECT_EQ(list("modelList")->currentIndex(), 9); // only the first
     EXPECT_EQ(QApplication::focusWidget(), find<QPushButton>("openButton"));
+    // A source that proposes a move (Shift held) gets a copy: the file is only read.
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(qpath(b))});
+    const auto both = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(5, 5), both, &mime, Qt::LeftButton, Qt::ShiftModifier);
+    ASSERT_EQ(enter.proposedAction(), Qt::MoveAction);
+    QApplication::sendEvent(editor_.get(), &enter);
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDropEvent moved(QPointF(5, 5), both, &mime, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(editor_.get(), &moved);
+    EXPECT_TRUE(moved.isAccepted());
+    EXPECT_EQ(moved.dropAction(), Qt::CopyAction);
+    EXPECT_EQ(list("modelList")->currentIndex(), 22);
 }
 
 TEST_F(WindowTest, ACarOpenedByItsMnemonicShowsItsOwnName)
@@ -124,10 +139,23 @@ TEST_F(WindowTest, KeysAndHiddenButtons)
     EXPECT_FALSE(editor_->isVisible());
 }
 
-TEST_F(WindowTest, AHeldArrowIsOneStepToUndo)
+TEST_F(WindowTest, AHeldArrowIsOneStepToUndoAndEachClickAnother)
 {
     startEditor(saveCar("spread.rbc", spreadCar()));
     QToolButton* down = find<SpinArrows>("armorFrontSpin")->decreaseButton();
+    // Two quick clicks: the second arrives as a double click, and is a click.
+    QTest::mouseClick(down, Qt::LeftButton);
+    const QPointF middle = QRectF(down->rect()).center();
+    QMouseEvent twice(QEvent::MouseButtonDblClick, middle, down->mapToGlobal(middle), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(down, &twice);
+    QTest::mouseRelease(down, Qt::LeftButton);
+    ASSERT_EQ(text("armorFrontField"), "39");
+    editor_->editor().undo();
+    EXPECT_EQ(text("armorFrontField"), "40");
+    editor_->editor().undo();
+    ASSERT_EQ(text("armorFrontField"), "41");
+
     QTest::mousePress(down, Qt::LeftButton);
     // Held until it has repeated twice, then released (the release steps once more).
     ASSERT_TRUE(testkit::waitFor([&] { return text("armorFrontField").toInt() <= 39; }));
@@ -223,9 +251,52 @@ TEST_F(WindowTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
     edit->clear();
     edit->insert(QString::fromUtf8("\xC5\x81\xC3\xB3" "d\xC5\xBA \xE2\x82\xAC"));
     EXPECT_EQ(edit->text(), QString::fromUtf8("\xC3\xB3" "d \xE2\x82\xAC"));
+    // Said where the player looks, and only when something was left out.
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), EditorForm::nameCharactersTip);
+    QToolTip::hideText();
+    ASSERT_TRUE(testkit::waitFor([] { return !QToolTip::isVisible(); }));
     QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\xE6\x97\xA5"));
     QApplication::sendEvent(edit, &typed); // typed: refused
     EXPECT_EQ(edit->text(), QString::fromUtf8("\xC3\xB3" "d \xE2\x82\xAC"));
+    EXPECT_TRUE(QToolTip::isVisible());
+    QToolTip::hideText();
+    ASSERT_TRUE(testkit::waitFor([] { return !QToolTip::isVisible(); }));
+    QTest::keyClicks(edit, "x");
+    EXPECT_FALSE(QToolTip::isVisible());
+    // Alt with a letter that is no mnemonic types nothing.
+    for (const Qt::Key key : {Qt::Key_E, Qt::Key_H, Qt::Key_X})
+        QTest::keyClick(edit, key, Qt::AltModifier);
+    EXPECT_EQ(edit->text(), QString::fromUtf8("\xC3\xB3" "d \xE2\x82\xACx"));
+}
+
+TEST_F(WindowTest, ALoadedNameIsShownWholeAndIsNoChange)
+{
+    const std::string longName(300, 'N');
+    startEditor(saveCar("long.rbc", {.name = longName, .model = 3}));
+    EXPECT_EQ(list("nameBox")->currentText().size(), 300);
+    EXPECT_FALSE(editor_->editor().modified());
+    list("modelList")->setCurrentIndex(5);
+    editor_->editor().undo(); // an undone name too
+    EXPECT_EQ(list("nameBox")->currentText().size(), 300);
+    EXPECT_FALSE(editor_->editor().modified());
+}
+
+TEST_F(WindowTest, KeyRepeatsThatWaitedForASlowStepAreDropped)
+{
+    startEditor(saveCar("spread.rbc", spreadCar()));
+    auto* field = find<QLineEdit>("armorFrontField");
+    field->setFocus();
+    const auto key = [&](bool repeat, ulong stamp) {
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), repeat);
+        down.setTimestamp(stamp);
+        QApplication::sendEvent(field, &down);
+    };
+    key(false, 50000);
+    key(true, 49990); // made while the step ran, then queued behind it
+    EXPECT_EQ(text("armorFrontField"), "40");
+    key(true, 60000); // a repeat of its own time
+    EXPECT_EQ(text("armorFrontField"), "39");
 }
 
 TEST_F(WindowTest, LeftAndRightInTheFreePointsFieldTransfer)

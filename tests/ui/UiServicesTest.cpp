@@ -7,7 +7,14 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStyle>
 
 #include <gtest/gtest.h>
 
@@ -56,16 +63,54 @@ TEST(UiServices, WinePlacesAreShownByTheirOwnNames)
     request.showHidden = true;
     request.places = {{"Wine (~/.wine)", a / "drive_c"}, {"Steam 12345", b / "drive_c"}};
     QStringList shown;
+    int room = 0, needed = 0;
     const testkit::WhenShown read(testkit::activeModal, [&](QWidget* dialog) {
-        if (auto* sidebar = dialog->findChild<QAbstractItemView*>("sidebar"))
+        if (auto* sidebar = dialog->findChild<QAbstractItemView*>("sidebar")) {
             for (int row = 0; row < sidebar->model()->rowCount(); ++row)
                 shown << sidebar->model()->index(row, 0).data().toString();
+            room = sidebar->viewport()->width();
+            needed = sidebar->fontMetrics().horizontalAdvance("Wine (~/.wine)") +
+                     sidebar->style()->pixelMetric(QStyle::PM_SmallIconSize);
+        }
         dialog->close();
     });
     QtUiServices services;
     EXPECT_FALSE(services.chooseFile(request));
     EXPECT_TRUE(shown.contains("Wine (~/.wine)")) << shown.join(", ").toStdString();
     EXPECT_TRUE(shown.contains("Steam 12345")) << shown.join(", ").toStdString();
+    EXPECT_GE(room, needed); // the names whole
+    // The toolkit's own memory of the dialog stays out of the player's folders.
+    const QString kept = QSettings(QSettings::UserScope, "QtProject").fileName();
+    EXPECT_FALSE(kept.startsWith(QDir::homePath())) << kept.toStdString();
+    EXPECT_FALSE(kept.startsWith(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
+}
+
+TEST(UiServices, OpeningRefusesANameInAFolderThatDoesNotExist)
+{
+    testkit::TempDir dir;
+    const QString missing = QString::fromStdString((dir / "missing" / "x.rbc").string());
+    QString warned;
+    bool stayed = false;
+    const testkit::WhenShown box([] { return qobject_cast<QMessageBox*>(testkit::activeModal()); },
+                                 [&](QWidget* shown) {
+                                     warned = static_cast<QMessageBox*>(shown)->text();
+                                     shown->close();
+                                 });
+    const testkit::WhenShown dialog([] { return qobject_cast<QFileDialog*>(testkit::activeModal()); },
+                                    [&](QWidget* shown) {
+                                        auto* files = static_cast<QFileDialog*>(shown);
+                                        files->selectFile(missing);
+                                        static_cast<QDialog*>(files)->accept(); // the box, answered above
+                                        stayed = files->isVisible();
+                                        files->reject();
+                                    });
+    FileDialogRequest request;
+    request.directory = dir.path();
+    QtUiServices services;
+    EXPECT_FALSE(services.chooseFile(request));
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(warned, "The folder " + QDir::toNativeSeparators(QFileInfo(missing).absolutePath()) +
+                          " does not exist.");
 }
 
 } // namespace
