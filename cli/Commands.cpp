@@ -290,7 +290,7 @@ int importVehicles(const std::vector<std::string>& files, const std::optional<st
             const fs::path stem = pathFromUtf8(given).stem();
             fs::path name = fs::path(stem).replace_extension(".rbc");
             for (int n = 2; claimed.count(fileNameFolded(utf8FromPath(name))) != 0; ++n)
-                name = fs::path(utf8FromPath(stem) + "-" + std::to_string(n) + ".rbc");
+                name = pathFromUtf8(utf8FromPath(stem) + "-" + std::to_string(n) + ".rbc");
             claimed.insert(fileNameFolded(utf8FromPath(name)));
             car = utf8FromPath(pathFromUtf8(*into) / name);
             if (name.stem() != stem)

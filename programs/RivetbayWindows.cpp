@@ -59,9 +59,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     editor.setWindows({
         [&](HWND owner) { win32::AboutDialog(instance, services, name).run(owner); },
         [&](HWND owner) { win32::HackbusterDialog::open(instance, owner); },
+        [&](HWND window) { services.setOwner(window); }, // the first start's dialogs are its own
     });
     if (!editor.create(true)) return 1;
-    services.setOwner(editor.window());
     const int code = editor.run();
     OleUninitialize();
     return code;

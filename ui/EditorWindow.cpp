@@ -212,7 +212,10 @@ QWidget* EditorWindow::makeControl(const FormControl& row)
         placeList(nameBox_, row);
         nameBox_->lineEdit()->setValidator(
             new NameValidator(nameBox_->lineEdit(), writingName_, [this] { nameCharactersDropped(); }));
-        nameBox_->lineEdit()->installEventFilter(new NoAltLetters(nameBox_));
+        // On the box too: it hands its keys to its field directly, past the field's filters.
+        auto* noAltLetters = new NoAltLetters(nameBox_);
+        nameBox_->installEventFilter(noAltLetters);
+        nameBox_->lineEdit()->installEventFilter(noAltLetters);
         nameBox_->lineEdit()->setAcceptDrops(false); // a dropped file is a car to load
         // A name picked from the list shows its start, as one the editor writes.
         connect(nameBox_, &QComboBox::activated, this,

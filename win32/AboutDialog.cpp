@@ -110,6 +110,9 @@ INT_PTR AboutDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
             break;
         }
         return TRUE;
+    case showRefusal:
+        showPendingRefusal();
+        return TRUE;
     case WM_NOTIFY: {
         auto* change = reinterpret_cast<NMUPDOWN*>(lParam);
         if (change->hdr.idFrom != arrowsId || change->hdr.code != UDN_DELTAPOS) return FALSE;
@@ -126,7 +129,19 @@ INT_PTR AboutDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void AboutDialog::report(const std::string& refusal)
 {
-    if (!refusal.empty()) services_.showMessage(MessageIcon::Stop, applicationName_, refusal);
+    // Shown once the notification that brought it has returned: a box
+    // opened inside the arrows' own notification lets them go on repeating
+    // in its loop, one box over another. One refusal at a time.
+    if (refusal.empty() || !refusal_.empty()) return;
+    refusal_ = refusal;
+    PostMessageW(window_, showRefusal, 0, 0);
+}
+
+void AboutDialog::showPendingRefusal()
+{
+    if (refusal_.empty()) return;
+    services_.showMessage(MessageIcon::Stop, applicationName_, refusal_);
+    refusal_.clear();
 }
 
 void AboutDialog::end(INT_PTR result)

@@ -40,6 +40,9 @@ private:
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool initialise();
     void report(const std::string& refusal);
+    void showPendingRefusal();
+
+    static constexpr UINT showRefusal = WM_APP + 1;
     void end(INT_PTR result);
 
     HINSTANCE instance_;
@@ -49,6 +52,7 @@ private:
     HWND window_ = nullptr;
     bool modal_ = false;
     std::wstring pageAddress_;
+    std::string refusal_; // posted, not yet shown
 };
 
 } // namespace rivetbay::win32

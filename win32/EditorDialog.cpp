@@ -200,6 +200,7 @@ void EditorDialog::initialise()
         SetWindowSubclass(nameEdit_, &EditorDialog::controlProcedure, subclassId,
                           reinterpret_cast<DWORD_PTR>(this));
     }
+    if (windows_.created) windows_.created(window_);
     editor_.start(start_);
 }
 
@@ -248,6 +249,10 @@ INT_PTR EditorDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(icon_);
+    case WM_TIMER:
+        if (wParam != hideNameTipTimer) return FALSE;
+        hideNameTip();
+        return TRUE;
     case WM_DESTROY:
         ended_ = true;
         window_ = nullptr;
@@ -348,8 +353,10 @@ LRESULT EditorDialog::control(HWND control, UINT message, WPARAM wParam, LPARAM 
 {
     if (control == nameEdit_) {
         if (message == WM_CHAR && wParam >= 0x20 &&
-            nameCharactersKept(utf8(std::wstring(1, static_cast<wchar_t>(wParam)))).empty())
-            return 0; // no place in the game's character set
+            nameCharactersKept(utf8(std::wstring(1, static_cast<wchar_t>(wParam)))).empty()) {
+            nameCharactersDropped(); // no place in the game's character set
+            return 0;
+        }
         if (message == WM_PASTE) {
             pasteName(control);
             return 0;
@@ -393,9 +400,46 @@ void EditorDialog::pasteName(HWND edit)
     insertIntoName(edit, pasted);
 }
 
+void EditorDialog::nameCharactersDropped()
+{
+    MessageBeep(MB_ICONWARNING);
+    // A balloon of our own below the box: the edit control's own balloon is
+    // not there on every system.
+    static const std::wstring text = wide(Form::nameCharactersTip);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_IDISHWND;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(nameEdit_);
+    tool.lpszText = const_cast<wchar_t*>(text.c_str());
+    if (!nameTip_) {
+        nameTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_NOPREFIX | TTS_BALLOON, 0, 0, 0, 0, window_,
+                                   nullptr, instance_, nullptr);
+        SendMessageW(nameTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    RECT box;
+    GetWindowRect(nameEdit_, &box);
+    SendMessageW(nameTip_, TTM_TRACKPOSITION, 0, MAKELPARAM(box.left + 8, box.bottom));
+    SendMessageW(nameTip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    SetTimer(window_, hideNameTipTimer, 4000, nullptr); // a tip, not a box to close
+}
+
+void EditorDialog::hideNameTip()
+{
+    KillTimer(window_, hideNameTipTimer);
+    if (!nameTip_) return;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(nameEdit_);
+    SendMessageW(nameTip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+}
+
 void EditorDialog::insertIntoName(HWND edit, const std::wstring& typed)
 {
     const std::wstring kept = wide(nameCharactersKept(utf8(typed)));
+    if (kept != typed) nameCharactersDropped();
     DWORD start = 0, end = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     const std::wstring text = windowText(edit);

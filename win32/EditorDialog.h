@@ -20,6 +20,9 @@ namespace rivetbay::win32 {
 struct EditorWindows {
     std::function<void(HWND owner)> about;
     std::function<void(HWND owner)> hackbuster;
+    // The editor's window as soon as it exists, before the start-up's dialogs,
+    // so that they have it as their owner.
+    std::function<void(HWND editor)> created;
 };
 
 class EditorDialog final : public EditorView {
@@ -56,6 +59,9 @@ public:
     // A paste into the name box: what the game can store, cut where typing
     // would stop.
     void insertIntoName(HWND edit, const std::wstring& typed);
+    // A beep and a tip at the name box: what was typed or pasted lost characters.
+    void nameCharactersDropped();
+    void hideNameTip();
     HWND nameEdit() const { return nameEdit_; }
 
     // The window's menu commands.
@@ -82,6 +88,8 @@ private:
     EditorWindows windows_;
     HWND window_ = nullptr;
     HWND nameEdit_ = nullptr;
+    HWND nameTip_ = nullptr;
+    static constexpr UINT_PTR hideNameTipTimer = 1;
     HICON icon_ = nullptr;
     HICON smallIcon_ = nullptr;
     HACCEL keys_ = nullptr;

@@ -198,7 +198,8 @@ TEST(Export, ExportsTakeTurnsAndLookAgainUnderTheLock)
     // since only the lock keeps one name to one file.
     {
         const platform::DirectoryLock stuck(dir.path());
-        const auto busy = exportVariant(design(16, "Busy"), dir.path(), {});
+        ExportResult busy; // from another thread, whose lock a held one is not
+        std::thread([&] { busy = exportVariant(design(16, "Busy"), dir.path(), {}); }).join();
         EXPECT_EQ(busy.refusal, exportBusyText);
     }
     EXPECT_EQ(findVehicleFiles(dir.path(), "goon").size(), 2u);

@@ -38,7 +38,8 @@ protected:
         dialog_ = std::make_unique<EditorDialog>(GetModuleHandleW(nullptr), services_,
                                                  EditorStart{dir_.path(), commandLine, "Rivetbay"});
         dialog_->setWindows({[this](HWND) { ++abouts_; },
-                             [](HWND owner) { HackbusterDialog::open(GetModuleHandleW(nullptr), owner); }});
+                             [](HWND owner) { HackbusterDialog::open(GetModuleHandleW(nullptr), owner); },
+                             {}});
         return window_ = dialog_->create(false);
     }
     HWND item(int id) { return GetDlgItem(window_, id); }
@@ -76,6 +77,36 @@ std::wstring className(HWND window)
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
     return name;
+}
+
+int idOf(std::string_view name)
+{
+    for (const FormControl& c : Form::controls())
+        if (c.name == name) return c.id;
+    ADD_FAILURE() << "no control " << name;
+    return 0;
+}
+
+// The tips shown on this thread's windows.
+int visibleTips()
+{
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM counted) {
+            if (className(window) == TOOLTIPS_CLASSW && IsWindowVisible(window)) ++*reinterpret_cast<int*>(counted);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// Sets the message time a control reads with GetMessageTime, as a key's own
+// message would: a message posted and taken back sets it to its posting time.
+void takeMessage(UINT id)
+{
+    MSG taken;
+    PeekMessageW(&taken, nullptr, id, id, PM_REMOVE);
 }
 
 // The dialog toolkit's own controls, as the layout names them.
@@ -263,8 +294,11 @@ TEST_F(DialogTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
     EXPECT_EQ(utf8(std::wstring(L"Speedy")), text(Form::nameBox));
 
     SetWindowTextW(edit, L"");
-    SendMessageW(edit, WM_CHAR, 0x0141, 0); // Ł: no place in the game's set
+    EXPECT_EQ(visibleTips(), 0);
     SendMessageW(edit, WM_CHAR, 0x00E9, 0); // é
+    EXPECT_EQ(visibleTips(), 0);
+    SendMessageW(edit, WM_CHAR, 0x0141, 0); // Ł: no place in the game's set, and said so at the box
+    EXPECT_EQ(visibleTips(), 1);
     EXPECT_EQ(text(Form::nameBox), "\xC3\xA9");
     SetWindowTextW(edit, L"");
     dialog_->insertIntoName(edit, std::wstring(60, L'W') + L"\x65E5");
@@ -272,6 +306,66 @@ TEST_F(DialogTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
     EXPECT_GT(cut.size(), 3u); // what fits, not nothing
     EXPECT_LT(cut.size(), 60u);
     EXPECT_EQ(cut, std::string(cut.size(), 'W'));
+}
+
+TEST_F(DialogTest, KeyRepeatsQueuedBehindASlowStepAreDropped)
+{
+    start(saveCar("spread.rbc", {.model = 1, .freePoints = 10, .armor = {41, 40, 39, 38}}));
+    constexpr UINT early = WM_APP + 10, late = WM_APP + 11, after = WM_APP + 12;
+    PostThreadMessageW(GetCurrentThreadId(), early, 0, 0);
+    const DWORD earlyTime = GetTickCount();
+    while (GetTickCount() - earlyTime < 20) Sleep(1); // until the clock has moved on
+    PostThreadMessageW(GetCurrentThreadId(), late, 0, 0);
+    const int buddy = Form::control(idOf("armorFrontSpin"))->buddy;
+    HWND field = item(buddy);
+    const LPARAM repeat = 1 | (1 << 30); // the key was already down
+    takeMessage(late);
+    SendMessageW(field, WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_EQ(text(buddy), "40");
+    takeMessage(early); // made before the step began: it waited behind it
+    SendMessageW(field, WM_KEYDOWN, VK_DOWN, repeat);
+    EXPECT_EQ(text(buddy), "40");
+    PostThreadMessageW(GetCurrentThreadId(), after, 0, 0); // made once the step had ended
+    takeMessage(after);
+    SendMessageW(field, WM_KEYDOWN, VK_DOWN, repeat);
+    EXPECT_EQ(text(buddy), "39");
+}
+
+TEST_F(DialogTest, TheSecondOfTwoQuickClicksOnAnArrowIsAPress)
+{
+    start(saveCar("spread.rbc", {.model = 1, .freePoints = 10, .armor = {41, 40, 39, 38}}));
+    HWND arrows = item(idOf("armorFrontSpin"));
+    RECT box;
+    GetClientRect(arrows, &box);
+    const LPARAM lower = MAKELPARAM(box.right / 2, box.bottom * 3 / 4);
+    SendMessageW(arrows, WM_LBUTTONDOWN, MK_LBUTTON, lower);
+    SendMessageW(arrows, WM_LBUTTONUP, 0, lower);
+    // Where the arrows' class takes double clicks, the second press is one,
+    // and the step it brings is reported as the first was.
+    SendMessageW(arrows, WM_LBUTTONDBLCLK, MK_LBUTTON, lower);
+    if (!(GetClassLongPtrW(arrows, GCL_STYLE) & CS_DBLCLKS)) spin(idOf("armorFrontSpin"), +1);
+    SendMessageW(arrows, WM_LBUTTONUP, 0, lower);
+    const int buddy = Form::control(idOf("armorFrontSpin"))->buddy;
+    ASSERT_EQ(text(buddy), "39");
+    SendMessageW(window_, WM_COMMAND, EditorDialog::undoCommand, 0);
+    EXPECT_EQ(text(buddy), "40");
+}
+
+TEST_F(DialogTest, TheFirstStartsDialogsBelongToTheEditor)
+{
+    HWND created = nullptr;
+    std::size_t boxesBefore = 1;
+    dialog_ = std::make_unique<EditorDialog>(GetModuleHandleW(nullptr), services_,
+                                             EditorStart{dir_.path(), {}, "Rivetbay"});
+    dialog_->setWindows({{}, {}, [&](HWND editor) {
+                             created = editor;
+                             boxesBefore = services_.messages.size();
+                         }});
+    window_ = dialog_->create(false); // no settings: the first start's box and dialog
+    EXPECT_EQ(created, window_);
+    EXPECT_EQ(boxesBefore, 0u);
+    EXPECT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(services_.requests.size(), 1u);
 }
 
 TEST_F(DialogTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
@@ -296,6 +390,26 @@ TEST_F(DialogTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
     services_.closeAnswers = {CloseAnswer::Discard};
     send(IDCANCEL, BN_CLICKED);
     EXPECT_FALSE(IsWindow(owned[1]));
+}
+
+// Held, an arrow with nowhere to go repeats: one box a press, shown once
+// its notification has returned (not inside it, where the repeats go on).
+TEST(AboutDialog, OneRefusalAPressShownAfterItsNotification)
+{
+    FakeServices services;
+    AboutDialog about(GetModuleHandleW(nullptr), services, "Rivetbay");
+    ASSERT_NE(about.create(nullptr), nullptr);
+    NMUPDOWN change{};
+    change.hdr = {GetDlgItem(about.window(), AboutDialog::arrowsId), AboutDialog::arrowsId, UDN_DELTAPOS};
+    change.iDelta = 1; // back, with no page before
+    for (int repeat = 0; repeat < 3; ++repeat)
+        SendMessageW(about.window(), WM_NOTIFY, AboutDialog::arrowsId, reinterpret_cast<LPARAM>(&change));
+    EXPECT_TRUE(services.messages.empty());
+    for (MSG message; PeekMessageW(&message, about.window(), 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+    ASSERT_EQ(services.messages.size(), 1u);
+    SendMessageW(about.window(), WM_NOTIFY, AboutDialog::arrowsId, reinterpret_cast<LPARAM>(&change));
+    for (MSG message; PeekMessageW(&message, about.window(), 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+    EXPECT_EQ(services.messages.size(), 2u); // the next press is heard
 }
 
 TEST(AboutDialog, HostsTheBrowserAndNavigatesToThePageBesideTheProgram)
