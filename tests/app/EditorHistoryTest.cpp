@@ -90,6 +90,18 @@ TEST_F(EditorTest, ClosingChangedWorkAsksAndEachAnswerDoesWhatItSays)
     ASSERT_EQ(services_.questions.size(), 1u);
     EXPECT_EQ(services_.questions[0], "Save changes to the design in dusty.rbc before closing?");
     EXPECT_EQ(editor_->config().name, "Dusty II");
+    // An imported vehicle file is no car file of the design's: Save asks where.
+    services_ = {};
+    ASSERT_TRUE(VcfWriter(dir_ / "x.vcf", {.name = "Imported", .model = 16}));
+    start(dir_ / "x.vcf");
+    view_->type("Changed");
+    click(Form::quitButton);
+    ASSERT_EQ(services_.questions.size(), 1u);
+    EXPECT_EQ(services_.questions[0], "Save changes to the design before closing?");
+
+    services_ = {};
+    start(dir_ / "dusty.rbc");
+    view_->type("Dusty II");
     // Save writes the file the question names, with no dialog to go astray in.
     services_.closeAnswers = {CloseAnswer::Save};
     click(Form::quitButton);

@@ -1,5 +1,6 @@
 // The editor driven as a player drives it, through a window of plain values.
 
+#include "catalogue/CarCatalogue.h"
 #include "files/TextEncoding.h"
 #include "files/VcfWriter.h"
 
@@ -102,6 +103,35 @@ TEST_F(EditorTest, TheSpreadStaysAsStoredAndThroughTheSameModel)
     EXPECT_EQ(editor_->config().armor[Front], -3);
     EXPECT_EQ(editor_->config().chassis, odd.chassis);
     EXPECT_TRUE(services_.messages.empty()); // no "Please enter an integer."
+}
+
+// Row by row, for every model: each mount's list is enabled where the model
+// has the mount, and each price field shows the catalogue's price of its own list.
+TEST_F(EditorTest, EveryMountOfEveryModelIsBoundToItsOwnPlaces)
+{
+    namespace cat = CarCatalogue;
+    start();
+    int next = 0;
+    for (int m = 1; m < cat::modelCount; ++m) {
+        const ModelSpec& spec = cat::model(m);
+        choose("modelList", m);
+        const int has[] = {spec.frontMounts, spec.topMounts, spec.rearMounts, spec.dropperMounts};
+        constexpr int group[] = {0, 0, 0, 1, 1, 2, 2, 3, 3}, slot[] = {0, 1, 2, 0, 1, 0, 1, 0, 1};
+        for (const FormControl& c : Form::controls()) {
+            if (c.kind != ControlKind::List || c.mount < 0) continue;
+            SCOPED_TRACE(std::string(spec.displayName) + ", " + c.name);
+            const bool mounted = slot[c.mount] < has[group[c.mount]];
+            EXPECT_EQ(view_->at(c.id).enabled, mounted);
+            if (!mounted) continue;
+            const bool dropper = group[c.mount] == 3;
+            const int part = 1 + next++ % ((dropper ? cat::dropperCount : cat::weaponCount) - 1);
+            choose(c.name, part);
+            std::string price = c.name;
+            price.replace(price.rfind("List"), 4, "Price");
+            EXPECT_EQ(number(price.c_str()), static_cast<int>(dropper ? cat::dropperPrice(part)
+                                                                      : cat::weaponPrice(part)));
+        }
+    }
 }
 
 TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)

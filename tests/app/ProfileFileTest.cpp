@@ -55,6 +55,9 @@ TEST(ProfileFile, ReadsAsWindowsDoes)
         EXPECT_EQ(profileStringIn(windowsFile, k.section, k.key, "fallback"), k.expected)
             << k.section << "/" << k.key;
     EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=\n", "Paths", "VCF_Path", "d"), "");
+    // A quote that is never closed is part of the value, every character of it.
+    EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=\"C:\\Cars\n", "Paths", "VCF_Path", ""), "\"C:\\Cars");
+    EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path='\n", "Paths", "VCF_Path", ""), "'");
     // A key or a section twice: the first one is read, as Windows reads it.
     EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=a\nVCF_Path=b\n", "Paths", "VCF_Path", ""), "a");
     EXPECT_EQ(profileStringIn("[Paths]\nX=1\n[Paths]\nVCF_Path=b\n", "Paths", "VCF_Path", "d"), "d");
@@ -223,6 +226,7 @@ TEST(Startup, CommandLineFile)
 {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{}, ""}, {{"-x", "my car.rbc"}, "my car.rbc"}, {{"first.rbc", "second.rbc"}, "first.rbc"},
+        {{"", "car.rbc"}, "car.rbc"}, // an empty word, as a shortcut may pass, is skipped
 #ifndef _WIN32
         {{"/home/me/car.rbc"}, "/home/me/car.rbc"}, // "/" starts a path here, not a switch
 #endif

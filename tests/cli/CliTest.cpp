@@ -267,6 +267,11 @@ TEST(Cli, TheBillPutsEverythingInItsOwnPlace)
     EXPECT_NE(shown.out.find("Top 1         50cal MG (turret)               1185\n"
                              "Top 2         25mm Cannon                     1750\n"), std::string::npos) << shown.out;
     EXPECT_EQ(std::count(shown.out.begin(), shown.out.end(), '('), 1); // "(turret)" once
+    // Only the mounts the model has: the Piranha drops from one.
+    EXPECT_NE(shown.out.find("Dropper 1 "), std::string::npos) << shown.out;
+    EXPECT_EQ(shown.out.find("Dropper 2"), std::string::npos) << shown.out;
+    EXPECT_EQ(shown.out.find("Front 1"), std::string::npos) << shown.out;
+    EXPECT_EQ(shown.out.find("Rear 2"), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("Free points   2\n"
                              "Armor         front 41  rear 40  left 39  right 38\n"
                              "Chassis       front 31  rear 30  left 29  right 28\n"), std::string::npos) << shown.out;

@@ -37,11 +37,14 @@ TEST(VariantListing, MatchesWithoutLetterCaseInNameOrder)
     writeVariant(dir, "vfcoupe4.vcf", "Coupe", 25);
     writeBytes(dir / "vgoon4.txt", {1, 2, 3});
     writeBytes(dir / "goon4.vcf", {1, 2, 3});
+    writeVariant(dir, "vgoon.vcf", "Bare"); // "*" matches no characters too
+    writeBytes(dir / "vgoo.vcf", {1, 2, 3});
     EXPECT_EQ(findVehicleFiles(dir.path(), "GOON"),
-              (std::vector<std::string>{"vGoon10.Vcf", "VGOON4.VCF", "vgoon5.vcf"}));
-    EXPECT_EQ(listVariants(dir.path(), "goon"), (std::vector<std::string>{"Ten", "Four", "Five"}));
+              (std::vector<std::string>{"vgoon.vcf", "vGoon10.Vcf", "VGOON4.VCF", "vgoon5.vcf"}));
+    EXPECT_EQ(listVariants(dir.path(), "goon"), (std::vector<std::string>{"Bare", "Ten", "Four", "Five"}));
+    EXPECT_EQ(nextExportNumber(dir.path(), 16), 4 + 4); // counted for the numbering as well
     EXPECT_EQ(listVariants(dir.path(), ""),
-              (std::vector<std::string>{"Coupe", "Ten", "Four", "Five"}));
+              (std::vector<std::string>{"Coupe", "", "Bare", "Ten", "Four", "Five"})); // "vgoo.vcf" too
     EXPECT_EQ(listVariants(dir.path(), "fcoupe"), (std::vector<std::string>{"Coupe"}));
 }
 
