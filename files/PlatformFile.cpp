@@ -30,6 +30,16 @@ namespace rivetbay::platform {
 
 namespace fs = std::filesystem;
 
+namespace {
+FileEvents* watcher = nullptr;
+void happened(std::string_view step, const fs::path& path = {})
+{
+    if (watcher) watcher->happened(step, path);
+}
+} // namespace
+
+void watchFileEvents(FileEvents* events) { watcher = events; }
+
 #ifdef _WIN32
 namespace {
 
@@ -106,6 +116,7 @@ int InputFile::open(const fs::path& path)
         e != 0)
         return e;
     size_ = fs::file_size(path, ec);
+    happened("opened", path);
     return 0;
 #else
     // Non-blocking, so that a FIFO opens at once and is then turned away.
@@ -115,6 +126,7 @@ int InputFile::open(const fs::path& path)
     if (::fstat(fd_, &info) != 0) return errno;
     if (!S_ISREG(info.st_mode)) return S_ISDIR(info.st_mode) ? EISDIR : ENXIO;
     size_ = static_cast<std::uint64_t>(info.st_size);
+    happened("opened", path);
     return 0;
 #endif
 }
@@ -295,16 +307,6 @@ int writeAccess(const fs::path& path)
 #endif
     return 0;
 }
-
-namespace {
-FileEvents* watcher = nullptr;
-void happened(std::string_view step, const fs::path& path = {})
-{
-    if (watcher) watcher->happened(step, path);
-}
-} // namespace
-
-void watchFileEvents(FileEvents* events) { watcher = events; }
 
 OutputFile::~OutputFile() { close(); }
 

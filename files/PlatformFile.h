@@ -145,7 +145,8 @@ private:
     bool busy_ = false;
 };
 
-// The steps writes take on the file system, in order, for a watcher to see:
+// The steps reads and writes take on the file system, in order, for a watcher to see:
+// "opened" (a file for reading, with its path, its size taken),
 // "created" (a new file, with its path), "flushed" (to the disk), "renamed"
 // (with the path it took), "directory flushed" (with the directory), and
 // "waiting for the lock" (with the directory, once a lock is found taken).

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace rivetbay::win32 {
@@ -35,34 +36,54 @@ HWND Win32Services::parent() const
     return active ? active : owner_;
 }
 
-std::optional<std::filesystem::path> Win32Services::chooseFile(const FileDialogRequest& request)
+void setUpFileDialog(const FileDialogRequest& request, HWND owner, FileDialogSetup& setup)
 {
-    const std::wstring title = wide(request.title);
-    const std::wstring filter = filterText(request.filters);
-    const std::wstring suffix = wide(request.defaultSuffix);
-    const std::wstring directory = request.directory.native();
-    std::vector<wchar_t> file(32768, L'\0'); // long paths as well
+    setup.title = wide(request.title);
+    setup.filter = filterText(request.filters);
+    setup.suffix = wide(request.defaultSuffix);
+    setup.directory = request.directory.native();
+    setup.file.assign(32768, L'\0'); // long paths as well
     const std::wstring proposed = wide(request.fileName);
-    proposed.copy(file.data(), std::min(proposed.size(), file.size() - 1));
+    proposed.copy(setup.file.data(), std::min(proposed.size(), setup.file.size() - 1));
 
-    OPENFILENAMEW dialog{};
+    OPENFILENAMEW& dialog = setup.dialog;
+    dialog = {};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = parent();
-    dialog.lpstrFilter = filter.c_str();
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = setup.filter.c_str();
     dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrInitialDir = directory.empty() ? nullptr : directory.c_str();
-    dialog.lpstrTitle = title.c_str();
-    dialog.lpstrDefExt = suffix.empty() ? nullptr : suffix.c_str();
+    dialog.lpstrFile = setup.file.data();
+    dialog.nMaxFile = static_cast<DWORD>(setup.file.size());
+    dialog.lpstrInitialDir = setup.directory.empty() ? nullptr : setup.directory.c_str();
+    dialog.lpstrTitle = setup.title.c_str();
+    dialog.lpstrDefExt = setup.suffix.empty() ? nullptr : setup.suffix.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
-    const bool save = request.kind == FileDialogRequest::Kind::Save;
     // Open: the folder must exist, the file need not (the load reports it);
     // its read-only box is shown and ignored.
+    const bool save = request.kind == FileDialogRequest::Kind::Save;
     dialog.Flags |= save ? OFN_OVERWRITEPROMPT : OFN_PATHMUSTEXIST;
-    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+}
+
+CloseAnswer closeAnswerFromBox(int pressed)
+{
+    switch (pressed) {
+    case IDYES:
+        return CloseAnswer::Save;
+    case IDNO:
+        return CloseAnswer::Discard;
+    default:
+        return CloseAnswer::Cancel;
+    }
+}
+
+std::optional<std::filesystem::path> Win32Services::chooseFile(const FileDialogRequest& request)
+{
+    FileDialogSetup setup;
+    setUpFileDialog(request, parent(), setup);
+    const bool save = request.kind == FileDialogRequest::Kind::Save;
+    const BOOL chosen = save ? GetSaveFileNameW(&setup.dialog) : GetOpenFileNameW(&setup.dialog);
     if (!chosen) return std::nullopt;
-    return std::filesystem::path(file.data());
+    return std::filesystem::path(setup.file.data());
 }
 
 void Win32Services::showMessage(MessageIcon icon, const std::string& caption,
@@ -94,15 +115,9 @@ CloseAnswer Win32Services::askToSave(const std::string& caption, const std::stri
         return CloseAnswer::Cancel;
     }
     // Without the task dialog: the same question with Yes, No and Cancel.
-    switch (MessageBoxW(parent(), (question + L"\n\nYes saves, No discards the changes.").c_str(),
-                        title.c_str(), MB_YESNOCANCEL | MB_ICONWARNING)) {
-    case IDYES:
-        return CloseAnswer::Save;
-    case IDNO:
-        return CloseAnswer::Discard;
-    default:
-        return CloseAnswer::Cancel;
-    }
+    return closeAnswerFromBox(MessageBoxW(parent(),
+                                          (question + L"\n\nYes saves, No discards the changes.").c_str(),
+                                          title.c_str(), MB_YESNOCANCEL | MB_ICONWARNING));
 }
 
 void Win32Services::pushWaitCursor()

@@ -6,8 +6,25 @@
 #include "app/UiServices.h"
 
 #include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+#include <vector>
 
 namespace rivetbay::win32 {
+
+// What a request hands the common file dialog: title, filter, the proposed
+// name in `file` (which the dialog fills with the choice), the folder, and the
+// options: a save asks before replacing a file, an open needs its folder to exist.
+struct FileDialogSetup {
+    std::wstring title, filter, suffix, directory;
+    std::vector<wchar_t> file;
+    OPENFILENAMEW dialog{};
+};
+void setUpFileDialog(const FileDialogRequest& request, HWND owner, FileDialogSetup& setup);
+
+// The answer of the Yes/No/Cancel box that stands in where the task dialog is missing.
+CloseAnswer closeAnswerFromBox(int pressed);
 
 class Win32Services final : public UiServices {
 public:

@@ -1,6 +1,7 @@
 // Attacks on the one step that replaces a file: whatever stands at or
 // beside the target, nothing of the user's is lost and nothing hangs.
 
+#include "files/CarFile.h"
 #include "files/Export.h"
 #include "files/PlatformFile.h"
 #include "files/SafeWrite.h"
@@ -281,6 +282,21 @@ TEST(ReplaceStep, AFileShorterThanItsSizeIsReadToItsEnd)
     std::size_t got = 0;
     EXPECT_EQ(file.readFully(bytes.data(), bytes.size(), got), 0);
     EXPECT_EQ(got, 100u);
+
+    // The car file's own reader too: cut once opened, it ends past the end, not in a loop.
+    ASSERT_TRUE(saveCarFile(dir / "cut.rbc", {.name = std::string(200, 'n')}));
+    struct Cut final : platform::FileEvents {
+        Cut() { platform::watchFileEvents(this); }
+        ~Cut() override { platform::watchFileEvents(nullptr); }
+        void happened(std::string_view step, const fs::path& path) override
+        {
+            if (step == "opened") fs::resize_file(path, 10);
+        }
+    } cut;
+    CarConfig loaded;
+    const FileResult read = loadCarFile(dir / "cut.rbc", loaded);
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.error().kind, FileErrorKind::PastEnd);
 }
 
 } // namespace

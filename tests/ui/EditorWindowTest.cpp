@@ -181,6 +181,9 @@ TEST_F(WindowTest, EscapeWithChangesAsksAndCtrlZTakesTheChangeBack)
     EXPECT_EQ(list("modelList")->currentIndex(), 0);
     QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(list("modelList")->currentIndex(), 16);
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); // redo too
+    EXPECT_EQ(list("modelList")->currentIndex(), 16);
     // The window's menu offers both, greyed when there is nothing to take.
     QStringList offered;
     const testkit::WhenShown read(testkit::activePopup, [&](QWidget* menu) {
@@ -297,6 +300,10 @@ TEST_F(WindowTest, KeyRepeatsThatWaitedForASlowStepAreDropped)
     EXPECT_EQ(text("armorFrontField"), "40");
     key(true, 60000); // a repeat of its own time
     EXPECT_EQ(text("armorFrontField"), "39");
+    key(true, 60100);
+    EXPECT_EQ(text("armorFrontField"), "38");
+    editor_->editor().undo(); // a held key is one step, as a held arrow
+    EXPECT_EQ(text("armorFrontField"), "41");
 }
 
 TEST_F(WindowTest, LeftAndRightInTheFreePointsFieldTransfer)

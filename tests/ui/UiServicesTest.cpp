@@ -10,6 +10,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
@@ -83,6 +86,48 @@ TEST(UiServices, WinePlacesAreShownByTheirOwnNames)
     const QString kept = QSettings(QSettings::UserScope, "QtProject").fileName();
     EXPECT_FALSE(kept.startsWith(QDir::homePath())) << kept.toStdString();
     EXPECT_FALSE(kept.startsWith(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
+}
+
+TEST(UiServices, TheQuestionTheSaveDialogAndTheCursorAsThePlayerMeetsThem)
+{
+    QtUiServices services;
+    // Escape is Cancel, never Discard; Save is the button Enter presses.
+    QString defaultButton;
+    const testkit::WhenShown escape([] { return qobject_cast<QMessageBox*>(testkit::activeModal()); },
+                                    [&](QWidget* shown) {
+                                        auto* box = static_cast<QMessageBox*>(shown);
+                                        defaultButton = box->defaultButton() ? box->defaultButton()->text() : "";
+                                        QTest::keyClick(box, Qt::Key_Escape);
+                                    });
+    EXPECT_EQ(services.askToSave("Rivetbay", "Save changes to the design before closing?"), CloseAnswer::Cancel);
+    EXPECT_EQ(defaultButton.remove('&'), "Save");
+
+    // The save dialog proposes the name it is given and asks before replacing a file.
+    testkit::TempDir dir;
+    QString proposed;
+    bool confirms = false;
+    const testkit::WhenShown read([] { return qobject_cast<QFileDialog*>(testkit::activeModal()); },
+                                  [&](QWidget* shown) {
+                                      auto* files = static_cast<QFileDialog*>(shown);
+                                      if (auto* name = files->findChild<QLineEdit*>("fileNameEdit")) proposed = name->text();
+                                      confirms = !files->testOption(QFileDialog::DontConfirmOverwrite);
+                                      files->reject();
+                                  });
+    FileDialogRequest save;
+    save.kind = FileDialogRequest::Kind::Save;
+    save.directory = dir.path();
+    save.fileName = "Road Hog.rbc";
+    EXPECT_FALSE(services.chooseFile(save));
+    EXPECT_EQ(proposed, "Road Hog.rbc");
+    EXPECT_TRUE(confirms);
+
+    services.pushWaitCursor();
+    services.pushWaitCursor();
+    services.popWaitCursor();
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    services.popWaitCursor();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST(UiServices, OpeningRefusesANameInAFolderThatDoesNotExist)

@@ -9,6 +9,7 @@
 #include "win32/EditorDialog.h"
 #include "win32/HackbusterDialog.h"
 #include "win32/WideText.h"
+#include "win32/Win32Services.h"
 
 #include "FakeServices.h"
 #include "TempDir.h"
@@ -331,6 +332,24 @@ TEST_F(DialogTest, KeyRepeatsQueuedBehindASlowStepAreDropped)
     EXPECT_EQ(text(buddy), "39");
 }
 
+TEST_F(DialogTest, AHeldArrowIsOneStepAndTheWindowTakesDrops)
+{
+    start(saveCar("spread.rbc", {.model = 1, .freePoints = 10, .armor = {41, 40, 39, 38}}));
+    EXPECT_TRUE(GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_ACCEPTFILES); // or no drop arrives
+    const int arrows = idOf("armorFrontSpin");
+    RECT box;
+    GetClientRect(item(arrows), &box);
+    const LPARAM lower = MAKELPARAM(box.right / 2, box.bottom * 3 / 4);
+    SendMessageW(item(arrows), WM_LBUTTONDOWN, MK_LBUTTON, lower);
+    for (int repeat = 0; repeat < 3; ++repeat) spin(arrows, +1); // as the held arrow repeats
+    SendMessageW(item(arrows), WM_LBUTTONUP, 0, lower);
+    const int buddy = Form::control(arrows)->buddy;
+    const int held = std::stoi(text(buddy));
+    ASSERT_LT(held, 40);
+    SendMessageW(window_, WM_COMMAND, EditorDialog::undoCommand, 0);
+    EXPECT_EQ(text(buddy), "41"); // the whole hold at once
+}
+
 TEST_F(DialogTest, TheSecondOfTwoQuickClicksOnAnArrowIsAPress)
 {
     start(saveCar("spread.rbc", {.model = 1, .freePoints = 10, .armor = {41, 40, 39, 38}}));
@@ -390,6 +409,42 @@ TEST_F(DialogTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
     services_.closeAnswers = {CloseAnswer::Discard};
     send(IDCANCEL, BN_CLICKED);
     EXPECT_FALSE(IsWindow(owned[1]));
+}
+
+// What the platform's own dialogs and cursor are handed, from each request.
+TEST(Win32Services, TheDialogsOptionsTheQuestionsAnswersAndTheCursor)
+{
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.fileName = "Road Hog.rbc";
+    request.directory = L"C:\\Cars";
+    request.filters = {{"Rivetbay Car (*.rbc)", "*.rbc"}};
+    FileDialogSetup save;
+    setUpFileDialog(request, nullptr, save);
+    EXPECT_TRUE(save.dialog.Flags & OFN_OVERWRITEPROMPT); // asks before replacing
+    EXPECT_EQ(std::wstring(save.dialog.lpstrFile), L"Road Hog.rbc");
+    EXPECT_EQ(std::wstring(save.dialog.lpstrInitialDir), L"C:\\Cars");
+    EXPECT_EQ(std::wstring(save.dialog.lpstrFilter, save.filter.size()),
+              std::wstring(L"Rivetbay Car (*.rbc)\0*.rbc\0\0", 28));
+    request.kind = FileDialogRequest::Kind::Open;
+    FileDialogSetup open;
+    setUpFileDialog(request, nullptr, open);
+    EXPECT_TRUE(open.dialog.Flags & OFN_PATHMUSTEXIST); // a name in a missing folder is refused
+    EXPECT_FALSE(open.dialog.Flags & OFN_FILEMUSTEXIST); // the load says a file is missing
+
+    EXPECT_EQ(closeAnswerFromBox(IDYES), CloseAnswer::Save);
+    EXPECT_EQ(closeAnswerFromBox(IDNO), CloseAnswer::Discard);
+    EXPECT_EQ(closeAnswerFromBox(IDCANCEL), CloseAnswer::Cancel); // Escape and the close box
+
+    Win32Services services;
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW), wait = LoadCursorW(nullptr, IDC_WAIT);
+    SetCursor(arrow);
+    services.pushWaitCursor();
+    services.pushWaitCursor();
+    services.popWaitCursor();
+    EXPECT_EQ(GetCursor(), wait); // still inside the outer wait
+    services.popWaitCursor();
+    EXPECT_EQ(GetCursor(), arrow);
 }
 
 // Held, an arrow with nowhere to go repeats: one box a press, shown once
