@@ -143,22 +143,25 @@ int EditorDialog::run()
 {
     running_ = true;
     MSG message;
-    while (!ended_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Ctrl+Z in the name box is the text field's own.
-        const bool inName = GetFocus() == nameEdit_;
-        if (!inName && GetAncestor(message.hwnd, GA_ROOT) == window_ &&
-            TranslateAcceleratorW(window_, keys_, &message))
-            continue;
-        // Keys of every dialog of ours: the editor's and each Hackbuster's.
-        HWND root = GetAncestor(message.hwnd, GA_ROOT);
-        wchar_t kind[16] = {};
-        if (root && GetClassNameW(root, kind, 16) && std::wstring_view(kind) == L"#32770" &&
-            IsDialogMessageW(root, &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    while (!ended_ && GetMessageW(&message, nullptr, 0, 0) > 0) deliver(message);
     return 0;
+}
+
+void EditorDialog::deliver(MSG& message)
+{
+    // Ctrl+Z in the name box is the text field's own.
+    const bool inName = message.hwnd == nameEdit_;
+    if (!inName && GetAncestor(message.hwnd, GA_ROOT) == window_ &&
+        TranslateAcceleratorW(window_, keys_, &message))
+        return;
+    // Keys of every dialog of ours: the editor's and each Hackbuster's.
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    wchar_t kind[16] = {};
+    if (root && GetClassNameW(root, kind, 16) && std::wstring_view(kind) == L"#32770" &&
+        IsDialogMessageW(root, &message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
 }
 
 INT_PTR CALLBACK EditorDialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

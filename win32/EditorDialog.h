@@ -38,6 +38,8 @@ public:
     HWND create(bool visible);
     // The messages of the editor and its Hackbuster windows until the editor ends.
     int run();
+    // One message as the loop hands it on: the window's keys first, then the dialogs'.
+    void deliver(MSG& message);
 
     HWND window() const { return window_; }
     Editor& editor() { return editor_; }

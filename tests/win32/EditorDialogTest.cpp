@@ -350,6 +350,28 @@ TEST_F(DialogTest, AHeldArrowIsOneStepAndTheWindowTakesDrops)
     EXPECT_EQ(text(buddy), "41"); // the whole hold at once
 }
 
+// Through the window's own loop, with Ctrl held as the keyboard's state says.
+TEST_F(DialogTest, CtrlZIsTheNameBoxsOwnThereAndTheDesignsElsewhere)
+{
+    start();
+    choose(Form::modelList, 16);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    const auto ctrlZ = [&](HWND to) {
+        MSG message{to, WM_KEYDOWN, 'Z', 1, GetMessageTime(), {}};
+        dialog_->deliver(message);
+        for (MSG posted; PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE);) dialog_->deliver(posted);
+    };
+    ctrlZ(dialog_->nameEdit());
+    EXPECT_EQ(dialog_->selection(Form::modelList), 16); // the design stays
+    ctrlZ(item(Form::openButton));
+    EXPECT_EQ(dialog_->selection(Form::modelList), 0); // undone
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
 TEST_F(DialogTest, TheSecondOfTwoQuickClicksOnAnArrowIsAPress)
 {
     start(saveCar("spread.rbc", {.model = 1, .freePoints = 10, .armor = {41, 40, 39, 38}}));
