@@ -21,8 +21,6 @@ TEST_F(EditorTest, FreshStartShowsTheFreshRecordPriced)
     EXPECT_EQ(view_->at(idOf("dropper2List")).entries.at(5), "Blox Dropper");
     EXPECT_EQ(view_->at(Form::nameBox).entries, std::vector<std::string>{"Zippy"}); // every model's
     EXPECT_EQ(view_->at(Form::paintList).entries, std::vector<std::string>(3, ""));
-    EXPECT_FALSE(view_->at(idOf("frontWeapon2List")).enabled);
-    EXPECT_TRUE(view_->at(idOf("frontWeapon1List")).enabled);
     EXPECT_FALSE(view_->at(Form::turretBox).enabled);
     EXPECT_EQ(view_->focused, Form::openButton);
 
