@@ -40,8 +40,10 @@ std::wstring programFolder()
 
 } // namespace
 
-AboutDialog::AboutDialog(HINSTANCE instance, UiServices& services, std::string applicationName)
-    : instance_(instance), services_(services), applicationName_(std::move(applicationName))
+AboutDialog::AboutDialog(HINSTANCE instance, UiServices& services, std::string applicationName,
+                         std::unique_ptr<CBrowser> browser)
+    : instance_(instance), services_(services), applicationName_(std::move(applicationName)),
+      browser_(std::move(browser))
 {
 }
 
@@ -63,7 +65,7 @@ HWND AboutDialog::create(HWND owner)
     const DialogTemplate form = aboutTemplate();
     CreateDialogIndirectParamW(instance_, form.get(), owner, &AboutDialog::procedure,
                                reinterpret_cast<LPARAM>(this));
-    return browser_.created() ? window_ : nullptr;
+    return browser_->created() ? window_ : nullptr;
 }
 
 INT_PTR CALLBACK AboutDialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -82,11 +84,11 @@ bool AboutDialog::initialise()
     RECT at;
     GetWindowRect(place, &at);
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&at), 2);
-    if (!browser_.create(window_, at)) return false;
+    if (!browser_->create(window_, at)) return false;
     // The component names the program's folder; where it cannot (Wine), the
     // folder is found the platform's way.
-    pageAddress_ = browser_.GetPath().value_or(programFolder()) + L"Rivetbay.html";
-    report(browser_.Navigate(pageAddress_));
+    pageAddress_ = browser_->GetPath().value_or(programFolder()) + L"Rivetbay.html";
+    report(browser_->Navigate(pageAddress_));
     return true;
 }
 
@@ -103,10 +105,10 @@ INT_PTR AboutDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
             end(IDOK);
             break;
         case reloadId:
-            report(browser_.Refresh());
+            report(browser_->Refresh());
             break;
         case stopId:
-            report(browser_.Stop());
+            report(browser_->Stop());
             break;
         }
         return TRUE;
@@ -117,8 +119,8 @@ INT_PTR AboutDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
         auto* change = reinterpret_cast<NMUPDOWN*>(lParam);
         if (change->hdr.idFrom != arrowsId || change->hdr.code != UDN_DELTAPOS) return FALSE;
         // The pair's backward default range: its left arrow proposes +1.
-        if (change->iDelta == 1) report(browser_.GoBack());
-        else if (change->iDelta == -1) report(browser_.GoForward());
+        if (change->iDelta == 1) report(browser_->GoBack());
+        else if (change->iDelta == -1) report(browser_->GoForward());
         SetWindowLongPtrW(window_, DWLP_MSGRESULT, 0);
         return TRUE;
     }

@@ -8,13 +8,15 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace rivetbay::win32 {
 
 class AboutDialog {
 public:
-    AboutDialog(HINSTANCE instance, UiServices& services, std::string applicationName);
+    AboutDialog(HINSTANCE instance, UiServices& services, std::string applicationName,
+                std::unique_ptr<CBrowser> browser = std::make_unique<CBrowser>());
     ~AboutDialog();
     AboutDialog(const AboutDialog&) = delete;
     AboutDialog& operator=(const AboutDialog&) = delete;
@@ -26,7 +28,7 @@ public:
     HWND create(HWND owner);
 
     HWND window() const { return window_; }
-    CBrowser& browser() { return browser_; }
+    CBrowser& browser() { return *browser_; }
     // What the opening navigated to: the page beside the program.
     const std::wstring& pageAddress() const { return pageAddress_; }
 
@@ -48,7 +50,7 @@ private:
     HINSTANCE instance_;
     UiServices& services_;
     std::string applicationName_;
-    CBrowser browser_;
+    std::unique_ptr<CBrowser> browser_;
     HWND window_ = nullptr;
     bool modal_ = false;
     std::wstring pageAddress_;

@@ -15,7 +15,7 @@ namespace rivetbay::win32 {
 class CBrowser {
 public:
     CBrowser() = default;
-    ~CBrowser();
+    virtual ~CBrowser();
     CBrowser(const CBrowser&) = delete;
     CBrowser& operator=(const CBrowser&) = delete;
 
@@ -24,11 +24,12 @@ public:
     bool created() const { return browser_ != nullptr; }
 
     // Each gives an empty text on success, else the component's refusal.
-    std::string GoBack();
-    std::string GoForward();
+    // The buttons' verbs are virtual so a test can see which one a press asked.
+    virtual std::string GoBack();
+    virtual std::string GoForward();
     std::string Navigate(const std::wstring& address);
-    std::string Refresh();
-    std::string Stop();
+    virtual std::string Refresh();
+    virtual std::string Stop();
     // The running program's folder, ending in a separator; nothing when the
     // component cannot tell.
     std::optional<std::wstring> GetPath();

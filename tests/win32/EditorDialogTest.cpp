@@ -413,23 +413,63 @@ TEST(Win32Services, TheDialogsOptionsTheQuestionsAnswersAndTheCursor)
     EXPECT_EQ(GetCursor(), arrow);
 }
 
-// Held, an arrow with nowhere to go repeats: one box a press, shown once
-// its notification has returned (not inside it, where the repeats go on).
-TEST(AboutDialog, OneRefusalAPressShownAfterItsNotification)
+// The browser as the About window drives it, noting each verb a press asks.
+class NotingBrowser final : public CBrowser {
+public:
+    explicit NotingBrowser(std::string& verbs) : verbs_(verbs) {}
+    std::string GoBack() override { return note("back ", CBrowser::GoBack()); }
+    std::string GoForward() override { return note("forward ", CBrowser::GoForward()); }
+    std::string Refresh() override { return note("reload ", CBrowser::Refresh()); }
+    std::string Stop() override { return note("stop ", CBrowser::Stop()); }
+
+private:
+    std::string note(const char* verb, std::string refusal)
+    {
+        verbs_ += verb;
+        return refusal;
+    }
+    std::string& verbs_;
+};
+
+// A press on each half of the arrows and on each button, as the controls
+// receive the mouse: the left arrow goes back. Held with nowhere to go, an
+// arrow repeats: one box a press, shown once its notification has returned
+// (not inside it, where the repeats go on).
+TEST(AboutDialog, EachPressAsksItsVerbAndOneRefusalAPress)
 {
     FakeServices services;
-    AboutDialog about(GetModuleHandleW(nullptr), services, "Rivetbay");
+    std::string verbs;
+    AboutDialog about(GetModuleHandleW(nullptr), services, "Rivetbay", std::make_unique<NotingBrowser>(verbs));
     ASSERT_NE(about.create(nullptr), nullptr);
+    const auto pump = [&] {
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+    };
+    const auto press = [&](int id, bool leftHalf) {
+        HWND control = GetDlgItem(about.window(), id);
+        RECT box;
+        GetClientRect(control, &box);
+        const LPARAM at = MAKELPARAM(leftHalf ? box.right / 4 : box.right * 3 / 4, box.bottom / 2);
+        SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(control, WM_LBUTTONUP, 0, at);
+        pump();
+    };
+    press(AboutDialog::arrowsId, true);
+    press(AboutDialog::arrowsId, false);
+    press(AboutDialog::reloadId, true);
+    press(AboutDialog::stopId, true);
+    EXPECT_EQ(verbs, "back forward reload stop ");
+
+    services.messages.clear();
     NMUPDOWN change{};
     change.hdr = {GetDlgItem(about.window(), AboutDialog::arrowsId), AboutDialog::arrowsId, UDN_DELTAPOS};
     change.iDelta = 1; // back, with no page before
     for (int repeat = 0; repeat < 3; ++repeat)
         SendMessageW(about.window(), WM_NOTIFY, AboutDialog::arrowsId, reinterpret_cast<LPARAM>(&change));
     EXPECT_TRUE(services.messages.empty());
-    for (MSG message; PeekMessageW(&message, about.window(), 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+    pump();
     ASSERT_EQ(services.messages.size(), 1u);
     SendMessageW(about.window(), WM_NOTIFY, AboutDialog::arrowsId, reinterpret_cast<LPARAM>(&change));
-    for (MSG message; PeekMessageW(&message, about.window(), 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+    pump();
     EXPECT_EQ(services.messages.size(), 2u); // the next press is heard
 }
 
