@@ -344,6 +344,25 @@ void Editor::fileDropped(const std::filesystem::path& path)
     recordStep();
 }
 
+void Editor::choose(EditorCommand command)
+{
+    switch (command) {
+    case EditorCommand::Undo: return undo();
+    case EditorCommand::Redo: return redo();
+    case EditorCommand::About: return aboutRequested();
+    }
+}
+
+bool Editor::enabled(EditorCommand command) const
+{
+    switch (command) {
+    case EditorCommand::Undo: return canUndo();
+    case EditorCommand::Redo: return canRedo();
+    case EditorCommand::About: return true;
+    }
+    return false;
+}
+
 void Editor::aboutRequested()
 {
     takePendingName();

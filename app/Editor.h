@@ -6,6 +6,7 @@
 // recalculate. A window (EditorView) only shows what it is told and hands the
 // events over; the dialogs come from UiServices.
 
+#include "app/EditorCommands.h"
 #include "app/EditorView.h"
 #include "app/Startup.h"
 #include "app/UiServices.h"
@@ -50,7 +51,10 @@ public:
     bool stepped(int id, int step, bool repeat = false);
     void nameBoxLeft();
     void fileDropped(const std::filesystem::path& path);
-    // F1, the system menu or the window's menu.
+    // An entry of the window's menu or its keys; F1 and the system menu's
+    // About entry come here too.
+    void choose(EditorCommand command);
+    bool enabled(EditorCommand command) const;
     void aboutRequested();
     // Text typed into the name box that no rule took yet becomes the name;
     // before anything that does not pass through a rule (a menu, say).

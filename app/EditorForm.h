@@ -4,6 +4,7 @@
 // units, caption, fixed entries, bound field and command. Each window builds
 // its controls from this one table, and the editor reaches them by id.
 
+#include "app/DialogRect.h"
 #include "car/Allocation.h"
 #include "car/CarConfig.h"
 
@@ -12,10 +13,6 @@
 #include <string_view>
 
 namespace rivetbay {
-
-struct DialogRect {
-    int x, y, w, h; // a list's h includes its dropped-down part
-};
 
 enum class ControlKind {
     List,         // a drop-down list that cannot be typed into
@@ -90,12 +87,6 @@ inline constexpr int transferSpin = 1128;
 inline constexpr int exportButton = 1136;
 inline constexpr int hackbusterButton = 1138;
 inline constexpr int quitButton = 2;
-// The system-menu command of the "&About Rivetbay" entry.
-inline constexpr unsigned aboutCommand = 16;
-inline constexpr const char* aboutMenuText = "&About Rivetbay";
-// The window's own menu: these two above the About entry.
-inline constexpr const char* undoMenuText = "&Undo";
-inline constexpr const char* redoMenuText = "&Redo";
 // Beside the name box when typing or a paste lost characters the game cannot store.
 inline constexpr const char* nameCharactersTip = "The game keeps only Western European letters.";
 

@@ -21,7 +21,7 @@ private:
     void report(const QString& error);
 
     UiServices& services_;
-    CBrowser* browser_;
+    CBrowser* browser_ = nullptr;
 };
 
 } // namespace rivetbay

@@ -32,19 +32,17 @@
 
 #include <functional>
 
-#ifdef Q_OS_WIN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
-
 namespace rivetbay {
 
 namespace Form = EditorForm;
 using K = ControlKind;
 
 namespace {
+
+QKeySequence keySequence(const KeyChord& key)
+{
+    return QKeySequence(QString::fromStdString(EditorCommands::keyText(key)), QKeySequence::PortableText);
+}
 
 // The name box never scrolls, and holds only what the game can store: a
 // character its 8-bit set has no place for is left out as it is typed or
@@ -156,33 +154,12 @@ EditorWindow::EditorWindow(UiServices& services, QWidget* parent)
     // transfer's left and right in the free-points field.
     for (const FormControl& row : Form::controls())
         if (row.buddy != 0) control<SpinArrows>(row.id)->setBuddy(control<QLineEdit>(row.buddy));
-    new QShortcut(QKeySequence::HelpContents, this, this, [this] { editor_.aboutRequested(); });
     // The name box's own text keeps its Ctrl+Z: the toolkit gives it the key first.
-    for (const char* keys : {"Ctrl+Z"})
-        new QShortcut(QKeySequence(keys), this, this, [this] { editor_.undo(); });
-    for (const char* keys : {"Ctrl+Y", "Ctrl+Shift+Z"})
-        new QShortcut(QKeySequence(keys), this, this, [this] { editor_.redo(); });
+    for (const CommandEntry& entry : EditorCommands::entries())
+        for (const KeyChord& key : entry.keys)
+            new QShortcut(keySequence(key), this, this, [this, &entry] { editor_.choose(entry.command); });
     pageFolder_ = CBrowser::programFolder();
-#ifdef Q_OS_WIN
-    // Where the platform has a system menu, the About entry goes there too.
-    HMENU systemMenu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
-    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(systemMenu, MF_STRING, Form::aboutCommand, L"&About Rivetbay");
-#endif
 }
-
-#ifdef Q_OS_WIN
-bool EditorWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
-{
-    const MSG* msg = static_cast<const MSG*>(message);
-    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == Form::aboutCommand) {
-        editor_.aboutRequested();
-        *result = 0;
-        return true;
-    }
-    return QDialog::nativeEvent(eventType, message, result);
-}
-#endif
 
 template <typename T> T* EditorWindow::control(int id) const
 {
@@ -411,14 +388,12 @@ void EditorWindow::contextMenuEvent(QContextMenuEvent* event)
 {
     editor_.takePendingName();
     QMenu menu(this);
-    QAction* undo = menu.addAction(Form::undoMenuText, this, [this] { editor_.undo(); });
-    undo->setShortcut(QKeySequence("Ctrl+Z"));
-    undo->setEnabled(editor_.canUndo());
-    QAction* redo = menu.addAction(Form::redoMenuText, this, [this] { editor_.redo(); });
-    redo->setShortcut(QKeySequence("Ctrl+Y"));
-    redo->setEnabled(editor_.canRedo());
-    menu.addSeparator();
-    menu.addAction(Form::aboutMenuText, this, [this] { editor_.aboutRequested(); });
+    for (const CommandEntry& entry : EditorCommands::entries()) {
+        if (entry.separatorBefore) menu.addSeparator();
+        QAction* action = menu.addAction(entry.text, this, [this, &entry] { editor_.choose(entry.command); });
+        if (entry.keyShown) action->setShortcut(keySequence(entry.keys.front()));
+        action->setEnabled(editor_.enabled(entry.command));
+    }
     menu.exec(event->globalPos());
 }
 

@@ -56,9 +56,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void nameCharactersDropped();
     bool eventFilter(QObject* watched, QEvent* event) override;
-#ifdef Q_OS_WIN
-    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
-#endif
 
 private:
     QWidget* makeControl(const FormControl& row);

@@ -108,17 +108,8 @@ QString filterText(const FileFilter& filter)
 
 } // namespace
 
-#ifdef Q_OS_WIN
-std::filesystem::path pathFromQString(const QString& path)
-{
-    return std::filesystem::path(path.toStdWString());
-}
-QString qStringFromPath(const std::filesystem::path& path)
-{
-    return QString::fromStdWString(path.native());
-}
-#else
-// Elsewhere a path is the file system's bytes, as the toolkit names them.
+// A path is the file system's bytes, as the toolkit names them (the Qt
+// windows are Linux's; Windows has its native ones).
 std::filesystem::path pathFromQString(const QString& path)
 {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
@@ -127,7 +118,6 @@ QString qStringFromPath(const std::filesystem::path& path)
 {
     return QFile::decodeName(QByteArray::fromStdString(path.native()));
 }
-#endif
 
 QWidget* QtUiServices::parent() const
 {

@@ -9,25 +9,10 @@ namespace rivetbay::win32 {
 
 namespace {
 
+// Placed at the editor's client corner, as the template's 0, 0 means.
 DialogTemplate aboutTemplate()
 {
-    // Placed at the editor's client corner, as the template's 0, 0 means.
-    DialogTemplate form(L"  About Vexillo's Rivetbay", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
-                        0, {0, 0, 366, 288}, L"Lucida Console", 9);
-    form.add(L"BUTTON", L"OK...", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 0, IDOK,
-             {324, 2, 36, 28});
-    form.add(L"STATIC",
-             L"Vexillo's Rivetbay 1.9.0\n      Native Windows build\n       for I'76 Nitro",
-             SS_LEFT | WS_GROUP | WS_VISIBLE, 0, -1, {212, 2, 108, 28});
-    // Where the browser control goes; the control itself takes the tab stop.
-    form.add(L"STATIC", L"", 0, 0, AboutDialog::browserId, {4, 32, 358, 252});
-    form.add(UPDOWN_CLASSW, L"", UDS_HORZ | UDS_ARROWKEYS | WS_VISIBLE, 0, AboutDialog::arrowsId,
-             {4, 2, 60, 28});
-    form.add(L"BUTTON", L"Reload", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 0,
-             AboutDialog::reloadId, {80, 2, 32, 28});
-    form.add(L"BUTTON", L"Stop", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 0, AboutDialog::stopId,
-             {128, 2, 32, 28});
-    return form;
+    return templateOf(AboutForm::form(), 0, wide(AboutForm::text("Native Windows build")));
 }
 
 // The folder of the running program, ending in a separator.
@@ -87,7 +72,7 @@ bool AboutDialog::initialise()
     if (!browser_->create(window_, at)) return false;
     // The component names the program's folder; where it cannot (Wine), the
     // folder is found the platform's way.
-    pageAddress_ = browser_->GetPath().value_or(programFolder()) + L"Rivetbay.html";
+    pageAddress_ = browser_->GetPath().value_or(programFolder()) + wide(AboutForm::page);
     report(browser_->Navigate(pageAddress_));
     return true;
 }
@@ -97,7 +82,7 @@ INT_PTR AboutDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_INITDIALOG:
         if (!initialise()) end(-1); // no window, nothing reported
-        return TRUE;                // the platform puts the focus on "OK..."
+        return TRUE;                // the platform puts the focus on the default button
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:

@@ -4,6 +4,7 @@
 // with back and forward arrows, "Reload" and "Stop".
 
 #include "app/UiServices.h"
+#include "app/WindowForms.h"
 #include "win32/CBrowser.h"
 
 #include <windows.h>
@@ -21,7 +22,7 @@ public:
     AboutDialog(const AboutDialog&) = delete;
     AboutDialog& operator=(const AboutDialog&) = delete;
 
-    // Modal over `owner` until "OK...", Escape or the close box; -1 when the
+    // Modal over `owner` until its default button, Escape or the close box; -1 when the
     // browser control could not be created.
     INT_PTR run(HWND owner);
     // The same window hidden and modeless, for tests.
@@ -32,10 +33,10 @@ public:
     // What the opening navigated to: the page beside the program.
     const std::wstring& pageAddress() const { return pageAddress_; }
 
-    static constexpr int browserId = 1129;
-    static constexpr int arrowsId = 1134;
-    static constexpr int reloadId = 1135;
-    static constexpr int stopId = 1136;
+    static constexpr int browserId = AboutForm::browserId;
+    static constexpr int arrowsId = AboutForm::arrowsId;
+    static constexpr int reloadId = AboutForm::reloadId;
+    static constexpr int stopId = AboutForm::stopId;
 
 private:
     static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

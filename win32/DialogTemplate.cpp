@@ -1,5 +1,9 @@
 #include "win32/DialogTemplate.h"
 
+#include "win32/WideText.h"
+
+#include <commctrl.h>
+
 namespace rivetbay::win32 {
 
 namespace {
@@ -66,6 +70,37 @@ void DialogTemplate::text(const std::wstring& value)
 void DialogTemplate::align()
 {
     while (bytes_.size() % 4 != 0) bytes_.push_back(0);
+}
+
+DialogTemplate templateOf(const WindowForm& form, DWORD style, const std::wstring& text)
+{
+    style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | (form.resizable ? WS_THICKFRAME : DS_MODALFRAME);
+    DialogTemplate made(wide(form.title), style, 0, {0, 0, form.width, form.height}, wide(form.fontName),
+                        static_cast<WORD>(form.fontPoints));
+    constexpr DWORD shown = WS_VISIBLE;
+    for (const WindowControl& c : form.controls) {
+        switch (c.kind) {
+        case WindowControlKind::DefaultButton:
+            made.add(L"BUTTON", wide(c.text), BS_DEFPUSHBUTTON | WS_TABSTOP | shown, 0, c.id, c.at);
+            break;
+        case WindowControlKind::Button:
+            made.add(L"BUTTON", wide(c.text), BS_PUSHBUTTON | WS_TABSTOP | shown, 0, c.id, c.at);
+            break;
+        case WindowControlKind::Text:
+            made.add(L"STATIC", text, SS_LEFT | WS_GROUP | shown, 0, c.id, c.at);
+            break;
+        case WindowControlKind::Browser: // a hidden place; the control itself takes the tab stop
+            made.add(L"STATIC", L"", 0, 0, c.id, c.at);
+            break;
+        case WindowControlKind::HistoryArrows:
+            made.add(UPDOWN_CLASSW, L"", UDS_HORZ | UDS_ARROWKEYS | shown, 0, c.id, c.at);
+            break;
+        case WindowControlKind::List:
+            made.add(WC_LISTVIEWW, L"", LVS_REPORT | WS_BORDER | WS_TABSTOP | shown, 0, c.id, c.at);
+            break;
+        }
+    }
+    return made;
 }
 
 } // namespace rivetbay::win32

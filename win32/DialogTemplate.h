@@ -4,6 +4,9 @@
 // from a table of controls in dialog units and the dialog manager converts
 // the units exactly as for a template in the resources.
 
+#include "app/DialogRect.h"
+#include "app/WindowForms.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -12,9 +15,7 @@
 
 namespace rivetbay::win32 {
 
-struct UnitRect {
-    int x, y, w, h;
-};
+using UnitRect = DialogRect;
 
 class DialogTemplate {
 public:
@@ -36,5 +37,9 @@ private:
     std::size_t countAt_ = 0;
     WORD count_ = 0;
 };
+
+// A small window's form as a template: `style` adds to the frame its form
+// asks for, and `text` is the text control's.
+DialogTemplate templateOf(const WindowForm& form, DWORD style, const std::wstring& text);
 
 } // namespace rivetbay::win32

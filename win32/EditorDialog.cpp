@@ -112,12 +112,13 @@ EditorDialog::EditorDialog(HINSTANCE instance, UiServices& services, EditorStart
     smallIcon_ = static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(appIconResource), IMAGE_ICON,
                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    ACCEL keys[] = {
-        {FCONTROL | FVIRTKEY, 'Z', undoCommand},
-        {FCONTROL | FVIRTKEY, 'Y', redoCommand},
-        {FCONTROL | FSHIFT | FVIRTKEY, 'Z', redoCommand},
-    };
-    keys_ = CreateAcceleratorTableW(keys, ARRAYSIZE(keys));
+    std::vector<ACCEL> keys;
+    for (const CommandEntry& entry : EditorCommands::entries())
+        for (const KeyChord& key : entry.keys)
+            keys.push_back({static_cast<BYTE>(FVIRTKEY | (key.control ? FCONTROL : 0) | (key.shift ? FSHIFT : 0)),
+                            static_cast<WORD>(key.functionKey ? VK_F1 + key.functionKey - 1 : key.letter),
+                            static_cast<WORD>(entry.id)});
+    keys_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
 EditorDialog::~EditorDialog()
@@ -183,7 +184,7 @@ void EditorDialog::initialise()
     if (LoadStringW(instance_, aboutTextResource, about, ARRAYSIZE(about)) > 0) {
         HMENU system = GetSystemMenu(window_, FALSE);
         AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(system, MF_STRING, Form::aboutCommand, about);
+        AppendMenuW(system, MF_STRING, EditorCommands::aboutId, about);
     }
     UDACCEL steady{0, 1}; // holding an arrow never speeds up to larger steps
     for (const FormControl& c : Form::controls()) {
@@ -227,12 +228,12 @@ INT_PTR EditorDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
         contextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return TRUE;
     case WM_HELP:
-        editor_.aboutRequested();
+        editor_.choose(EditorCommand::About);
         SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
         return TRUE;
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) != Form::aboutCommand) return FALSE;
-        editor_.aboutRequested();
+        if ((wParam & 0xFFF0) != EditorCommands::aboutId) return FALSE;
+        editor_.choose(EditorCommand::About);
         return TRUE;
     case WM_DROPFILES: {
         auto* drop = reinterpret_cast<HDROP>(wParam);
@@ -268,13 +269,11 @@ INT_PTR EditorDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void EditorDialog::command(int id, int code)
 {
+    if (const CommandEntry* entry = EditorCommands::entry(static_cast<unsigned>(id))) {
+        editor_.choose(entry->command);
+        return;
+    }
     switch (id) {
-    case undoCommand:
-        editor_.undo();
-        return;
-    case redoCommand:
-        editor_.redo();
-        return;
     case IDOK: // Enter with no button focused: no default command
         return;
     case IDCANCEL: // QUIT, Escape, the close box
@@ -313,13 +312,7 @@ bool EditorDialog::spinStep(NMUPDOWN& change)
 void EditorDialog::contextMenu(int x, int y)
 {
     editor_.takePendingName();
-    HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING | (editor_.canUndo() ? 0 : MF_GRAYED), undoCommand,
-                (wide(Form::undoMenuText) + L"\tCtrl+Z").c_str());
-    AppendMenuW(menu, MF_STRING | (editor_.canRedo() ? 0 : MF_GRAYED), redoCommand,
-                (wide(Form::redoMenuText) + L"\tCtrl+Y").c_str());
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, Form::aboutCommand, wide(Form::aboutMenuText).c_str());
+    HMENU menu = buildMenu();
     if (x == -1 && y == -1) { // from the keyboard: at the window's corner
         POINT corner{0, 0};
         ClientToScreen(window_, &corner);
@@ -329,8 +322,19 @@ void EditorDialog::contextMenu(int x, int y)
     const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window_,
                                       nullptr);
     DestroyMenu(menu);
-    if (chosen == Form::aboutCommand) editor_.aboutRequested();
-    else if (chosen) command(chosen, 0);
+    if (chosen) command(chosen, 0);
+}
+
+HMENU EditorDialog::buildMenu() const
+{
+    HMENU menu = CreatePopupMenu();
+    for (const CommandEntry& entry : EditorCommands::entries()) {
+        if (entry.separatorBefore) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        std::wstring text = wide(entry.text);
+        if (entry.keyShown) text += L"\t" + wide(EditorCommands::keyText(entry.keys.front()));
+        AppendMenuW(menu, MF_STRING | (editor_.enabled(entry.command) ? 0 : MF_GRAYED), entry.id, text.c_str());
+    }
+    return menu;
 }
 
 void EditorDialog::paintIcon()

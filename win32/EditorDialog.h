@@ -66,9 +66,8 @@ public:
     void hideNameTip();
     HWND nameEdit() const { return nameEdit_; }
 
-    // The window's menu commands.
-    static constexpr int undoCommand = 0xE12B;
-    static constexpr int redoCommand = 0xE12C;
+    // The window's own menu as it stands now, for the caller to destroy.
+    HMENU buildMenu() const;
 
 private:
     static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -8,14 +8,8 @@ namespace rivetbay::win32 {
 
 HWND HackbusterDialog::open(HINSTANCE instance, HWND owner)
 {
-    // Resizable, its controls keep their places; at the editor's client corner.
-    DialogTemplate form(L"  Rivetbay  :  Hackbuster",
-                        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE, 0,
-                        {0, 0, 205, 129}, L"Lucida Console", 14);
-    form.add(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 0, IDOK,
-             {158, 108, 44, 16});
-    form.add(WC_LISTVIEWW, L"", LVS_REPORT | WS_BORDER | WS_TABSTOP | WS_VISIBLE, 0, listId,
-             {4, 4, 198, 100});
+    // At the editor's client corner, shown at once.
+    const DialogTemplate form = templateOf(HackbusterForm::form(), WS_VISIBLE, L"");
     return CreateDialogIndirectParamW(instance, form.get(), owner, &HackbusterDialog::procedure, 0);
 }
 

@@ -3,14 +3,17 @@
 // The Hackbuster window: an empty list on a dark background and "OK". Each
 // one is modeless, owns itself and goes with the editor that owns it.
 
+#include "app/WindowForms.h"
+
 #include <windows.h>
 
 namespace rivetbay::win32 {
 
 class HackbusterDialog {
 public:
-    static constexpr int listId = 1137;
-    static constexpr COLORREF background = RGB(64, 48, 32);
+    static constexpr int listId = HackbusterForm::listId;
+    static constexpr COLORREF background =
+        RGB(HackbusterForm::background.red, HackbusterForm::background.green, HackbusterForm::background.blue);
 
     // One more window over `owner`, shown at once.
     static HWND open(HINSTANCE instance, HWND owner);

@@ -1,5 +1,6 @@
 #include "ui/AboutWindow.h"
 #include "ui/CBrowser.h"
+#include "ui/DialogUnits.h"
 #include "ui/EditorWindow.h"
 #include "ui/HackbusterWindow.h"
 #include "ui/SpinArrows.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -38,6 +40,23 @@ void writePages(const TempDir& dir)
 }
 
 QString folderOf(const TempDir& dir) { return QString::fromStdString(dir.path().string() + "/"); }
+
+// A small window as its form says: caption, size, and each control's place and text.
+void expectForm(const QDialog& window, const WindowForm& form, const std::string& text)
+{
+    EXPECT_EQ(window.windowTitle(), form.title);
+    const DialogUnits du(window.font());
+    EXPECT_EQ(window.size(), QSize(du.x(form.width), du.y(form.height)));
+    EXPECT_EQ(window.font().pointSize(), form.fontPoints);
+    for (const WindowControl& c : form.controls) {
+        SCOPED_TRACE(c.name);
+        const auto* control = window.findChild<QWidget*>(c.name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->geometry(), du.rect(c.at));
+        if (const auto* button = qobject_cast<const QPushButton*>(control)) EXPECT_EQ(button->text(), c.text);
+        if (const auto* label = qobject_cast<const QLabel*>(control)) EXPECT_EQ(label->text().toStdString(), text);
+    }
+}
 
 class AboutTest : public ::testing::Test {
 protected:
@@ -81,7 +100,7 @@ TEST_F(AboutTest, ThreeTriggersShowThePage)
             // The context menu's item, picked as soon as the menu shows.
             const testkit::WhenShown pick(testkit::activePopup, [](QWidget* menu) {
                 for (QAction* action : menu->actions())
-                    if (action->text() == "&About Rivetbay") action->trigger();
+                    if (action->text() == EditorCommands::entry(EditorCommand::About).text) action->trigger();
             });
             QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 250), editor().mapToGlobal(QPoint(300, 250)));
             QApplication::sendEvent(&editor(), &event);
@@ -99,7 +118,7 @@ TEST_F(AboutTest, ThreeTriggersShowThePage)
         editor().activateWindow();
         (void)QTest::qWaitForWindowActive(&editor());
         triggers[k]();
-        EXPECT_EQ(caption, "  About Vexillo's Rivetbay") << k;
+        EXPECT_EQ(caption, AboutForm::form().title) << k;
         EXPECT_TRUE(page.contains("About page")) << k << page.toStdString();
         EXPECT_EQ(focus, "okButton") << k;
     }
@@ -177,10 +196,11 @@ TEST_F(AboutTest, ItOpensAtTheEditorsCornerWhollyOnTheScreen)
     }
 }
 
-TEST_F(AboutTest, MissingPageSaysSo)
+TEST_F(AboutTest, MissingPageSaysSoAndTheWindowIsItsForms)
 {
     TempDir empty;
     AboutWindow about(services_, nullptr, folderOf(empty));
+    expectForm(about, AboutForm::form(), AboutForm::text("C++ and Qt 6 build"));
     EXPECT_TRUE(about.browser()->toPlainText().contains("could not be loaded"));
     EXPECT_TRUE(services_.messages.empty());
 }
@@ -192,8 +212,10 @@ TEST_F(AboutTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
     button->click();
     auto windows = editor().findChildren<HackbusterWindow*>();
     ASSERT_EQ(windows.size(), 2);
-    EXPECT_EQ(windows[0]->windowTitle(), "  Rivetbay  :  Hackbuster");
-    EXPECT_EQ(windows[1]->findChild<QTreeWidget*>("list")->palette().color(QPalette::Base), QColor(64, 48, 32));
+    expectForm(*windows[0], HackbusterForm::form(), "");
+    const Colour dark = HackbusterForm::background;
+    EXPECT_EQ(windows[1]->findChild<QTreeWidget*>("list")->palette().color(QPalette::Base),
+              QColor(dark.red, dark.green, dark.blue));
     auto* ok = windows[0]->findChild<QPushButton*>("okButton");
     QPointer<HackbusterWindow> first(windows[0]), second(windows[1]);
     QTest::mouseClick(ok, Qt::LeftButton);

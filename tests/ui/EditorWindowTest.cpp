@@ -184,16 +184,23 @@ TEST_F(WindowTest, EscapeWithChangesAsksAndCtrlZTakesTheChangeBack)
     QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); // redo too
     EXPECT_EQ(list("modelList")->currentIndex(), 16);
-    // The window's menu offers both, greyed when there is nothing to take.
-    QStringList offered;
+    // The window's menu is the command table's, greyed where there is nothing to take.
+    QStringList offered, table;
     const testkit::WhenShown read(testkit::activePopup, [&](QWidget* menu) {
         for (QAction* action : menu->actions())
-            if (!action->isSeparator()) offered << action->text() + (action->isEnabled() ? "" : " (grey)");
+            offered << (action->isSeparator() ? "-" : action->text() + " " + action->shortcut().toString() +
+                                                          (action->isEnabled() ? "" : " (grey)"));
         menu->close();
     });
     QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), editor_->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(editor_.get(), &menu);
-    EXPECT_EQ(offered, QStringList({"&Undo", "&Redo (grey)", "&About Rivetbay"}));
+    for (const CommandEntry& e : EditorCommands::entries()) {
+        if (e.separatorBefore) table << "-";
+        table << QString(e.text) + " " + (e.keyShown ? EditorCommands::keyText(e.keys.front()).c_str() : "") +
+                     (editor_->editor().enabled(e.command) ? "" : " (grey)");
+    }
+    EXPECT_EQ(offered, table);
+    EXPECT_TRUE(table.join("").contains("(grey)")); // redo, with nothing undone
 }
 
 TEST_F(WindowTest, TheContextMenuTakesTheTypedNameBeforeItsPopupDoes)

@@ -20,6 +20,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <array>
 #include <fstream>
 #include <memory>
 
@@ -206,19 +207,19 @@ TEST_F(DialogTest, TheMainPathsThroughTheMessagesTheControlsSend)
     send(Form::nameBox, CBN_KILLFOCUS);
     EXPECT_EQ(dialog_->editor().config().name, "Typed");
     EXPECT_TRUE(dialog_->editor().canUndo());
-    SendMessageW(window_, WM_COMMAND, EditorDialog::undoCommand, 0);
+    SendMessageW(window_, WM_COMMAND, EditorCommands::entry(EditorCommand::Undo).id, 0);
     EXPECT_EQ(dialog_->editor().config().name, "");
 
     SendMessageW(window_, WM_HELP, 0, 0);
-    SendMessageW(window_, WM_SYSCOMMAND, Form::aboutCommand, 0);
+    SendMessageW(window_, WM_SYSCOMMAND, EditorCommands::aboutId, 0);
     send(Form::aboutButton, BN_CLICKED);
     EXPECT_EQ(abouts_, 3);
     HMENU system = GetSystemMenu(window_, FALSE);
     const int last = GetMenuItemCount(system) - 1;
     wchar_t entry[64] = {};
     GetMenuStringW(system, last, entry, 64, MF_BYPOSITION);
-    EXPECT_EQ(utf8(entry), "&About Rivetbay");
-    EXPECT_EQ(GetMenuItemID(system, last), Form::aboutCommand);
+    EXPECT_EQ(utf8(entry), EditorCommands::entry(EditorCommand::About).text);
+    EXPECT_EQ(GetMenuItemID(system, last), EditorCommands::aboutId);
     EXPECT_EQ(GetMenuState(system, last - 1, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
 
     // Escape with changes asks; Cancel keeps the editor, Discard ends it.
@@ -229,6 +230,65 @@ TEST_F(DialogTest, TheMainPathsThroughTheMessagesTheControlsSend)
     send(IDCANCEL, BN_CLICKED);
     EXPECT_FALSE(IsWindow(window_));
     EXPECT_TRUE(dialog_->ended());
+}
+
+// The menu and every key from the command table, each key through the
+// window's own loop with its modifiers held as the keyboard's state says;
+// in the name box the letters are the text's own.
+TEST_F(DialogTest, TheMenuAndTheKeysAreTheCommandTables)
+{
+    start();
+    choose(Form::modelList, 16);
+    choose(Form::modelList, 17);
+    dialog_->editor().undo(); // at 16, with a step each way
+    HMENU menu = dialog_->buildMenu();
+    int at = 0;
+    for (const CommandEntry& e : EditorCommands::entries()) {
+        SCOPED_TRACE(e.text);
+        if (e.separatorBefore) EXPECT_TRUE(GetMenuState(menu, at++, MF_BYPOSITION) & MF_SEPARATOR);
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, at, text, 64, MF_BYPOSITION);
+        EXPECT_EQ(utf8(text), e.text + (e.keyShown ? "\t" + EditorCommands::keyText(e.keys.front()) : ""));
+        EXPECT_EQ(GetMenuItemID(menu, at), e.id);
+        EXPECT_EQ(GetMenuState(menu, at++, MF_BYPOSITION) & MF_GRAYED, 0u); // each has something to do
+    }
+    EXPECT_EQ(GetMenuItemCount(menu), at);
+    DestroyMenu(menu);
+
+    const auto press = [&](const KeyChord& key, HWND to) {
+        BYTE keys[256] = {};
+        keys[VK_CONTROL] = key.control ? 0x80 : 0;
+        keys[VK_SHIFT] = key.shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        const WPARAM code = key.functionKey ? VK_F1 + key.functionKey - 1 : key.letter;
+        MSG message{to, WM_KEYDOWN, code, 1, GetMessageTime(), {}};
+        dialog_->deliver(message);
+        for (MSG posted; PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE);) dialog_->deliver(posted);
+        SetKeyboardState(std::array<BYTE, 256>{}.data());
+    };
+    for (const CommandEntry& e : EditorCommands::entries())
+        for (const KeyChord& key : e.keys) {
+            SCOPED_TRACE(EditorCommands::keyText(key));
+            const int abouts = abouts_;
+            if (key.letter) {
+                press(key, dialog_->nameEdit());
+                EXPECT_EQ(dialog_->selection(Form::modelList), 16);
+            }
+            press(key, item(Form::openButton));
+            switch (e.command) {
+            case EditorCommand::Undo:
+                EXPECT_EQ(dialog_->selection(Form::modelList), 0);
+                dialog_->editor().redo();
+                break;
+            case EditorCommand::Redo:
+                EXPECT_EQ(dialog_->selection(Form::modelList), 17);
+                dialog_->editor().undo();
+                break;
+            case EditorCommand::About:
+                EXPECT_EQ(abouts_, abouts + 1);
+                break;
+            }
+        }
 }
 
 // Files dropped as the shell drops them: a DROPFILES block of wide paths.
@@ -328,7 +388,7 @@ TEST_F(DialogTest, AHeldArrowIsOneStepAndEachClickAnother)
     press(WM_LBUTTONDOWN, 0);
     press(WM_LBUTTONDBLCLK, 0);
     press(WM_LBUTTONDOWN, 3);
-    const auto undo = [&] { SendMessageW(window_, WM_COMMAND, EditorDialog::undoCommand, 0); };
+    const auto undo = [&] { dialog_->editor().undo(); };
     ASSERT_EQ(text(field), "35");
     undo(); // the hold
     EXPECT_EQ(text(field), "39");
@@ -353,6 +413,40 @@ TEST_F(DialogTest, TheFirstStartsDialogsBelongToTheEditor)
     EXPECT_EQ(services_.requests.size(), 1u);
 }
 
+std::string windowText(HWND window)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return utf8(text);
+}
+
+// A small window as its form says: caption, size, and each control's place and text.
+void expectForm(HWND window, const WindowForm& form, const std::string& text)
+{
+    EXPECT_EQ(windowText(window), form.title);
+    RECT size{0, 0, form.width, form.height};
+    MapDialogRect(window, &size);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, size.right);
+    EXPECT_EQ(client.bottom, size.bottom);
+    for (const WindowControl& c : form.controls) {
+        SCOPED_TRACE(c.name);
+        HWND control = GetDlgItem(window, c.id);
+        ASSERT_NE(control, nullptr);
+        RECT place{c.at.x, c.at.y, c.at.w, c.at.h};
+        MapDialogRect(window, &place);
+        RECT at;
+        GetWindowRect(control, &at);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&at), 2);
+        EXPECT_EQ(at.left, place.left);
+        EXPECT_EQ(at.top, place.top);
+        EXPECT_EQ(at.right - at.left, place.right);
+        EXPECT_EQ(at.bottom - at.top, place.bottom);
+        EXPECT_EQ(windowText(control), c.kind == WindowControlKind::Text ? text : std::string(c.text));
+    }
+}
+
 TEST_F(DialogTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
 {
     start();
@@ -365,9 +459,7 @@ TEST_F(DialogTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
     }, reinterpret_cast<LPARAM>(&owned));
     std::erase_if(owned, [&](HWND w) { return GetWindow(w, GW_OWNER) != window_; });
     ASSERT_EQ(owned.size(), 2u);
-    wchar_t title[64] = {};
-    GetWindowTextW(owned[0], title, 64);
-    EXPECT_EQ(utf8(title), "  Rivetbay  :  Hackbuster");
+    expectForm(owned[0], HackbusterForm::form(), "");
     EXPECT_EQ(ListView_GetBkColor(GetDlgItem(owned[0], HackbusterDialog::listId)), HackbusterDialog::background);
     SendMessageW(owned[0], WM_COMMAND, IDOK, 0);
     EXPECT_FALSE(IsWindow(owned[0]));
@@ -482,9 +574,7 @@ TEST(AboutDialog, HostsTheBrowserAndNavigatesToThePageBesideTheProgram)
     program.resize(GetModuleFileNameW(nullptr, program.data(), MAX_PATH));
     const std::wstring expected = program.substr(0, program.find_last_of(L'\\') + 1) + L"Rivetbay.html";
     EXPECT_EQ(about.pageAddress(), expected);
-    wchar_t title[64] = {};
-    GetWindowTextW(about.window(), title, 64);
-    EXPECT_EQ(utf8(title), "  About Vexillo's Rivetbay");
+    expectForm(about.window(), AboutForm::form(), AboutForm::text("Native Windows build"));
 }
 
 } // namespace
