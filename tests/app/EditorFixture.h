@@ -4,22 +4,17 @@
 
 #include "app/Editor.h"
 #include "app/EditorForm.h"
-#include "files/CarFile.h"
 
-#include "FakeServices.h"
 #include "FakeView.h"
-#include "TempDir.h"
+#include "StartFolder.h"
 
-#include <gtest/gtest.h>
-
-#include <fstream>
 #include <memory>
 
 namespace rivetbay {
 
 namespace Form = EditorForm;
-using testkit::FakeServices;
 using testkit::FakeView;
+using testkit::spreadCar;
 using testkit::TempDir;
 
 inline int idOf(std::string_view name)
@@ -30,19 +25,8 @@ inline int idOf(std::string_view name)
     return 0;
 }
 
-// Each test has a folder of its own standing for the working directory, with
-// a settings file there that names its vehicle folder.
-class EditorTest : public ::testing::Test {
+class EditorTest : public ::testing::Test, public testkit::StartFolder {
 public:
-    EditorTest() { std::filesystem::create_directory(dir_ / "addon"); }
-
-    void writeSettings()
-    {
-        std::ofstream(dir_ / "Rivetbay.ini", std::ios::binary)
-            << "[Paths]\r\nVCF_Path=" << (dir_ / "addon").string()
-            << "\r\nRBC_Path=" << dir_.path().string() << "\r\n";
-    }
-
     Editor& start(const std::filesystem::path& commandLine = {}, bool firstStart = false)
     {
         if (!firstStart) writeSettings();
@@ -53,12 +37,6 @@ public:
         return *editor_;
     }
 
-    std::filesystem::path saveCar(const std::string& file, const CarConfig& config)
-    {
-        EXPECT_TRUE(saveCarFile(dir_ / file, config));
-        return dir_ / file;
-    }
-    void answer(const std::filesystem::path& path) { services_.answers.push_back(path); }
     int number(const char* name) { return view_->number(idOf(name)); }
     void choose(const char* name, int index) { view_->choose(idOf(name), index); }
     void click(int id) { editor_->clicked(id); }
@@ -68,8 +46,6 @@ public:
         return services_.messages.empty() ? none : services_.messages.back().text;
     }
 
-    TempDir dir_;
-    FakeServices services_;
     std::unique_ptr<FakeView> view_;
     std::unique_ptr<Editor> editor_;
 };

@@ -6,8 +6,7 @@
 #include "ui/EditorWindow.h"
 #include "ui/SpinArrows.h"
 
-#include "FakeServices.h"
-#include "TempDir.h"
+#include "StartFolder.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,22 +26,10 @@
 
 namespace rivetbay {
 
-using testkit::FakeServices;
-using testkit::TempDir;
+using testkit::spreadCar;
 
-// Each test has a folder of its own standing for the working directory, with
-// a settings file there that names its vehicle folder once writeSettings runs.
-class WindowTest : public ::testing::Test {
+class WindowTest : public ::testing::Test, public testkit::StartFolder {
 public:
-    WindowTest() { std::filesystem::create_directory(dir_ / "addon"); }
-
-    void writeSettings()
-    {
-        std::ofstream(dir_ / "Rivetbay.ini", std::ios::binary)
-            << "[Paths]\r\nVCF_Path=" << (dir_ / "addon").string() << "\r\nRBC_Path="
-            << dir_.path().string() << "\r\n";
-    }
-
     // With the settings file in place unless this is a first start.
     EditorWindow& startEditor(const std::filesystem::path& commandLine = {}, bool firstStart = false)
     {
@@ -55,14 +42,6 @@ public:
         return *editor_;
     }
 
-    // A car file of `config` in the test's folder.
-    std::filesystem::path saveCar(const std::string& file, const CarConfig& config)
-    {
-        EXPECT_TRUE(saveCarFile(dir_ / file, config));
-        return dir_ / file;
-    }
-    // The next file dialog answers `path`.
-    void answer(const std::filesystem::path& path) { services_.answers.push_back(path); }
     // Drags `urls` onto the window and drops them.
     void drop(const QList<QUrl>& urls)
     {
@@ -91,8 +70,6 @@ public:
 
     QString qpath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
-    TempDir dir_;
-    FakeServices services_;
     std::unique_ptr<EditorWindow> editor_;
 };
 

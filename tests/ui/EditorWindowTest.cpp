@@ -40,13 +40,6 @@ TEST_F(WindowTest, ListsAndTheTurretBoxHandTheirChangesOn)
     EXPECT_EQ(text("topWeapon1Price"), "825"); // the click recalculated
 }
 
-// A design whose eight sides all differ, with points in the pool.
-CarConfig spreadCar()
-{
-    // front, rear, left, right
-    return {.model = 1, .freePoints = 10, .armor = {41, 40, 39, 38}, .chassis = {31, 30, 29, 28}};
-}
-
 TEST_F(WindowTest, EachArrowAndItsFieldsKeysStepItsOwnSide)
 {
     const auto spread = saveCar("spread.rbc", spreadCar());

@@ -11,8 +11,7 @@
 #include "win32/WideText.h"
 #include "win32/Win32Services.h"
 
-#include "FakeServices.h"
-#include "TempDir.h"
+#include "StartFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -31,12 +30,11 @@ namespace Form = EditorForm;
 using testkit::FakeServices;
 using testkit::TempDir;
 
-class DialogTest : public ::testing::Test {
+class DialogTest : public ::testing::Test, public testkit::StartFolder {
 protected:
     HWND start(const std::filesystem::path& commandLine = {})
     {
-        std::ofstream(dir_ / "Rivetbay.ini", std::ios::binary)
-            << "[Paths]\r\nVCF_Path=" << utf8FromPath(dir_.path()) << "\r\n";
+        writeSettings();
         dialog_ = std::make_unique<EditorDialog>(GetModuleHandleW(nullptr), services_,
                                                  EditorStart{dir_.path(), commandLine, "Rivetbay"});
         dialog_->setWindows({[this](HWND) { ++abouts_; },
@@ -61,14 +59,6 @@ protected:
         SendMessageW(window_, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&change));
         return change;
     }
-    std::filesystem::path saveCar(const std::string& name, const CarConfig& car)
-    {
-        EXPECT_TRUE(saveCarFile(dir_ / name, car));
-        return dir_ / name;
-    }
-
-    TempDir dir_;
-    FakeServices services_;
     std::unique_ptr<EditorDialog> dialog_;
     HWND window_ = nullptr;
     int abouts_ = 0;
@@ -322,7 +312,7 @@ TEST_F(DialogTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
     ASSERT_NE(edit, nullptr);
     SetWindowTextW(edit, L"Speedy");
     SendMessageW(edit, EM_SETSEL, 3, 3);
-    ASSERT_TRUE(VcfWriter(dir_ / "vgoon4.vcf", {.name = "Listed", .model = 16}));
+    ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vgoon4.vcf", {.name = "Listed", .model = 16}));
     spin(Form::transferSpin, -1); // a pass that refills the list while the name is being typed
     EXPECT_EQ(SendMessageW(item(Form::nameBox), CB_GETCOUNT, 0, 0), 1);
     DWORD from = 0, to = 0;
@@ -347,7 +337,7 @@ TEST_F(DialogTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
 
 TEST_F(DialogTest, KeyRepeatsQueuedBehindASlowStepAreDropped)
 {
-    start(saveCar("spread.rbc", {.model = 1, .freePoints = 10, .armor = {41, 40, 39, 38}}));
+    start(saveCar("spread.rbc", testkit::spreadCar()));
     constexpr UINT early = WM_APP + 10, late = WM_APP + 11, after = WM_APP + 12;
     PostThreadMessageW(GetCurrentThreadId(), early, 0, 0);
     const DWORD earlyTime = GetTickCount();
@@ -372,7 +362,7 @@ TEST_F(DialogTest, KeyRepeatsQueuedBehindASlowStepAreDropped)
 // ones arriving as a double click where the arrows' class takes them.
 TEST_F(DialogTest, AHeldArrowIsOneStepAndEachClickAnother)
 {
-    start(saveCar("spread.rbc", {.model = 1, .freePoints = 10, .armor = {41, 40, 39, 38}}));
+    start(saveCar("spread.rbc", testkit::spreadCar()));
     EXPECT_TRUE(GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_ACCEPTFILES); // or no drop arrives
     const int arrows = idOf("armorFrontSpin"), field = Form::control(arrows)->buddy;
     RECT box;
