@@ -371,19 +371,17 @@ void Editor::aboutRequested()
 
 bool Editor::loadCar(const std::filesystem::path& path)
 {
-    std::vector<std::string> warnings;
-    std::vector<SelectionProblem> outside; // as stored, before they are shown as none
+    OpenedDesign opened;
     FileResult read;
-    DesignKind kind = DesignKind::CarFile;
     {
         WaitCursor wait(services_);
         syncFromControls();
+        opened.config = config_;
         // A vehicle file of the game is told by its content and imported;
         // read as a car file it would show a design of garbage.
-        read = readDesignFile(path, config_, warnings, &kind);
+        read = openDesign(path, opened);
         if (read) {
-            outside = selectionsOutsideTables(config_);
-            normaliseSelections(config_); // no index outside its list reaches the controls
+            config_ = opened.config;
             syncToControls();
             recalculate(); // which shows the loaded name: what was typed was taken before
         }
@@ -393,16 +391,16 @@ bool Editor::loadCar(const std::filesystem::path& path)
         return false;
     }
     savedDesign_ = config_;
-    carFile_ = kind == DesignKind::CarFile ? path : std::filesystem::path();
-    if (!warnings.empty()) {
+    carFile_ = opened.kind == DesignKind::CarFile ? path : std::filesystem::path();
+    if (!opened.warnings.empty()) {
         std::string text = "The vehicle file was imported with these changes:\n";
-        for (const std::string& warning : warnings) text += "\n" + warning;
+        for (const std::string& warning : opened.warnings) text += "\n" + warning;
         services_.showMessage(MessageIcon::Information, applicationName_, text);
     }
     // A file of garbage would otherwise show as a blank design without a word.
-    if (!outside.empty()) {
+    if (!opened.outOfRange.empty()) {
         std::string text = "The car file holds values outside the game's tables:\n";
-        for (const SelectionProblem& p : outside) text += "\n" + describe(p) + "; shown as none.";
+        for (const SelectionProblem& p : opened.outOfRange) text += "\n" + describe(p) + "; shown as none.";
         services_.showMessage(MessageIcon::Information, applicationName_, text);
     }
     return true;

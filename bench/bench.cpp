@@ -229,7 +229,7 @@ int main(int argc, char** argv)
     car.name = "Bench";
     const fs::path file = dir / "bench.rbc";
     const double save = medianMs(runs, [&] { (void)saveCarFile(file, car); });
-    const double load = medianMs(runs, [&] { (void)loadCarFile(file, car); });
+    const double load = medianMs(runs, [&] { (void)readCarFile(file, car); });
     unsigned number = 0;
     const double numbering = medianMs(runs, [&] { number += nextExportNumber(dir, 16); });
     fs::remove_all(dir);

@@ -1,6 +1,7 @@
 #pragma once
 
-// What `rivetbay-cli show` prints: the design as the editor shows it.
+// What `rivetbay-cli show --json` prints: the design as the editor shows it,
+// as data. The plain bill is the design's own (app/DesignBill.h).
 
 #include "car/CarConfig.h"
 #include "car/Recalculate.h"
@@ -9,9 +10,6 @@
 #include <vector>
 
 namespace rivetbay::cli {
-
-// Plain text, UTF-8, one item a line; only the mounts the model has.
-std::string billText(const CarConfig& config, const RecalcResult& view);
 
 // One JSON object: the record's fields by their own names, the lists and
 // enabled states the window would show, and beside them the parts by name,

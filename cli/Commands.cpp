@@ -1,6 +1,7 @@
 
 #include "cli/Commands.h"
 
+#include "app/DesignBill.h"
 #include "car/Allocation.h"
 #include "car/Recalculate.h"
 #include "catalogue/CarCatalogue.h"
@@ -56,12 +57,6 @@ void complain(const FileError& error)
     complain(utf8FromPath(error.path), text);
 }
 
-struct Loaded {
-    CarConfig config;                       // normalised
-    std::vector<SelectionProblem> problems; // as stored, before normalising
-    std::vector<std::string> warnings;      // what a vehicle file held that did not map
-};
-
 std::optional<std::vector<std::uint8_t>> readStandardInput(
     std::size_t limit = standardInputLimit, const char* what = "a car file")
 {
@@ -82,23 +77,21 @@ std::optional<std::vector<std::uint8_t>> readStandardInput(
 }
 
 // A car file or a vehicle file, told apart by content; "-" for standard input.
-std::optional<Loaded> load(const std::string& file)
+std::optional<OpenedDesign> load(const std::string& file)
 {
-    Loaded loaded;
+    OpenedDesign loaded;
     FileResult read;
     if (file == standardStream) {
         const auto bytes = readStandardInput();
         if (!bytes) return std::nullopt;
-        read = readDesignBytes(*bytes, standardStream, loaded.config, loaded.warnings);
+        read = openDesignBytes(*bytes, standardStream, loaded);
     } else {
-        read = readDesignFile(pathFromUtf8(file), loaded.config, loaded.warnings);
+        read = openDesign(pathFromUtf8(file), loaded);
     }
     if (!read) {
         complain(read.error());
         return std::nullopt;
     }
-    loaded.problems = selectionsOutsideTables(loaded.config);
-    normaliseSelections(loaded.config);
     return loaded;
 }
 
@@ -159,41 +152,6 @@ bool writeStandardOutput(const std::vector<std::uint8_t>& bytes)
 
 } // namespace
 
-std::string printable(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        // A C1 control is two bytes of UTF-8: C2 80 to C2 9F.
-        const bool c1 = c == 0xC2 && i + 1 < text.size() &&
-                        static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
-                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
-        if (c >= 0x20 && c != 0x7F && !c1) {
-            out += text[i];
-            continue;
-        }
-        const unsigned code = c1 ? static_cast<unsigned char>(text[++i]) : c;
-        switch (code) {
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default: {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", code);
-            out += escaped;
-        }
-        }
-    }
-    return out;
-}
-
 int show(const std::vector<std::string>& cars, const std::optional<std::string>& vcfDir, bool json)
 {
     std::optional<fs::path> directory;
@@ -206,12 +164,12 @@ int show(const std::vector<std::string>& cars, const std::optional<std::string>&
             status = failed;
             continue;
         }
-        for (const SelectionProblem& p : loaded->problems)
+        for (const SelectionProblem& p : loaded->outOfRange)
             complain(car, describe(p) + "; shown as none.");
         for (const std::string& warning : loaded->warnings) complain(car, warning);
         const RecalcResult view =
             recalculateWithListing(loaded->config, directory.value_or(fs::path()));
-        bills.emplace_back(car, json ? billJson(loaded->config, view, car, loaded->problems,
+        bills.emplace_back(car, json ? billJson(loaded->config, view, car, loaded->outOfRange,
                                                 loaded->warnings)
                                        : billText(loaded->config, view));
     }
@@ -240,7 +198,7 @@ int check(const std::vector<std::string>& cars)
             continue;
         }
         std::vector<std::string> problems;
-        for (const SelectionProblem& p : loaded->problems) problems.push_back(describe(p) + ".");
+        for (const SelectionProblem& p : loaded->outOfRange) problems.push_back(describe(p) + ".");
         const std::size_t nameLength = loaded->config.name.size();
         if (nameLength > variantNameLimit)
             problems.push_back("The name has " + std::to_string(nameLength) +
@@ -257,7 +215,7 @@ int check(const std::vector<std::string>& cars)
                                        " points; a side holds none or more.");
         // The budget of the model as stored: a model out of range is already named above.
         if (const auto held = pointsHeld(loaded->config), budget = pointBudget(loaded->config);
-            held != budget && loaded->problems.empty())
+            held != budget && loaded->outOfRange.empty())
             problems.push_back("The points add up to " + std::to_string(held) +
                                ", not the model's " + std::to_string(budget) + ".");
         for (const std::string& problem : problems) complain(car, problem);

@@ -23,8 +23,4 @@ int list(const std::string& directory, std::optional<int> model);
 int importVehicles(const std::vector<std::string>& files, const std::optional<std::string>& into,
                    bool force = false);
 
-// A text from a file as the terminal may show it: control characters as
-// \n, \t, \x1b and so on.
-std::string printable(std::string_view text);
-
 } // namespace rivetbay::cli

@@ -139,8 +139,7 @@ private:
 
 // Reads the whole record into a copy, which replaces `config` only when
 // complete.
-FileResult loadFrom(ByteSource& source, const std::filesystem::path& shown, CarConfig& config,
-                    bool normalise)
+FileResult loadFrom(ByteSource& source, const std::filesystem::path& shown, CarConfig& config)
 {
     CarConfig loaded = config;
     if (FileResult read = readCarRecord(source, loaded); !read) {
@@ -148,12 +147,11 @@ FileResult loadFrom(ByteSource& source, const std::filesystem::path& shown, CarC
         error.path = shown;
         return error;
     }
-    if (normalise) normaliseSelections(loaded);
     config = std::move(loaded);
     return {};
 }
 
-FileResult loadPath(const std::filesystem::path& path, CarConfig& config, bool normalise)
+FileResult loadPath(const std::filesystem::path& path, CarConfig& config)
 {
     // Whatever cannot be opened as a regular file (missing, no permission, a
     // directory, a FIFO or device) is a file that was not found.
@@ -161,14 +159,14 @@ FileResult loadPath(const std::filesystem::path& path, CarConfig& config, bool n
     if (const int e = path.empty() ? ENOENT : file.open(path); e != 0)
         return makeFileError(FileErrorKind::NotFound, Stage::Opening, path, e);
     FileSource source(file);
-    return loadFrom(source, path, config, normalise);
+    return loadFrom(source, path, config);
 }
 
 FileResult loadBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
-                     CarConfig& config, bool normalise)
+                     CarConfig& config)
 {
     SpanSource source(bytes);
-    return loadFrom(source, shown, config, normalise);
+    return loadFrom(source, shown, config);
 }
 
 } // namespace
@@ -205,26 +203,15 @@ FileResult saveCarFile(const std::filesystem::path& path, const CarConfig& confi
     return writeFileReplacing(path, bytes);
 }
 
-FileResult loadCarFile(const std::filesystem::path& path, CarConfig& config)
-{
-    return loadPath(path, config, true);
-}
-
-FileResult loadCarBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
-                        CarConfig& config)
-{
-    return loadBytes(bytes, shown, config, true);
-}
-
 FileResult readCarFile(const std::filesystem::path& path, CarConfig& config)
 {
-    return loadPath(path, config, false);
+    return loadPath(path, config);
 }
 
 FileResult readCarBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
                         CarConfig& config)
 {
-    return loadBytes(bytes, shown, config, false);
+    return loadBytes(bytes, shown, config);
 }
 
 } // namespace rivetbay

@@ -34,18 +34,11 @@ FileResult readCarRecord(ByteSource& source, CarConfig& config);
 // Replaces the file only once the whole new content is on disk.
 FileResult saveCarFile(const std::filesystem::path& path, const CarConfig& config);
 
-// Takes the file's values over only when the whole record was read, then
-// normalises the selections. The caller recalculates.
-FileResult loadCarFile(const std::filesystem::path& path, CarConfig& config);
-
-// The same from bytes already in memory (standard input, say); `shown` is
-// the name failures carry.
-FileResult loadCarBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
-                        CarConfig& config);
-
-// As the two above, but the selections stay exactly as stored, for a caller
-// that reports what is out of range before it normalises.
+// Takes the file's values over only when the whole record was read, with
+// the selections exactly as stored: openDesign reports and normalises them.
+// The caller recalculates.
 FileResult readCarFile(const std::filesystem::path& path, CarConfig& config);
+// The same from bytes already in memory; `shown` is the name failures carry.
 FileResult readCarBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
                         CarConfig& config);
 

@@ -64,8 +64,9 @@ FileResult readDesign(std::span<const std::uint8_t> bytes, const std::filesystem
     return takeImport(importVehicleBytes(bytes, shown, imported), imported, config, warnings);
 }
 
-} // namespace
-
+// A car file's selections are left exactly as stored; a vehicle file is
+// imported, with `warnings` naming what did not map. `config` changes only
+// when the whole file was read.
 FileResult readDesignFile(const std::filesystem::path& path, CarConfig& config,
                           std::vector<std::string>& warnings, DesignKind* kind)
 {
@@ -79,10 +80,25 @@ FileResult readDesignFile(const std::filesystem::path& path, CarConfig& config,
     return plausible(readCarFile(path, made), path, made, config);
 }
 
-FileResult readDesignBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
-                           CarConfig& config, std::vector<std::string>& warnings)
+FileResult normalised(FileResult read, OpenedDesign& design)
 {
-    return readDesign(bytes, shown, config, warnings, nullptr);
+    if (!read) return read;
+    design.outOfRange = selectionsOutsideTables(design.config);
+    normaliseSelections(design.config); // no index outside its list goes further
+    return read;
+}
+
+} // namespace
+
+FileResult openDesign(const std::filesystem::path& path, OpenedDesign& design)
+{
+    return normalised(readDesignFile(path, design.config, design.warnings, &design.kind), design);
+}
+
+FileResult openDesignBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
+                           OpenedDesign& design)
+{
+    return normalised(readDesign(bytes, shown, design.config, design.warnings, &design.kind), design);
 }
 
 std::optional<DesignKind> designKindOf(const std::filesystem::path& path)

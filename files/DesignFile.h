@@ -17,14 +17,18 @@ namespace rivetbay {
 
 enum class DesignKind { CarFile, VehicleFile };
 
-// A car file's selections are left exactly as stored (the caller reports or
-// normalises them); a vehicle file is imported, with `warnings` naming what
-// did not map. `config` changes only when the whole file was read; `kind`,
-// when given, tells which of the two the file was.
-FileResult readDesignFile(const std::filesystem::path& path, CarConfig& config,
-                          std::vector<std::string>& warnings, DesignKind* kind = nullptr);
-FileResult readDesignBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
-                           CarConfig& config, std::vector<std::string>& warnings);
+// A design opened whole, as the editor and the command line open one: every
+// selection inside its table, with what was outside it as stored, what of a
+// vehicle file did not map, and which kind of file it was.
+struct OpenedDesign {
+    CarConfig config; // what a file does not hold is kept from the caller's
+    DesignKind kind = DesignKind::CarFile;
+    std::vector<SelectionProblem> outOfRange;
+    std::vector<std::string> warnings;
+};
+FileResult openDesign(const std::filesystem::path& path, OpenedDesign& design);
+FileResult openDesignBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
+                           OpenedDesign& design);
 
 // Which of the two an existing file holds, damaged or not; nothing for a
 // file that is neither, or cannot be read.

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 namespace rivetbay {
 
@@ -228,6 +229,41 @@ std::string fileNameFolded(std::string_view utf8)
     if (!wide) return asciiLowered(std::string(utf8));
     for (char16_t& c : *wide) c = lowerForFileNames(c);
     return utf8FromUtf16(*wide);
+}
+
+std::string printable(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        // A C1 control is two bytes of UTF-8: C2 80 to C2 9F.
+        const bool c1 = c == 0xC2 && i + 1 < text.size() &&
+                        static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (c >= 0x20 && c != 0x7F && !c1) {
+            out += text[i];
+            continue;
+        }
+        const unsigned code = c1 ? static_cast<unsigned char>(text[++i]) : c;
+        switch (code) {
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default: {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", code);
+            out += escaped;
+        }
+        }
+    }
+    return out;
 }
 
 } // namespace rivetbay

@@ -32,6 +32,10 @@ std::optional<std::u16string> utf16FromUtf8(std::string_view text);
 std::filesystem::path pathFromUtf8(std::string_view text);
 std::string utf8FromPath(const std::filesystem::path& path);
 
+// UTF-8 text from a file as a terminal or a window may show it: control
+// characters (C0, DEL and C1) as \n, \t, \x1b and so on.
+std::string printable(std::string_view text);
+
 // Letter-case folding as the game's platform compares names.
 char foldCase1252(char c);
 bool equalsIgnoringCase1252(std::string_view a, std::string_view b);

@@ -78,7 +78,7 @@ TEST_F(EditorTest, ClosingChangedWorkAsksAndEachAnswerDoesWhatItSays)
         EXPECT_EQ(services_.messages.size(), k.saveAs == dir_ / "folder.rbc" ? 1u : 0u);
     }
     CarConfig kept;
-    ASSERT_TRUE(loadCarFile(dir_ / "kept.rbc", kept));
+    ASSERT_TRUE(readCarFile(dir_ / "kept.rbc", kept));
     EXPECT_EQ(kept.model, 16);
 
     // A name typed and not yet taken is work too; the car file is named.
@@ -108,7 +108,7 @@ TEST_F(EditorTest, ClosingChangedWorkAsksAndEachAnswerDoesWhatItSays)
     EXPECT_TRUE(view_->closed);
     EXPECT_TRUE(services_.requests.empty());
     CarConfig written;
-    ASSERT_TRUE(loadCarFile(dir_ / "dusty.rbc", written));
+    ASSERT_TRUE(readCarFile(dir_ / "dusty.rbc", written));
     EXPECT_EQ(written.name, "Dusty II");
 }
 

@@ -39,13 +39,6 @@ TEST_F(EditorTest, FreshStartShowsTheFreshRecordPriced)
     EXPECT_EQ(number("totalPrice"), 1360 + 2500 + 100 + 825);
 }
 
-// A design whose eight sides all differ, with points in the pool.
-CarConfig spreadCar()
-{
-    // front, rear, left, right
-    return {.model = 1, .freePoints = 10, .armor = {41, 40, 39, 38}, .chassis = {31, 30, 29, 28}};
-}
-
 TEST_F(EditorTest, EachArrowStepsItsOwnSide)
 {
     const auto spread = saveCar("spread.rbc", spreadCar());
@@ -150,7 +143,7 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
     EXPECT_EQ(save.defaultSuffix, "rbc");
     EXPECT_EQ(save.directory, dir_.path());
     CarConfig saved;
-    ASSERT_TRUE(loadCarFile(dir_ / "cars" / "dusty.rbc", saved));
+    ASSERT_TRUE(readCarFile(dir_ / "cars" / "dusty.rbc", saved));
     EXPECT_EQ(saved.name, "Dusty");
     EXPECT_EQ(saved.model, 16);
 

@@ -306,10 +306,10 @@ TEST(Cli, ImportNeverReplacesAFileNorWritesWhatItReads)
     EXPECT_EQ(testkit::readText(dir / "cars" / "vgoon4.rbc"), "mine");
     EXPECT_NE(kept.err.find("vgoon4.rbc already exists; it is left as it is"), std::string::npos) << kept.err;
     CarConfig second; // the later file of the same name is numbered, not lost
-    ASSERT_TRUE(loadCarFile(dir / "cars" / "vgoon4-2.rbc", second));
+    ASSERT_TRUE(readCarFile(dir / "cars" / "vgoon4-2.rbc", second));
     EXPECT_EQ(second.name, "Other");
     EXPECT_EQ(run(dir, "import --force --into cars a/vgoon4.vcf").status, 0);
-    EXPECT_TRUE(loadCarFile(dir / "cars" / "vgoon4.rbc", second));
+    EXPECT_TRUE(readCarFile(dir / "cars" / "vgoon4.rbc", second));
     // Names that differ only in letter case are one name on many disks.
     for (const char* folder : {"c", "cases"}) fs::create_directory(dir / folder);
     fs::copy_file(dir / "b" / "vgoon4.vcf", dir / "c" / "VGOON4.vcf");
@@ -340,7 +340,7 @@ TEST(Cli, ImportNeverReplacesAFileNorWritesWhatItReads)
     // "-" is standard input and standard output here too.
     EXPECT_EQ(run(dir, "import - piped.rbc < a/vgoon4.vcf").status, 0);
     CarConfig piped;
-    ASSERT_TRUE(loadCarFile(dir / "piped.rbc", piped));
+    ASSERT_TRUE(readCarFile(dir / "piped.rbc", piped));
     EXPECT_EQ(piped.name, dusty().name);
     EXPECT_EQ(run(dir, "import a/vgoon4.vcf -").out, testkit::readText(dir / "piped.rbc"));
 }

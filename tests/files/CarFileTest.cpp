@@ -1,4 +1,5 @@
 #include "files/CarFile.h"
+#include "files/DesignFile.h"
 #include "files/SafeWrite.h"
 
 #include "SampleCars.h"
@@ -139,13 +140,13 @@ TEST(CarFile, SaveAndLoadRoundTrip)
     ASSERT_TRUE(saveCarFile(path, c));
     EXPECT_EQ(readBytes(path), encoded(c));
     CarConfig back;
-    ASSERT_TRUE(loadCarFile(path, back));
+    ASSERT_TRUE(readCarFile(path, back));
     EXPECT_EQ(back, c);
     // Bytes after a whole record are ignored.
     auto longer = readBytes(path);
     longer.insert(longer.end(), {1, 2, 3, 4, 5});
     writeBytes(path, longer);
-    ASSERT_TRUE(loadCarFile(path, back));
+    ASSERT_TRUE(readCarFile(path, back));
     EXPECT_EQ(back, c);
 }
 
@@ -164,14 +165,14 @@ TEST(CarFile, FailedLoadsLeaveTheRecordAsItWas)
         {{}, "an unnamed file was not found."},
     };
     for (const auto& [path, text] : cases) {
-        const FileResult failure = loadCarFile(path, c);
+        const FileResult failure = readCarFile(path, c);
         ASSERT_FALSE(failure) << path;
         EXPECT_EQ(failure.error().message, text);
         EXPECT_EQ(c, before);
     }
 }
 
-TEST(CarFile, LoadNormalisesOutOfRangeSelections)
+TEST(CarFile, OpeningNamesOutOfRangeSelectionsAsStoredThenNormalises)
 {
     TempDir dir;
     CarConfig c = sampleCar("X");
@@ -179,10 +180,13 @@ TEST(CarFile, LoadNormalisesOutOfRangeSelections)
     c.frontWeapons[1] = -1;
     ASSERT_TRUE(saveCarFile(dir / "odd.rbc", c));
     CarConfig back;
-    ASSERT_TRUE(loadCarFile(dir / "odd.rbc", back));
-    EXPECT_TRUE(selectionsOutsideTables(back).empty());
-    ASSERT_TRUE(readCarFile(dir / "odd.rbc", back)); // as stored, for a caller that reports it
+    ASSERT_TRUE(readCarFile(dir / "odd.rbc", back)); // as stored
     EXPECT_EQ(back.model, 99);
+    OpenedDesign opened;
+    ASSERT_TRUE(openDesign(dir / "odd.rbc", opened));
+    EXPECT_TRUE(selectionsOutsideTables(opened.config).empty());
+    ASSERT_EQ(opened.outOfRange.size(), 2u);
+    EXPECT_EQ(opened.outOfRange[0].value, 99); // the model as stored
 }
 
 #ifndef _WIN32 // a sparse file there may take its whole size on disk
@@ -193,7 +197,7 @@ TEST(CarFile, AHugeDeclaredNameFailsAtOnce)
     writeBytes(dir / "sparse.rbc", {0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0xF0});
     std::filesystem::resize_file(dir / "sparse.rbc", std::uint64_t{5} << 30);
     CarConfig c;
-    const FileResult failure = loadCarFile(dir / "sparse.rbc", c);
+    const FileResult failure = readCarFile(dir / "sparse.rbc", c);
     ASSERT_FALSE(failure);
     EXPECT_EQ(failure.error().kind, FileErrorKind::PastEnd);
 }

@@ -294,7 +294,7 @@ TEST(ReplaceStep, AFileShorterThanItsSizeIsReadToItsEnd)
         }
     } cut;
     CarConfig loaded;
-    const FileResult read = loadCarFile(dir / "cut.rbc", loaded);
+    const FileResult read = readCarFile(dir / "cut.rbc", loaded);
     ASSERT_FALSE(read);
     EXPECT_EQ(read.error().kind, FileErrorKind::PastEnd);
 }

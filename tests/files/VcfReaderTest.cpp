@@ -220,13 +220,12 @@ TEST(DesignFile, WhatIsNoCarFileIsNotOpenedAsOne)
     for (const auto& [bytes, text] : cases) {
         testkit::writeBytes(dir / "x.rbc", bytes);
         for (const bool fromFile : {false, true}) {
-            CarConfig config = testkit::dustyDesign();
-            std::vector<std::string> warnings;
-            const FileResult read = fromFile ? readDesignFile(dir / "x.rbc", config, warnings)
-                                             : readDesignBytes(bytes, "x.rbc", config, warnings);
+            OpenedDesign design{testkit::dustyDesign()};
+            const FileResult read = fromFile ? openDesign(dir / "x.rbc", design)
+                                             : openDesignBytes(bytes, "x.rbc", design);
             ASSERT_FALSE(read) << text;
             EXPECT_EQ(read.error().reason.rfind(text, 0), 0u) << fromFile << ": " << read.error().message;
-            EXPECT_EQ(config, testkit::dustyDesign()); // the design on screen stays
+            EXPECT_EQ(design.config, testkit::dustyDesign()); // the design on screen stays
         }
     }
 }
@@ -239,13 +238,11 @@ TEST(DesignFile, EveryCarFileSaveWritesOpensAgain)
     const CarConfig cars[] = {{.name = "Team BWD2", .model = 8}, {.name = "Fan VCFC\x89", .model = 0}};
     for (const CarConfig& car : cars) {
         ASSERT_TRUE(saveCarFile(dir / "car.rbc", car));
-        CarConfig back;
-        std::vector<std::string> warnings;
-        DesignKind kind = DesignKind::VehicleFile;
-        const FileResult read = readDesignFile(dir / "car.rbc", back, warnings, &kind);
+        OpenedDesign back{.kind = DesignKind::VehicleFile};
+        const FileResult read = openDesign(dir / "car.rbc", back);
         ASSERT_TRUE(read) << car.name << ": " << read.error().message;
-        EXPECT_EQ(kind, DesignKind::CarFile);
-        EXPECT_EQ(back, car);
+        EXPECT_EQ(back.kind, DesignKind::CarFile);
+        EXPECT_EQ(back.config, car);
         EXPECT_EQ(designKindOf(dir / "car.rbc"), DesignKind::CarFile);
     }
     ASSERT_TRUE(VcfWriter(dir / "v.vcf", testkit::dustyDesign()));

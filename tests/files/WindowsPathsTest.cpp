@@ -34,7 +34,7 @@ TEST(WindowsPaths, NamesOutsideTheCodePageRoundTrip)
     fs::create_directory(cars);
     ASSERT_TRUE(saveCarFile(cars / L"Prix\u20ac.rbc", testkit::dustyDesign()));
     CarConfig back;
-    ASSERT_TRUE(loadCarFile(cars / L"Prix\u20ac.rbc", back));
+    ASSERT_TRUE(readCarFile(cars / L"Prix\u20ac.rbc", back));
     EXPECT_EQ(back, testkit::dustyDesign());
     // A vehicle file whose own name the code page cannot hold is listed with its variant.
     ASSERT_TRUE(VcfWriter(cars / L"vgoon14\u00e9\u0416.vcf", testkit::dustyDesign()));
@@ -79,7 +79,7 @@ TEST(WindowsPaths, AFileHeldOpenElsewhereIsASharingViolation)
     ASSERT_FALSE(saved);
     EXPECT_EQ(saved.error().message, "A sharing violation occurred while accessing " + utf8FromPath(car) + ".");
     CarConfig back;
-    ASSERT_TRUE(loadCarFile(car, back));
+    ASSERT_TRUE(readCarFile(car, back));
     EXPECT_EQ(back, testkit::dustyDesign()); // the old file is kept
 }
 
