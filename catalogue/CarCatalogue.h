@@ -28,6 +28,8 @@ struct ModelSpec {
     std::uint8_t exportBase;
     std::uint8_t paintCount;
     std::array<std::string_view, 4> paintSchemes;
+    // Three axles: truck tires ("wftck_"), the rear pair on the middle axle too.
+    bool truckTires = false;
 };
 
 struct PricedItem {

@@ -219,7 +219,7 @@ private:
         // Row 0 is the blank row: a file names a real model.
         for (int row = 1; row < cat::modelCount && config_.model == 0; ++row)
             if (equalsIgnoringAsciiCase(definition,
-                                        "v" + std::string(cat::model(row).definitionCode) + ".vdf"))
+                                        VcfLayout::definitionFile(cat::model(row))))
                 config_.model = row;
         if (config_.model == 0)
             return refuse("holds a vehicle that is no car of the catalogue (\"" + definition +
@@ -235,13 +235,13 @@ private:
         readTire("front tire", VcfLayout::frontTireOffset, model_->frontTireCode,
                  config_.frontTires);
         readTire("rear tire", VcfLayout::rearTireOffset, model_->rearTireCode, config_.rearTires);
-        constexpr Side fileOrder[] = {Front, Left, Right, Rear};
-        constexpr const char* sideNames[] = {"front", "left", "right", "rear"};
-        for (std::size_t k = 0; k < 4; ++k) {
-            readPoints(std::string("armor ") + sideNames[k], VcfLayout::armorOffset + 4 * k,
-                       config_.armor[fileOrder[k]]);
-            readPoints(std::string("chassis ") + sideNames[k], VcfLayout::chassisOffset + 4 * k,
-                       config_.chassis[fileOrder[k]]);
+        constexpr const char* sideNames[] = {"front", "rear", "left", "right"}; // by Side
+        for (std::size_t k = 0; k < VcfLayout::sideOrder.size(); ++k) {
+            const Side side = VcfLayout::sideOrder[k];
+            readPoints(std::string("armor ") + sideNames[side], VcfLayout::armorOffset + 4 * k,
+                       config_.armor[side]);
+            readPoints(std::string("chassis ") + sideNames[side], VcfLayout::chassisOffset + 4 * k,
+                       config_.chassis[side]);
         }
         readPoints("free points", freePointsOffset, config_.freePoints);
         return {};
@@ -272,8 +272,7 @@ private:
     void readTire(const char* field, std::size_t offset, std::string_view code, std::int32_t& into)
     {
         const std::string file = textAt(bytes_, offset, VcfLayout::textFieldSize);
-        const bool moth = config_.model >= 20 && config_.model <= 23;
-        const std::string stem = std::string(moth ? "wftck_" : "wauto_") + std::string(code);
+        const std::string stem = VcfLayout::tireStem(*model_, code);
         const char size = file.size() == stem.size() + 5 ? asciiLower(file[stem.size()]) : '\0';
         const bool fits =
             file.size() == stem.size() + 5 &&

@@ -59,8 +59,7 @@ std::vector<std::uint8_t> buildVcfImage(const CarConfig& design)
     std::vector<std::uint8_t> image(header.begin(), header.end());
 
     if (!c.name.empty()) putText(image, VcfLayout::nameOffset, VcfLayout::nameSize, c.name);
-    putText(image, VcfLayout::definitionOffset, VcfLayout::textFieldSize,
-            "v" + std::string(m.definitionCode) + ".vdf");
+    putText(image, VcfLayout::definitionOffset, VcfLayout::textFieldSize, VcfLayout::definitionFile(m));
     putText(image, VcfLayout::textureOffset, VcfLayout::textFieldSize,
             std::string(m.textureBaseName) + std::to_string(std::int64_t{c.paintScheme} + 1) +
                 ".vtf");
@@ -68,20 +67,15 @@ std::vector<std::uint8_t> buildVcfImage(const CarConfig& design)
     putU32(image, VcfLayout::suspensionOffset, static_cast<std::uint32_t>(partIndex(c.suspension)));
     putU32(image, VcfLayout::brakesOffset, static_cast<std::uint32_t>(partIndex(c.brakes)));
 
-    const bool moth = c.model >= 20 && c.model <= 23;
-    const std::string prefix = moth ? "wftck_" : "wauto_";
-    const std::string front =
-        prefix + std::string(m.frontTireCode) + tireSize(c.frontTires) + ".wdf";
-    const std::string rear = prefix + std::string(m.rearTireCode) + tireSize(c.rearTires) + ".wdf";
+    const std::string front = VcfLayout::tireStem(m, m.frontTireCode) + tireSize(c.frontTires) + ".wdf";
+    const std::string rear = VcfLayout::tireStem(m, m.rearTireCode) + tireSize(c.rearTires) + ".wdf";
     putText(image, VcfLayout::frontTireOffset, VcfLayout::textFieldSize, front);
-    if (moth) putText(image, VcfLayout::middleTireOffset, VcfLayout::textFieldSize, rear);
+    if (m.truckTires) putText(image, VcfLayout::middleTireOffset, VcfLayout::textFieldSize, rear);
     putText(image, VcfLayout::rearTireOffset, VcfLayout::textFieldSize, rear);
 
-    // The file lays the sides out front, left, right, rear.
-    constexpr Side fileOrder[] = {Front, Left, Right, Rear};
-    for (std::size_t k = 0; k < 4; ++k) {
-        putU32(image, VcfLayout::armorOffset + 4 * k, tenfold(c.armor[fileOrder[k]]));
-        putU32(image, VcfLayout::chassisOffset + 4 * k, tenfold(c.chassis[fileOrder[k]]));
+    for (std::size_t k = 0; k < VcfLayout::sideOrder.size(); ++k) {
+        putU32(image, VcfLayout::armorOffset + 4 * k, tenfold(c.armor[VcfLayout::sideOrder[k]]));
+        putU32(image, VcfLayout::chassisOffset + 4 * k, tenfold(c.chassis[VcfLayout::sideOrder[k]]));
     }
     for (std::size_t k = 0; k < 3; ++k)
         putU32(image, VcfLayout::specialOffsets[k], static_cast<std::uint32_t>(c.specials[k]));

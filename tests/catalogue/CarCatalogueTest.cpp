@@ -43,6 +43,7 @@ TEST(CarCatalogue, EveryRowIsConsistentWithItself)
         EXPECT_EQ(m.frontTireCode != m.rearTireCode, warendorf) << i;
         const bool odd = m.displayName == "Moth Truck" || m.displayName == "Bus";
         EXPECT_EQ(m.exportBase != m.paintCount, odd) << i;
+        EXPECT_EQ(m.truckTires, m.displayName.starts_with("Moth ")) << i; // the three-axle trucks
         // Every text fits a 13-byte vehicle-file field with its NUL.
         EXPECT_LE(m.definitionCode.size() + 5, 12u) << i;
         EXPECT_LE(m.textureBaseName.size() + 5, 12u) << i;
