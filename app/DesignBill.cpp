@@ -62,20 +62,13 @@ std::string billText(const CarConfig& c, const RecalcResult& view)
     lines.item("Brakes", cat::brakesNames[c.brakes], c.brakesPrice);
     lines.item("Front tires", cat::tireTable[c.frontTires].displayName, c.frontTiresPrice);
     lines.item("Rear tires", cat::tireTable[c.rearTires].displayName, c.rearTiresPrice);
-    for (int k = 0; k < m.frontMounts; ++k)
-        lines.item("Front " + std::to_string(k + 1), cat::weaponNames[c.frontWeapons[k]],
-                   c.frontWeaponPrices[k]);
-    for (int k = 0; k < m.topMounts; ++k) {
-        std::string name(cat::weaponNames[c.topWeapons[k]]);
-        if (k == 0 && c.turret != 0) name += " (turret)";
-        lines.item("Top " + std::to_string(k + 1), name, c.topWeaponPrices[k]);
+    for (const Mount mount : allMounts) {
+        if (!hasMount(m, mount)) continue;
+        const std::int32_t part = partAt(c, mount);
+        std::string name(isDropper(mount) ? cat::dropperNames[part] : cat::weaponNames[part]);
+        if (mount == Mount::Top1 && c.turret != 0) name += " (turret)";
+        lines.item(mountLabel(mount), name, priceAt(c, mount));
     }
-    for (int k = 0; k < m.rearMounts; ++k)
-        lines.item("Rear " + std::to_string(k + 1), cat::weaponNames[c.rearWeapons[k]],
-                   c.rearWeaponPrices[k]);
-    for (int k = 0; k < m.dropperMounts; ++k)
-        lines.item("Dropper " + std::to_string(k + 1), cat::dropperNames[c.droppers[k]],
-                   c.dropperPrices[k]);
     for (int k = 0; k < 3; ++k)
         lines.item("Special " + std::to_string(k + 1), cat::specialNames[c.specials[k]],
                    c.specialPrices[k]);

@@ -3,10 +3,11 @@
 #include "app/EditorForm.h"
 #include "app/WinePrefixes.h"
 #include "car/Allocation.h"
-#include "files/CarFile.h"
 #include "files/AsciiCase.h"
+#include "files/CarFile.h"
 #include "files/DesignFile.h"
 #include "files/Export.h"
+#include "files/PlatformRules.h"
 #include "files/TextEncoding.h"
 #include "files/VariantListing.h"
 
@@ -45,14 +46,6 @@ template <typename Number> bool parseWhole(const std::string& text, Number& valu
     return error == std::errc() && stop == end && !text.empty();
 }
 
-bool mountEnabled(const RecalcResult& view, int mount)
-{
-    if (mount < 3) return view.frontEnabled[static_cast<std::size_t>(mount)];
-    if (mount < 5) return view.topEnabled[static_cast<std::size_t>(mount - 3)];
-    if (mount < 7) return view.rearEnabled[static_cast<std::size_t>(mount - 5)];
-    return view.droppersEnabled[static_cast<std::size_t>(mount - 7)];
-}
-
 std::vector<std::string> utf8Entries(const auto& names)
 {
     std::vector<std::string> entries;
@@ -73,18 +66,13 @@ constexpr const char* savedAsVehicleText =
 // out, and control characters too; empty when nothing is left.
 std::string carFileNameFor(const std::string& name)
 {
-#ifdef _WIN32
-    constexpr std::string_view forbidden = "<>:\"/\\|?*";
-#else
-    constexpr std::string_view forbidden = "/";
-#endif
+    constexpr std::string_view forbidden = platform::forbiddenInFileNames;
     std::string safe;
     for (char c : utf8FromWindows1252(name))
         if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F && forbidden.find(c) == forbidden.npos)
             safe += c;
-#ifdef _WIN32
-    while (!safe.empty() && (safe.back() == '.' || safe.back() == ' ')) safe.pop_back();
-#endif
+    while (platform::dropsTrailingDotsAndSpaces && !safe.empty() && (safe.back() == '.' || safe.back() == ' '))
+        safe.pop_back();
     if (safe.empty()) return safe;
     // A device on Windows whatever follows its name (up to Windows 10): a
     // car file so named could not be made there, nor copied there.
@@ -117,16 +105,16 @@ public:
         request.filters = {{"Any (*)", "*"}};
         request.defaultSuffix = "exe";
         request.directory = ".";
-#ifndef _WIN32
-        // The game usually sits inside a Wine prefix, a hidden folder.
-        request.showHidden = true;
-        const auto env = [](const char* name) {
-            const char* value = std::getenv(name);
-            return std::filesystem::path(value ? value : "");
-        };
-        for (const WineDrive& drive : wineDrives(env("HOME"), env("WINEPREFIX")))
-            request.places.push_back({drive.label, drive.folder});
-#endif
+        if (platform::gameUnderWine) {
+            // The game usually sits inside a Wine prefix, a hidden folder.
+            request.showHidden = true;
+            const auto env = [](const char* name) {
+                const char* value = std::getenv(name);
+                return std::filesystem::path(value ? value : "");
+            };
+            for (const WineDrive& drive : wineDrives(env("HOME"), env("WINEPREFIX")))
+                request.places.push_back({drive.label, drive.folder});
+        }
         const auto chosen = services_.chooseFile(request);
         if (!chosen) return std::nullopt;
         return utf8FromPath(*chosen);
@@ -163,7 +151,7 @@ void Editor::start(const EditorStart& start)
     }
     syncToControls();
     FirstRun dialogs(services_);
-    settings_ = startUp(utf8FromPath(start.startDirectory), dialogs);
+    settings_ = startUp(start.startDirectory, dialogs);
     // A car that fails to load is reported, and the window still shows the
     // current design with its prices and lists.
     if (!start.commandLineFile.empty()) loadCar(start.commandLineFile);
@@ -226,7 +214,7 @@ void Editor::recalculate()
     RecalcResult view;
     {
         WaitCursor wait(services_); // the listing reads the vehicle directory
-        view = recalculateWithListing(config_, pathFromUtf8(settings_.paths.vcfPath));
+        view = recalculateWithListing(config_, settings_.paths.vcfPath);
     }
     applyView(view);
     syncToControls();
@@ -244,7 +232,7 @@ void Editor::applyView(const RecalcResult& view)
     view_.fillList(Form::paintList, utf8Entries(view.paintSchemes));
     view_.setSelection(Form::paintList, view.paintSelection);
     for (const FormControl& c : Form::controls())
-        if (c.mount >= 0) view_.enable(c.id, mountEnabled(view, c.mount));
+        if (c.mount) view_.enable(c.id, view.enabled(*c.mount));
     view_.enable(Form::turretBox, view.turretEnabled);
 }
 
@@ -416,7 +404,7 @@ std::optional<std::filesystem::path> Editor::chooseCarFile(bool save)
     request.filters = save ? std::vector{carFilter}
                            : std::vector{eitherFilter, carFilter, vehicleFilter};
     request.defaultSuffix = "rbc";
-    request.directory = pathFromUtf8(settings_.paths.rbcPath);
+    request.directory = settings_.paths.rbcPath;
     if (save && !carFile_.empty()) { // the design's own file, where it is
         request.directory = carFile_.parent_path();
         request.fileName = utf8FromPath(carFile_.filename());
@@ -434,7 +422,7 @@ std::optional<std::filesystem::path> Editor::chooseCarFile(bool save)
     }
     if (chosen) {
         // Remembered before the file is touched, so it is kept even if that fails.
-        settings_.paths.rbcPath = directoryOf(utf8FromPath(*chosen));
+        settings_.paths.rbcPath = pathFromUtf8(directoryOf(utf8FromPath(*chosen)));
         writePathSettings(settings_.settingsFile, settings_.paths);
     }
     return chosen;
@@ -528,7 +516,7 @@ void Editor::exportCar()
     ExportResult result;
     {
         WaitCursor wait(services_);
-        result = exportVariant(config_, pathFromUtf8(settings_.paths.vcfPath), listedNames_);
+        result = exportVariant(config_, settings_.paths.vcfPath, listedNames_);
     }
     if (result.outcome == ExportResult::Outcome::Refused)
         services_.showMessage(MessageIcon::Stop, exportCaption, result.refusal);

@@ -35,7 +35,8 @@ template <auto member> auto& field(C& c) { return c.*member; }
 template <auto member, std::size_t index> auto& element(C& c) { return (c.*member)[index]; }
 
 FormControl list(int id, const char* name, DialogRect at, std::span<const std::string_view> entries,
-                 std::int32_t& (*bound)(C&), Command command = Command::Recalculate, int mount = -1)
+                 std::int32_t& (*bound)(C&), Command command = Command::Recalculate,
+                 std::optional<Mount> mount = std::nullopt)
 {
     return {id, K::List, name, at, nullptr, entries, bound, nullptr, command, mount};
 }
@@ -93,23 +94,23 @@ const std::vector<FormControl>& table()
         list(1017, "special2List", {225, 28, 74, 208}, specials, &element<&C::specials, 1>),
         list(1018, "special3List", {225, 44, 74, 192}, specials, &element<&C::specials, 2>),
         list(1008, "frontWeapon1List", {124, 12, 78, 216}, weapons, &element<&C::frontWeapons, 0>,
-             Command::Recalculate, 0),
+             Command::Recalculate, Mount::Front1),
         list(1009, "frontWeapon2List", {124, 28, 78, 200}, weapons, &element<&C::frontWeapons, 1>,
-             Command::Recalculate, 1),
+             Command::Recalculate, Mount::Front2),
         list(1020, "frontWeapon3List", {124, 44, 78, 184}, weapons, &element<&C::frontWeapons, 2>,
-             Command::Recalculate, 2),
+             Command::Recalculate, Mount::Front3),
         list(1010, "topWeapon1List", {124, 72, 78, 156}, weapons, &element<&C::topWeapons, 0>,
-             Command::Recalculate, 3),
+             Command::Recalculate, Mount::Top1),
         list(1011, "topWeapon2List", {124, 88, 78, 140}, weapons, &element<&C::topWeapons, 1>,
-             Command::Recalculate, 4),
+             Command::Recalculate, Mount::Top2),
         list(1012, "rearWeapon1List", {124, 116, 78, 112}, weapons, &element<&C::rearWeapons, 0>,
-             Command::Recalculate, 5),
+             Command::Recalculate, Mount::Rear1),
         list(1013, "rearWeapon2List", {124, 132, 78, 96}, weapons, &element<&C::rearWeapons, 1>,
-             Command::Recalculate, 6),
+             Command::Recalculate, Mount::Rear2),
         list(1014, "dropper1List", {124, 159, 78, 69}, droppers, &element<&C::droppers, 0>,
-             Command::Recalculate, 7),
+             Command::Recalculate, Mount::Dropper1),
         list(1015, "dropper2List", {124, 175, 78, 53}, droppers, &element<&C::droppers, 1>,
-             Command::Recalculate, 8),
+             Command::Recalculate, Mount::Dropper2),
         list(1039, "paintList", {124, 206, 98, 68}, {}, nullptr, Command::Paint),
         captioned(none, K::ArmorFrame, "armorGroup", {2, 160, 60, 60}, "Armor"),
         captioned(none, K::ChassisFrame, "chassisGroup", {61, 160, 60, 60}, "Chassis"),

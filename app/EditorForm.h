@@ -7,8 +7,10 @@
 #include "app/DialogRect.h"
 #include "car/Allocation.h"
 #include "car/CarConfig.h"
+#include "car/Mount.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -57,8 +59,8 @@ struct FormControl {
     std::int32_t& (*field)(CarConfig&) = nullptr; // a list's selection or a number's points
     std::uint32_t& (*price)(CarConfig&) = nullptr;
     Command command = Command::None;
-    // Which mount's availability enables it: 0-2 front, 3-4 top, 5-6 rear, 7-8 droppers.
-    int mount = -1;
+    // The mount whose availability enables it.
+    std::optional<Mount> mount;
     Points points = Points::Armor; // a side spin's side
     Side side = Front;
     int buddy = 0; // a spin's number field, whose arrow keys step it too

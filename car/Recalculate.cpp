@@ -22,26 +22,6 @@ std::string_view listingCode(const CarConfig& config)
 
 namespace {
 
-// Prices the first `available` mounts and clears the rest; returns the sum.
-template <std::size_t N, typename PriceOf>
-std::uint32_t priceMounts(std::array<std::int32_t, N>& selections,
-                          std::array<std::uint32_t, N>& prices, std::array<bool, N>& enabled,
-                          int available, PriceOf priceOf)
-{
-    std::uint32_t sum = 0;
-    for (std::size_t k = 0; k < N; ++k) {
-        enabled[k] = static_cast<int>(k) < available;
-        if (enabled[k]) {
-            prices[k] = priceOf(selections[k]);
-            sum += prices[k];
-        } else {
-            selections[k] = 0;
-            prices[k] = 0;
-        }
-    }
-    return sum;
-}
-
 std::string trimmed(const std::string& text)
 {
     constexpr std::string_view blanks = " \t\n\v\f\r";
@@ -74,37 +54,23 @@ RecalcResult recalculate(CarConfig& c, std::vector<std::string> variantNames)
     std::uint32_t total = c.modelPrice + c.enginePrice + c.suspensionPrice + c.brakesPrice +
                           c.frontTiresPrice + c.rearTiresPrice;
 
-    total += priceMounts(c.frontWeapons, c.frontWeaponPrices, out.frontEnabled, m.frontMounts,
-                         cat::weaponPrice);
-
     // Decided on top weapon 1 before the top mounts may clear it.
     out.turretEnabled = cat::isTurretCapable(c.topWeapons[0]);
     if (!out.turretEnabled) c.turret = 0;
-
-    out.topEnabled[0] = m.topMounts >= 1;
-    if (out.topEnabled[0]) {
-        const double surcharge = c.turret != 0 ? 1.5 : 1.0;
-        c.topWeaponPrices[0] =
-            roundHalfUp(static_cast<double>(cat::weaponPrice(c.topWeapons[0])) * surcharge);
-        total += c.topWeaponPrices[0];
-    } else {
-        c.turret = 0;
-        c.topWeapons[0] = 0;
-        c.topWeaponPrices[0] = 0;
+    for (const Mount mount : allMounts) {
+        std::int32_t& part = partAt(c, mount);
+        std::uint32_t& price = priceAt(c, mount);
+        out.mountEnabled[indexOf(mount)] = hasMount(m, mount);
+        if (!hasMount(m, mount)) { // a mount the model lacks holds nothing
+            part = 0;
+            price = 0;
+            if (mount == Mount::Top1) c.turret = 0;
+            continue;
+        }
+        price = isDropper(mount) ? cat::dropperPrice(part) : cat::weaponPrice(part);
+        if (mount == Mount::Top1 && c.turret != 0) price = roundHalfUp(static_cast<double>(price) * 1.5);
+        total += price;
     }
-    out.topEnabled[1] = m.topMounts >= 2;
-    if (out.topEnabled[1]) {
-        c.topWeaponPrices[1] = cat::weaponPrice(c.topWeapons[1]);
-        total += c.topWeaponPrices[1];
-    } else {
-        c.topWeapons[1] = 0;
-        c.topWeaponPrices[1] = 0;
-    }
-
-    total += priceMounts(c.rearWeapons, c.rearWeaponPrices, out.rearEnabled, m.rearMounts,
-                         cat::weaponPrice);
-    total += priceMounts(c.droppers, c.dropperPrices, out.droppersEnabled, m.dropperMounts,
-                         cat::dropperPrice);
 
     auto& s = c.specials;
     if (s[1] == s[0]) s[1] = 0;

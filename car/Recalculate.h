@@ -4,6 +4,7 @@
 // and duplicate-special rules, the paint list and the trimmed name.
 
 #include "car/CarConfig.h"
+#include "car/Mount.h"
 
 #include <array>
 #include <cstdint>
@@ -19,11 +20,10 @@ struct RecalcResult {
     std::string nameFieldText;             // the name field's text (untrimmed)
     std::vector<std::string_view> paintSchemes;
     int paintSelection = -1; // -1: the list has no selection
-    std::array<bool, 3> frontEnabled{};
-    std::array<bool, 2> topEnabled{};
-    std::array<bool, 2> rearEnabled{};
-    std::array<bool, 2> droppersEnabled{};
+    std::array<bool, mountCount> mountEnabled{}; // by indexOf(mount)
     bool turretEnabled = false;
+
+    bool enabled(Mount mount) const { return mountEnabled[indexOf(mount)]; }
 };
 
 std::uint32_t roundHalfUp(double value);

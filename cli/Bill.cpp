@@ -79,10 +79,12 @@ std::string billJson(const CarConfig& c, const RecalcResult& view, const std::st
     json variants = json::array();
     for (const std::string& v : view.variantNames) variants.push_back(utf8(v));
     j["variants"] = variants;
-    j["mountsEnabled"] = {{"front", view.frontEnabled},
-                          {"top", view.topEnabled},
-                          {"rear", view.rearEnabled},
-                          {"droppers", view.droppersEnabled}};
+    json enabled = {{"front", json::array()}, {"top", json::array()}, {"rear", json::array()},
+                    {"droppers", json::array()}};
+    static constexpr const char* groups[] = {"front", "top", "rear", "droppers"};
+    for (const Mount mount : allMounts)
+        enabled[groups[static_cast<int>(groupOf(mount))]].push_back(view.enabled(mount));
+    j["mountsEnabled"] = enabled;
     j["turretEnabled"] = view.turretEnabled;
 
     j["path"] = path;

@@ -162,4 +162,10 @@ void watchFileEvents(FileEvents* events);
 // A short random text for temporary names.
 std::string randomTag();
 
+// Between this seam's own files: each platform's one call that reads or
+// writes part of a buffer (-1 with errno set), and the watcher's note.
+long readSome(int fd, std::uint8_t* out, std::size_t count);
+long writeSome(int fd, const std::uint8_t* data, std::size_t count);
+void happened(std::string_view step, const std::filesystem::path& path = {});
+
 } // namespace rivetbay::platform

@@ -1,5 +1,6 @@
 #include "files/VcfReader.h"
 
+#include "car/Mount.h"
 #include "catalogue/CarCatalogue.h"
 #include "files/AsciiCase.h"
 #include "files/ByteIO.h"
@@ -68,42 +69,6 @@ std::optional<long long> numberBetween(std::string_view text, std::string_view p
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
     return value;
-}
-
-// The writer's order of the nine mounts; it also settles which mount a
-// record means where the layout cannot tell.
-constexpr std::array<std::string_view, 9> mountOrder{"f1", "f2", "f3", "t1", "t2",
-                                                     "r1", "r2", "d1", "d2"};
-
-std::int32_t& mountField(CarConfig& c, std::size_t mount)
-{
-    switch (mount) {
-    case 0:
-    case 1:
-    case 2:
-        return c.frontWeapons[mount];
-    case 3:
-    case 4:
-        return c.topWeapons[mount - 3];
-    case 5:
-    case 6:
-        return c.rearWeapons[mount - 5];
-    default:
-        return c.droppers[mount - 7];
-    }
-}
-
-bool mountAvailable(const ModelSpec& m, std::size_t mount)
-{
-    const int slot = mount < 3   ? static_cast<int>(mount)
-                     : mount < 5 ? static_cast<int>(mount) - 3
-                     : mount < 7 ? static_cast<int>(mount) - 5
-                                 : static_cast<int>(mount) - 7;
-    const int count = mount < 3   ? m.frontMounts
-                      : mount < 5 ? m.topMounts
-                      : mount < 7 ? m.rearMounts
-                                  : m.dropperMounts;
-    return slot < count;
 }
 
 // The hardpoint the writer gives a mount: its token's place in the layout.
@@ -322,7 +287,7 @@ private:
     void placeWeapons()
     {
         const std::string_view layout = model_->mountLayout;
-        std::array<bool, mountOrder.size()> taken{};
+        std::array<bool, mountCount> taken{};
         std::size_t last = 0; // the writer's order: a record's mount comes after the one before
         bool first = true;
         for (const Weapon& weapon : weapons_) {
@@ -345,14 +310,14 @@ private:
             }
             // Every free mount of the right kind that the writer gives this
             // hardpoint; the first after the previous record's mount wins.
-            std::optional<std::size_t> chosen;
+            std::optional<Mount> chosen;
             for (std::size_t pass = 0; pass < 2 && !chosen; ++pass)
-                for (std::size_t mount = 0; mount < mountOrder.size() && !chosen; ++mount) {
-                    const bool isDropper = mount >= 7;
-                    if (taken[mount] || isDropper != dropper || !mountAvailable(*model_, mount))
+                for (const Mount mount : allMounts) {
+                    const std::size_t k = indexOf(mount);
+                    if (chosen || taken[k] || isDropper(mount) != dropper || !hasMount(*model_, mount))
                         continue;
-                    if (writtenHardpoint(layout, mountOrder[mount]) != weapon.hardpoint) continue;
-                    if (pass == 0 && !first && mount <= last) continue;
+                    if (writtenHardpoint(layout, mountToken(mount)) != weapon.hardpoint) continue;
+                    if (pass == 0 && !first && k <= last) continue;
                     chosen = mount;
                 }
             if (!chosen) {
@@ -360,12 +325,12 @@ private:
                                 " mount of the model is there; left out");
                 continue;
             }
-            taken[*chosen] = true;
-            last = *chosen;
+            taken[indexOf(*chosen)] = true;
+            last = indexOf(*chosen);
             first = false;
-            mountField(config_, *chosen) = index;
+            partAt(config_, *chosen) = index;
             if (asciiLower(file[0]) == 't') {
-                if (*chosen == 3 && !dropper && cat::isTurretCapable(index))
+                if (*chosen == Mount::Top1 && !dropper && cat::isTurretCapable(index))
                     config_.turret = 1;
                 else
                     warn(field, "a turret only fits the first top mount; mounted without one");

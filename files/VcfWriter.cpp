@@ -1,5 +1,6 @@
 #include "files/VcfWriter.h"
 
+#include "car/Mount.h"
 #include "catalogue/CarCatalogue.h"
 #include "files/ByteIO.h"
 #include "files/SafeWrite.h"
@@ -40,13 +41,6 @@ std::int32_t hardpoint(std::string_view layout, std::string_view token)
     return position == std::string_view::npos ? 0 : static_cast<std::int32_t>(position / 2);
 }
 
-struct Mount {
-    std::string_view token;
-    std::int32_t selection;
-    bool available;
-    bool dropper;
-    bool turretFile;
-};
 
 } // namespace
 
@@ -82,28 +76,18 @@ std::vector<std::uint8_t> buildVcfImage(const CarConfig& design)
 
     // Only mounts the model has are written, which bounds the records at five
     // even for a design that never went through recalculate.
-    const Mount mounts[] = {
-        {"f1", c.frontWeapons[0], m.frontMounts >= 1, false, false},
-        {"f2", c.frontWeapons[1], m.frontMounts >= 2, false, false},
-        {"f3", c.frontWeapons[2], m.frontMounts >= 3, false, false},
-        {"t1", c.topWeapons[0], m.topMounts >= 1, false, c.turret != 0},
-        {"t2", c.topWeapons[1], m.topMounts >= 2, false, false},
-        {"r1", c.rearWeapons[0], m.rearMounts >= 1, false, false},
-        {"r2", c.rearWeapons[1], m.rearMounts >= 2, false, false},
-        {"d1", c.droppers[0], m.dropperMounts >= 1, true, false},
-        {"d2", c.droppers[1], m.dropperMounts >= 2, true, false},
-    };
-    for (const Mount& mount : mounts) {
-        if (mount.selection <= 0 || !mount.available) continue;
+    for (const Mount mount : allMounts) {
+        const std::int32_t part = partAt(c, mount);
+        if (part <= 0 || !hasMount(m, mount)) continue;
         const std::size_t at = image.size();
         image.resize(at + VcfLayout::weaponRecordSize, 0);
         for (std::size_t i = 0; i < 4; ++i) image[at + i] = static_cast<std::uint8_t>("WEPN"[i]);
         putU32(image, at + 4, VcfLayout::weaponRecordSize);
         putU32(image, at + VcfLayout::hardpointOffset,
-               static_cast<std::uint32_t>(hardpoint(m.mountLayout, mount.token)));
-        const std::string_view code = mount.dropper ? cat::dropperFileCode(mount.selection)
-                                                    : cat::weaponFileCode(mount.selection);
-        const std::string file = (mount.turretFile ? "t" : "g") + std::string(code) + ".gdf";
+               static_cast<std::uint32_t>(hardpoint(m.mountLayout, mountToken(mount))));
+        const std::string_view code = isDropper(mount) ? cat::dropperFileCode(part) : cat::weaponFileCode(part);
+        const bool turretFile = mount == Mount::Top1 && c.turret != 0;
+        const std::string file = (turretFile ? "t" : "g") + std::string(code) + ".gdf";
         putText(image, at + VcfLayout::weaponFileOffset, VcfLayout::textFieldSize, file);
     }
 

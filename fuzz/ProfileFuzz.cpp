@@ -1,7 +1,7 @@
 // Any text as a settings file: reading never fails, and a write leaves the
 // value readable and every other key as it was.
 
-#include "app/ProfileFile.h"
+#include "files/ProfileFile.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,6 +1,6 @@
 // Rivetbay: the editor for I'76 Nitro cars.
 
-#include "app/Startup.h"
+#include "app/CommandLine.h"
 #include "files/TextEncoding.h"
 #include "ui/EditorWindow.h"
 #include "ui/UiServices.h"

@@ -1,6 +1,6 @@
 // Rivetbay: the editor for I'76 Nitro cars, as a native Windows program.
 
-#include "app/Startup.h"
+#include "app/CommandLine.h"
 #include "files/TextEncoding.h"
 #include "win32/AboutDialog.h"
 #include "win32/EditorDialog.h"

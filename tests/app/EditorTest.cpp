@@ -106,15 +106,20 @@ TEST_F(EditorTest, EveryMountOfEveryModelIsBoundToItsOwnPlaces)
     for (int m = 1; m < cat::modelCount; ++m) {
         const ModelSpec& spec = cat::model(m);
         choose("modelList", m);
-        const int has[] = {spec.frontMounts, spec.topMounts, spec.rearMounts, spec.dropperMounts};
-        constexpr int group[] = {0, 0, 0, 1, 1, 2, 2, 3, 3}, slot[] = {0, 1, 2, 0, 1, 0, 1, 0, 1};
         for (const FormControl& c : Form::controls()) {
-            if (c.kind != ControlKind::List || c.mount < 0) continue;
+            // The mount the list's name says: "topWeapon2List", the second top mount.
+            const std::string name = c.name;
+            const bool dropper = name.starts_with("dropper");
+            if (c.kind != ControlKind::List || !(dropper || name.find("Weapon") != name.npos)) continue;
             SCOPED_TRACE(std::string(spec.displayName) + ", " + c.name);
-            const bool mounted = slot[c.mount] < has[group[c.mount]];
+            const int slot = name[name.size() - 5] - '1';
+            const int count = name.starts_with("front") ? spec.frontMounts
+                              : name.starts_with("top") ? spec.topMounts
+                              : name.starts_with("rear") ? spec.rearMounts
+                                                         : spec.dropperMounts;
+            const bool mounted = slot < count;
             EXPECT_EQ(view_->at(c.id).enabled, mounted);
             if (!mounted) continue;
-            const bool dropper = group[c.mount] == 3;
             const int part = 1 + next++ % ((dropper ? cat::dropperCount : cat::weaponCount) - 1);
             choose(c.name, part);
             std::string price = c.name;

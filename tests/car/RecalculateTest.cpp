@@ -13,8 +13,8 @@ TEST(Recalculate, FreshRecordAndThePhaedraCoupe)
     CarConfig c;
     const RecalcResult r = recalculate(c, {"Alpha", "Beta"});
     EXPECT_EQ(c.totalPrice, 2600u); // engine 2500, tires 50 and 50
-    EXPECT_EQ(r.frontEnabled, (std::array<bool, 3>{true, false, false}));
-    EXPECT_EQ(r.droppersEnabled, (std::array<bool, 2>{true, false}));
+    // The blank row is a Courchelle: one mount of each group, the first.
+    EXPECT_EQ(r.mountEnabled, (std::array<bool, mountCount>{true, false, false, true, false, true, false, true, false}));
     EXPECT_EQ(r.variantNames, (std::vector<std::string>{"Alpha", "Beta"}));
     EXPECT_EQ(r.paintSchemes, (std::vector<std::string_view>{"", "", ""}));
     EXPECT_EQ(listingCode(c), ""); // no model: every model's variants
@@ -23,7 +23,7 @@ TEST(Recalculate, FreshRecordAndThePhaedraCoupe)
     const RecalcResult coupe = recalculate(c, {});
     EXPECT_EQ(c.totalPrice, 1360u + 2500 + 50 + 50);
     EXPECT_EQ(coupe.paintSchemes, (std::vector<std::string_view>{"Blue", "Black", "Red"}));
-    EXPECT_EQ(coupe.rearEnabled, (std::array<bool, 2>{false, false}));
+    EXPECT_FALSE(coupe.enabled(Mount::Rear1) || coupe.enabled(Mount::Rear2));
     EXPECT_EQ(listingCode(c), "fcoupe");
 }
 
@@ -75,7 +75,7 @@ TEST(Recalculate, MountsTheModelLacksAreCleared)
     const RecalcResult r = recalculate(c, {});
     EXPECT_EQ(c.topWeapons, (std::array<std::int32_t, 2>{0, 0}));
     EXPECT_EQ(c.turret, 0);
-    EXPECT_EQ(r.topEnabled, (std::array<bool, 2>{false, false}));
+    EXPECT_FALSE(r.enabled(Mount::Top1) || r.enabled(Mount::Top2));
     // The box was decided on the weapon before the mount was cleared.
     EXPECT_TRUE(r.turretEnabled);
     EXPECT_FALSE(recalculate(c, {}).turretEnabled);
@@ -88,7 +88,7 @@ TEST(Recalculate, MountsTheModelLacksAreCleared)
     const RecalcResult coupe = recalculate(c, {});
     EXPECT_EQ(c.frontWeaponPrices, (std::array<std::uint32_t, 3>{550, 0, 0}));
     EXPECT_EQ(c.droppers, (std::array<std::int32_t, 2>{0, 0}));
-    EXPECT_EQ(coupe.droppersEnabled, (std::array<bool, 2>{false, false}));
+    EXPECT_FALSE(coupe.enabled(Mount::Dropper1) || coupe.enabled(Mount::Dropper2));
 }
 
 TEST(Recalculate, DuplicateSpecials)

@@ -46,13 +46,12 @@ TEST(WindowsPaths, SettingsInAFolderNamedOutsideTheCodePage)
     TempDir dir;
     const fs::path start = dir.path() / L"Jos\u00e9 \u0416";
     fs::create_directory(start);
-    const std::string startText = utf8FromPath(start);
-    PathSettings paths = readPathSettings(settingsFileIn(startText), startText);
-    paths.vcfPath = startText;
-    ASSERT_TRUE(writePathSettings(settingsFileIn(startText), paths));
+    PathSettings paths = readPathSettings(settingsFileIn(start), start);
+    paths.vcfPath = start;
+    ASSERT_TRUE(writePathSettings(settingsFileIn(start), paths));
     EXPECT_TRUE(fs::exists(start / "Rivetbay.ini"));
-    const PathSettings back = readPathSettings(settingsFileIn(startText), "elsewhere");
-    EXPECT_EQ(back.vcfPath, startText); // kept exactly, so the setup is not asked again
+    const PathSettings back = readPathSettings(settingsFileIn(start), "elsewhere");
+    EXPECT_EQ(back.vcfPath, start); // kept exactly, so the setup is not asked again
     EXPECT_TRUE(pathExists(back.vcfPath));
 }
 

@@ -1,4 +1,5 @@
-#include "app/ProfileFile.h"
+#include "files/ProfileFile.h"
+#include "files/TextEncoding.h"
 #include "app/Startup.h"
 
 #include "OtherUser.h"
@@ -183,7 +184,7 @@ TEST(ProfileFile, KeepsTheFilesOwnEncodingAndForm)
         ASSERT_TRUE(writePaths(file, ".", "\xC3\xA9"));
         ASSERT_TRUE(writePaths(file, ".", "\xC3\xA9")); // a second start changes nothing
         EXPECT_EQ(testkit::readText(file), c.after);
-        EXPECT_EQ(readPathSettings(file, "/start").rbcPath, "\xC3\xA9");
+        EXPECT_EQ(utf8FromPath(readPathSettings(file, "/start").rbcPath), "\xC3\xA9");
     }
 }
 
@@ -193,7 +194,7 @@ TEST(ProfileFile, ValuesReadBackExactly)
     const auto file = dir / "Rivetbay.ini";
     for (const std::string value : {" spaced ", "\"quoted\"", "'single'", "plain", "", "\"C:\\Cars"}) {
         ASSERT_TRUE(writePaths(file, value, "x")) << value;
-        ASSERT_TRUE(writePaths(file, readPathSettings(file, "").vcfPath, "x")) << value;
+        ASSERT_TRUE(writePaths(file, utf8FromPath(readPathSettings(file, "").vcfPath), "x")) << value;
         EXPECT_EQ(readPathSettings(file, "").vcfPath, value);
     }
     // A value that would add lines to the file is refused, and the file kept.
@@ -221,113 +222,6 @@ TEST(ProfileFile, ConcurrentWritersKeepEachOthersKeys)
         EXPECT_EQ(profileStringIn(text, "Mine", "Key" + std::to_string(k), ""), "9") << text;
     EXPECT_EQ(profileStringIn(text, "Other", "mine", ""), "1");
 }
-
-TEST(Startup, CommandLineFile)
-{
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{}, ""}, {{"-x", "my car.rbc"}, "my car.rbc"}, {{"first.rbc", "second.rbc"}, "first.rbc"},
-        {{"", "car.rbc"}, "car.rbc"}, // an empty word, as a shortcut may pass, is skipped
-#ifndef _WIN32
-        {{"/home/me/car.rbc"}, "/home/me/car.rbc"}, // "/" starts a path here, not a switch
-#endif
-    };
-    for (const auto& [args, file] : cases) EXPECT_EQ(commandLineFile(args), file);
-}
-
-#ifndef _WIN32 // Windows, with its two separators, has a test of its own
-TEST(Startup, VcfPathFromTheChosenFile)
-{
-    TempDir dir;
-    const std::string root = dir.path().string();
-    EXPECT_EQ(vcfPathFromChosenFile(root + "/readme.txt"), root);
-    EXPECT_EQ(vcfPathFromChosenFile(root + "/Nitro.exe"), root + "/addon");
-    EXPECT_EQ(vcfPathFromChosenFile(root + "/NITRO.EXE.bak"), root + "/addon");
-    EXPECT_EQ(vcfPathFromChosenFile(root + "/notnitro.exe"), root);
-    std::filesystem::create_directory(dir / "Addon");
-    EXPECT_EQ(vcfPathFromChosenFile(root + "/nitro.exe"), root + "/Addon");
-}
-#endif
-
-// Answers the first-run dialogs from a script and counts them.
-class ScriptedDialogs final : public FirstRunDialogs {
-public:
-    explicit ScriptedDialogs(std::optional<std::string> answer) : answer_(std::move(answer)) {}
-    void explain() override { ++explained; }
-    std::optional<std::string> locateGame() override
-    {
-        ++asked;
-        return answer_;
-    }
-    int explained = 0, asked = 0;
-
-private:
-    std::optional<std::string> answer_;
-};
-
-TEST(Startup, FirstStartsAndLaterOnes)
-{
-    TempDir start;
-    const std::string home = start.path().string();
-    std::filesystem::create_directories(start / "Games" / "Nitro");
-    ScriptedDialogs game((start / "Games" / "Nitro" / "Nitro.exe").string());
-    const StartupState first = startUp(home, game);
-    EXPECT_EQ(game.explained, 1);
-    EXPECT_EQ(first.settingsFile, start / "Rivetbay.ini");
-    EXPECT_EQ(first.paths.vcfPath, (start / "Games" / "Nitro" / "addon").string());
-    EXPECT_EQ(testkit::readText(start / "Rivetbay.ini"), "[Paths]\r\nVCF_Path=" + first.paths.vcfPath +
-                                                  "\r\nRBC_Path=" + home + "\r\n");
-
-    // The folder named there has gone: asked again; cancelled, "." is kept.
-    ScriptedDialogs cancel(std::nullopt);
-    EXPECT_EQ(startUp(home, cancel).paths.vcfPath, ".");
-    EXPECT_EQ(cancel.asked, 1);
-    ScriptedDialogs none(std::nullopt);
-    startUp(home, none);
-    EXPECT_EQ(none.explained, 0); // "." exists: nothing is asked
-
-    // A file of the one key gains the other at the start's write.
-    std::ofstream(start / "Rivetbay.ini", std::ios::binary) << "[Paths]\r\nVCF_Path=.\r\n";
-    startUp(home, none);
-    EXPECT_EQ(testkit::readText(start / "Rivetbay.ini"), "[Paths]\r\nVCF_Path=.\r\nRBC_Path=" + home + "\r\n");
-
-    // A car folder that has gone is replaced in memory only, until the next write.
-    ASSERT_TRUE(writePaths(start / "Rivetbay.ini", ".", (start / "gone").string()));
-    const StartupState later = startUp(home, none);
-    EXPECT_EQ(later.paths.rbcPath, home);
-    EXPECT_NE(testkit::readText(start / "Rivetbay.ini").find("RBC_Path=" + (start / "gone").string()),
-              std::string::npos);
-}
-
-#ifndef _WIN32 // another process holding the folder's lock
-TEST(Startup, ALockNobodyReleasesIsWaitedForOnlyAWhile)
-{
-    TempDir start;
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t holder = ::fork();
-    if (holder == 0) { // holds the lock until it is killed
-        const int folder = ::open(start.path().c_str(), O_RDONLY | O_DIRECTORY);
-        ::flock(folder, LOCK_EX);
-        (void)!::write(ready[1], "x", 1);
-        for (;;) ::pause();
-    }
-    char signal = 0;
-    ASSERT_EQ(::read(ready[0], &signal, 1), 1);
-    auto work = std::async(std::launch::async, [&] {
-        ScriptedDialogs none(std::nullopt);
-        const StartupState state = startUp(start.path().string(), none); // reads, writes, asks, writes
-        EXPECT_TRUE(writePaths(start / "Rivetbay.ini", ".", "after")); // as OPEN and SAVE write
-        return state;
-    });
-    // All of it done while the holder still holds the lock; a deadline, not a hang.
-    const bool done = work.wait_for(std::chrono::seconds(120)) == std::future_status::ready;
-    ::kill(holder, SIGKILL); // lets a writer that waits for ever go on, so the test can end
-    ::waitpid(holder, nullptr, 0);
-    ASSERT_TRUE(done) << "the settings writes waited for a lock that is never released";
-    EXPECT_EQ(work.get().paths.vcfPath, ".");
-    EXPECT_EQ(readPathSettings(start / "Rivetbay.ini", "").rbcPath, "after");
-}
-#endif
 
 } // namespace
 } // namespace rivetbay

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -43,9 +44,14 @@ std::string profileStringIn(std::string_view text, std::string_view section, std
 // a missing file; never touches one it could not read. Refuses a value that
 // would break the file's lines or that its encoding cannot hold. Returns
 // whether the file now holds the values.
-bool writeProfileStrings(
-    const std::filesystem::path& file, std::string_view section,
-    std::initializer_list<std::pair<std::string_view, std::string_view>> entries);
+using ProfileEntry = std::pair<std::string_view, std::string_view>; // key, value
+bool writeProfileStrings(const std::filesystem::path& file, std::string_view section,
+                         std::span<const ProfileEntry> entries);
+inline bool writeProfileStrings(const std::filesystem::path& file, std::string_view section,
+                                std::initializer_list<ProfileEntry> entries)
+{
+    return writeProfileStrings(file, section, std::span(entries.begin(), entries.size()));
+}
 
 // The edit itself, on a file's text: replaces the key's line, or adds it at
 // the end of its section, creating the section when missing.

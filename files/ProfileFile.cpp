@@ -1,4 +1,4 @@
-#include "app/ProfileFile.h"
+#include "files/ProfileFile.h"
 
 #include "files/AsciiCase.h"
 #include "files/PlatformFile.h"
@@ -246,9 +246,8 @@ std::string withProfileString(std::string_view text, std::string_view section, s
     return out;
 }
 
-bool writeProfileStrings(
-    const std::filesystem::path& path, std::string_view section,
-    std::initializer_list<std::pair<std::string_view, std::string_view>> entries)
+bool writeProfileStrings(const std::filesystem::path& path, std::string_view section,
+                         std::span<const ProfileEntry> entries)
 {
     for (const auto& entry : entries)
         if (entry.second.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)

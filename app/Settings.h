@@ -1,0 +1,43 @@
+#pragma once
+
+// The settings file: its name, each of its keys declared once with its
+// section, what it holds and its default, and the folders it remembers.
+
+#include <filesystem>
+#include <span>
+#include <string_view>
+
+namespace rivetbay {
+
+inline constexpr const char* settingsFileName = "Rivetbay.ini";
+
+struct PathSettings {
+    std::filesystem::path vcfPath; // the game's vehicle directory
+    std::filesystem::path rbcPath; // the last car-file directory
+};
+
+// A folder the settings remember, stored as UTF-8 on Windows and as the
+// file system's bytes elsewhere.
+struct FolderKey {
+    std::string_view section;
+    std::string_view name;
+    std::filesystem::path PathSettings::*folder;
+    bool defaultsToStart; // missing: the start folder, else empty
+};
+
+// In the order a write puts them.
+std::span<const FolderKey> settingKeys();
+
+std::filesystem::path settingsFileIn(const std::filesystem::path& startDirectory);
+
+// A file that could not be read gives the defaults; the writes then leave it alone.
+PathSettings readPathSettings(const std::filesystem::path& settingsFile,
+                              const std::filesystem::path& startDirectory);
+
+// Every key in one write. Returns whether it succeeded.
+bool writePathSettings(const std::filesystem::path& settingsFile, const PathSettings& settings);
+
+// An empty path never exists.
+bool pathExists(const std::filesystem::path& path);
+
+} // namespace rivetbay
