@@ -123,31 +123,49 @@ std::wstring classFor(ControlKind kind)
     }
 }
 
+std::string windowText(HWND window)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return utf8(text);
+}
+
+// A place as {left, top, width, height}: a control's in its window's client
+// area, or dialog units' in the window's pixels (each converted on its own).
+std::array<LONG, 4> placeOf(HWND window, HWND control)
+{
+    RECT at;
+    GetWindowRect(control, &at);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&at), 2);
+    return {at.left, at.top, at.right - at.left, at.bottom - at.top};
+}
+std::array<LONG, 4> pixelsOf(HWND window, DialogRect units)
+{
+    RECT at{units.x, units.y, units.w, units.h};
+    MapDialogRect(window, &at);
+    return {at.left, at.top, at.right, at.bottom};
+}
+
+// The window's caption and client size, as its form says.
+void expectFrame(HWND window, const char* title, int width, int height)
+{
+    EXPECT_EQ(windowText(window), title);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(pixelsOf(window, {0, 0, width, height}), (std::array<LONG, 4>{0, 0, client.right, client.bottom}));
+}
+
 TEST_F(DialogTest, EveryControlStandsWhereTheFormSaysWithItsId)
 {
     ASSERT_NE(start(), nullptr);
-    wchar_t title[64] = {};
-    GetWindowTextW(window_, title, 64);
-    EXPECT_EQ(utf8(title), Form::title);
-    RECT size{0, 0, Form::width, Form::height};
-    MapDialogRect(window_, &size);
-    RECT client;
-    GetClientRect(window_, &client);
-    EXPECT_EQ(client.right, size.right);
-    EXPECT_EQ(client.bottom, size.bottom);
+    expectFrame(window_, Form::title, Form::width, Form::height);
     HWND child = GetWindow(window_, GW_CHILD); // in creation order
     for (const FormControl& c : Form::controls()) {
         SCOPED_TRACE(c.name);
         ASSERT_NE(child, nullptr);
         EXPECT_EQ(GetDlgCtrlID(child), c.id);
-        RECT place{c.at.x, c.at.y, c.at.w, c.at.h}; // each converted on its own
-        MapDialogRect(window_, &place);
-        RECT at;
-        GetWindowRect(child, &at);
-        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&at), 2);
-        EXPECT_EQ(at.left, place.left);
-        EXPECT_EQ(at.top, place.top);
-        EXPECT_EQ(at.right - at.left, place.right);
+        const auto place = pixelsOf(window_, c.at), at = placeOf(window_, child);
+        EXPECT_EQ(std::vector(at.begin(), at.begin() + 3), std::vector(place.begin(), place.begin() + 3));
         const bool list = c.kind == ControlKind::List || c.kind == ControlKind::NameBox;
         EXPECT_EQ(className(child), classFor(c.kind));
         if (list) { // its height includes the dropped part
@@ -156,9 +174,9 @@ TEST_F(DialogTest, EveryControlStandsWhereTheFormSaysWithItsId)
             GetWindowRect(child, &screen);
             // Wine leaves the selection field out of the dropped rectangle.
             const int field = screen.bottom - screen.top;
-            EXPECT_NEAR(dropped.bottom - screen.top, place.bottom, field + 4);
+            EXPECT_NEAR(dropped.bottom - screen.top, place[3], field + 4);
         } else {
-            EXPECT_EQ(at.bottom - at.top, place.bottom);
+            EXPECT_EQ(at[3], place[3]);
         }
         const bool hidden = c.kind == ControlKind::HiddenButton;
         EXPECT_EQ((GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) == 0, hidden);
@@ -403,36 +421,15 @@ TEST_F(DialogTest, TheFirstStartsDialogsBelongToTheEditor)
     EXPECT_EQ(services_.requests.size(), 1u);
 }
 
-std::string windowText(HWND window)
-{
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return utf8(text);
-}
-
 // A small window as its form says: caption, size, and each control's place and text.
 void expectForm(HWND window, const WindowForm& form, const std::string& text)
 {
-    EXPECT_EQ(windowText(window), form.title);
-    RECT size{0, 0, form.width, form.height};
-    MapDialogRect(window, &size);
-    RECT client;
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, size.right);
-    EXPECT_EQ(client.bottom, size.bottom);
+    expectFrame(window, form.title, form.width, form.height);
     for (const WindowControl& c : form.controls) {
         SCOPED_TRACE(c.name);
         HWND control = GetDlgItem(window, c.id);
         ASSERT_NE(control, nullptr);
-        RECT place{c.at.x, c.at.y, c.at.w, c.at.h};
-        MapDialogRect(window, &place);
-        RECT at;
-        GetWindowRect(control, &at);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&at), 2);
-        EXPECT_EQ(at.left, place.left);
-        EXPECT_EQ(at.top, place.top);
-        EXPECT_EQ(at.right - at.left, place.right);
-        EXPECT_EQ(at.bottom - at.top, place.bottom);
+        EXPECT_EQ(placeOf(window, control), pixelsOf(window, c.at));
         EXPECT_EQ(windowText(control), c.kind == WindowControlKind::Text ? text : std::string(c.text));
     }
 }
