@@ -1,6 +1,7 @@
 // Rivetbay: the editor for I'76 Nitro cars, as a native Windows program.
 
 #include "app/CommandLine.h"
+#include "app/ExportToGame.h"
 #include "files/TextEncoding.h"
 #include "win32/AboutDialog.h"
 #include "win32/EditorDialog.h"
@@ -51,11 +52,24 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     OleInitialize(nullptr);
 
     const std::string name = applicationName();
+    // The file type's commands name the settings' folder the Start-menu
+    // shortcut starts in: a car opened from Explorer leaves no settings beside it.
+    const EditorArguments parsed = parseEditorArguments(arguments());
     std::error_code ec;
+    std::filesystem::path start = std::filesystem::current_path(ec);
+    std::filesystem::path file = pathFromUtf8(parsed.file);
+    if (const auto folder = installedSettingsFolder(parsed, {})) {
+        if (!file.empty()) file = std::filesystem::absolute(file, ec);
+        start = *folder;
+        std::filesystem::current_path(start, ec); // "." in the settings means this folder
+    }
     win32::Win32Services services;
-    win32::EditorDialog editor(instance, services,
-                               {std::filesystem::current_path(ec),
-                                pathFromUtf8(commandLineFile(arguments())), name});
+    if (parsed.exportToGame) {
+        const int status = exportToGame(file, start, services, name);
+        OleUninitialize();
+        return status;
+    }
+    win32::EditorDialog editor(instance, services, {start, file, name});
     editor.setWindows({
         [&](HWND owner) { win32::AboutDialog(instance, services, name).run(owner); },
         [&](HWND owner) { win32::HackbusterDialog::open(instance, owner); },

@@ -29,16 +29,35 @@ bool writePaths(const std::filesystem::path& file, const std::filesystem::path& 
     return writePathSettings(file, {vcf, rbc});
 }
 
-TEST(Startup, CommandLineFile)
+TEST(Startup, CommandLines)
 {
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{}, ""}, {{"-x", "my car.rbc"}, "my car.rbc"}, {{"first.rbc", "second.rbc"}, "first.rbc"},
-        {{"", "car.rbc"}, "car.rbc"}, // an empty word, as a shortcut may pass, is skipped
+    struct Case {
+        std::vector<std::string> words;
+        std::string file;
+        bool exportToGame;
+        std::string settings; // the installed entries' folder; empty for a start by hand
+    };
+    const Case cases[] = {
+        {{}, "", false, ""},
+        {{"-x", "my car.rbc"}, "my car.rbc", false, ""},
+        {{"first.rbc", "second.rbc"}, "first.rbc", false, ""},
+        {{"", "car.rbc"}, "car.rbc", false, ""}, // an empty word, as a shortcut may pass, is skipped
+        // The file type's commands: the folder after the switch is no car file.
+        {{"--settings-in", "Docs", "car.rbc"}, "car.rbc", false, "Docs"},
+        {{"--settings-in", "Docs", "--export", "car.rbc"}, "car.rbc", true, "Docs"},
+        {{"--settings-at-home", "--export", "car.rbc"}, "car.rbc", true, "home"},
+        {{"car.rbc", "--settings-in"}, "car.rbc", false, ""}, // no folder given: a start by hand
 #ifndef _WIN32
-        {{"/home/me/car.rbc"}, "/home/me/car.rbc"}, // "/" starts a path here, not a switch
+        {{"/home/me/car.rbc"}, "/home/me/car.rbc", false, ""}, // "/" starts a path here, not a switch
 #endif
     };
-    for (const auto& [args, file] : cases) EXPECT_EQ(commandLineFile(args), file);
+    for (const Case& c : cases) {
+        const EditorArguments parsed = parseEditorArguments(c.words);
+        EXPECT_EQ(parsed.file, c.file) << c.file;
+        EXPECT_EQ(commandLineFile(c.words), c.file);
+        EXPECT_EQ(parsed.exportToGame, c.exportToGame) << c.file;
+        EXPECT_EQ(installedSettingsFolder(parsed, "home").value_or(""), c.settings) << c.file;
+    }
 }
 
 #ifndef _WIN32 // Windows, with its two separators, has a test of its own

@@ -11,6 +11,7 @@ set(expected
     share/rivetbay/Rivetbay.html
     share/rivetbay/guide.html
     share/applications/org.rivetbay.Rivetbay.desktop
+    share/applications/org.rivetbay.Rivetbay.Export.desktop
     share/mime/packages/org.rivetbay.Rivetbay.xml
     share/icons/hicolor/16x16/apps/org.rivetbay.Rivetbay.png
     share/icons/hicolor/32x32/apps/org.rivetbay.Rivetbay.png
@@ -22,9 +23,15 @@ foreach(path IN LISTS expected)
         message(FATAL_ERROR "missing after install: ${path}")
     endif()
 endforeach()
+# Both start in the settings the menu's entry keeps, whatever folder a file
+# manager starts them in.
 file(READ "${PREFIX}/share/applications/org.rivetbay.Rivetbay.desktop" desktop)
-if(NOT desktop MATCHES "Exec=Rivetbay %f" OR NOT desktop MATCHES "application/x-rivetbay-car")
+if(NOT desktop MATCHES "Exec=Rivetbay --settings-at-home %f" OR NOT desktop MATCHES "application/x-rivetbay-car")
     message(FATAL_ERROR "the desktop entry does not open car files")
+endif()
+file(READ "${PREFIX}/share/applications/org.rivetbay.Rivetbay.Export.desktop" export)
+if(NOT export MATCHES "Exec=Rivetbay --settings-at-home --export %f" OR NOT export MATCHES "application/x-rivetbay-car")
+    message(FATAL_ERROR "the export entry does not export car files")
 endif()
 execute_process(COMMAND "${PREFIX}/bin/rivetbay-cli" --help RESULT_VARIABLE help OUTPUT_QUIET)
 if(NOT help EQUAL 0)

@@ -29,7 +29,8 @@ run("lintian" "${found_lintian}" --fail-on error,warning "${deb}")
 run("unpack" "${found_dpkg-deb}" -x "${deb}" "${WORK}/root")
 set(share "${WORK}/root/usr/share")
 run("desktop-file-validate" "${found_desktop-file-validate}"
-    "${share}/applications/org.rivetbay.Rivetbay.desktop")
+    "${share}/applications/org.rivetbay.Rivetbay.desktop"
+    "${share}/applications/org.rivetbay.Rivetbay.Export.desktop")
 run("appstreamcli" "${found_appstreamcli}" validate --no-net
     "${share}/metainfo/org.rivetbay.Rivetbay.metainfo.xml")
 foreach(path bin/Rivetbay bin/rivetbay-cli share/man/man1/Rivetbay.1.gz

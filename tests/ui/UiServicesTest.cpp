@@ -1,6 +1,9 @@
+#include "app/ExportToGame.h"
 #include "app/Startup.h"
+#include "files/CarFile.h"
 #include "ui/UiServices.h"
 
+#include "SampleCars.h"
 #include "TempDir.h"
 #include "WhenShown.h"
 
@@ -20,6 +23,8 @@
 #include <QStyle>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace rivetbay {
 namespace {
@@ -128,6 +133,25 @@ TEST(UiServices, TheQuestionTheSaveDialogAndTheCursorAsThePlayerMeetsThem)
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     services.popWaitCursor();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// The file manager's "Export to I'76 Nitro": one real box, answered as a player does.
+TEST(UiServices, AnExportFromTheFileManagerSaysHowItWentInOneBox)
+{
+    testkit::TempDir home;
+    std::filesystem::create_directory(home / "addon");
+    std::ofstream(home / "Rivetbay.ini") << "[Paths]\nVCF_Path=addon\n";
+    ASSERT_TRUE(saveCarFile(home / "dusty.rbc", testkit::dustyDesign()));
+    QString text;
+    const testkit::WhenShown answer([] { return qobject_cast<QMessageBox*>(testkit::activeModal()); },
+                                    [&](QWidget* shown) {
+                                        text = static_cast<QMessageBox*>(shown)->text();
+                                        QTest::keyClick(shown, Qt::Key_Return);
+                                    });
+    QtUiServices services;
+    EXPECT_EQ(exportToGame(home / "dusty.rbc", home.path(), services, "Rivetbay"), 0);
+    EXPECT_TRUE(text.startsWith("\"Dusty\" is in the game now, as vgoon4.vcf")) << text.toStdString();
+    EXPECT_TRUE(std::filesystem::exists(home / "addon" / "vgoon4.vcf"));
 }
 
 TEST(UiServices, OpeningRefusesANameInAFolderThatDoesNotExist)

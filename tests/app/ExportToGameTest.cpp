@@ -1,0 +1,83 @@
+// "Export to I'76 Nitro" as the file manager runs it: the installed settings
+// name the game's folder; the result is one box; nothing else is written.
+
+#include "app/ExportToGame.h"
+#include "files/Export.h"
+#include "files/TextEncoding.h"
+
+#include "SampleCars.h"
+#include "StartFolder.h"
+
+#include <functional>
+
+namespace rivetbay {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ExportToGameTest : public ::testing::Test, public testkit::StartFolder {
+protected:
+    ExportToGameTest() { fs::create_directory(dir_ / "cars"); }
+
+    int run(const fs::path& car) { return exportToGame(car, dir_.path(), services_, "Rivetbay"); }
+    std::string said() const { return services_.messages.empty() ? "" : services_.messages.back().text; }
+    // Every file below the folder, settings and cars included.
+    std::vector<fs::path> files() const
+    {
+        std::vector<fs::path> found;
+        for (const auto& entry : fs::recursive_directory_iterator(dir_.path()))
+            if (entry.is_regular_file()) found.push_back(entry.path());
+        return found;
+    }
+};
+
+TEST_F(ExportToGameTest, WritesTheNextFileAndSaysWhereOrWhyNot)
+{
+    writeSettings();
+    const fs::path car = saveCar("cars/dusty.rbc", testkit::dustyDesign());
+    EXPECT_EQ(run(car), 0);
+    const fs::path written = dir_ / "addon" / "vgoon4.vcf";
+    EXPECT_TRUE(fs::exists(written));
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(said(), "\"Dusty\" is in the game now, as vgoon4.vcf in " + utf8FromPath(dir_ / "addon") + ".");
+    const auto before = files();
+
+    // The same name again, and no name: the export's refusal, with its caption; nothing written.
+    EXPECT_EQ(run(car), 1);
+    EXPECT_EQ(services_.messages.back().caption, exportCaption);
+    EXPECT_EQ(said(), exportNotUniqueText);
+    EXPECT_EQ(run(saveCar("cars/blank.rbc", {.model = 16})), 1);
+    EXPECT_EQ(said(), exportNotUniqueText);
+    EXPECT_EQ(files().size(), before.size() + 1); // the blank car file, no vehicle file
+    EXPECT_FALSE(fs::exists(dir_ / "cars" / "Rivetbay.ini"));
+
+    // A car file that cannot be read says so by name.
+    EXPECT_EQ(run(dir_ / "cars" / "gone.rbc"), 1);
+    EXPECT_NE(said().find("gone.rbc"), std::string::npos) << said();
+}
+
+TEST_F(ExportToGameTest, WithoutAKnownGameFolderItAsksForAStartFirst)
+{
+    const fs::path car = saveCar("cars/dusty.rbc", testkit::dustyDesign());
+    const std::vector<std::function<void()>> settings = {
+        [] {}, // none at all: it makes none
+        [&] { std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nVCF_Path=" << utf8FromPath(dir_ / "gone") << "\n"; },
+        [&] { std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nRBC_Path=.\n"; },
+    };
+    for (const auto& write : settings) {
+        write();
+        const bool had = fs::exists(dir_ / "Rivetbay.ini");
+        EXPECT_EQ(run(car), 1);
+        EXPECT_EQ(said(), gameFolderUnknownText);
+        EXPECT_EQ(fs::exists(dir_ / "Rivetbay.ini"), had);
+        EXPECT_TRUE(fs::is_empty(dir_ / "addon"));
+    }
+    // A folder named relative to the settings is found from there, wherever it starts.
+    std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nVCF_Path=addon\n";
+    EXPECT_EQ(run(car), 0);
+    EXPECT_TRUE(fs::exists(dir_ / "addon" / "vgoon4.vcf"));
+}
+
+} // namespace
+} // namespace rivetbay
