@@ -4,7 +4,7 @@ include(GNUInstallDirs)
 if(WIN32)
     # For Windows, a .zip of the editor, the command-line tool, the About
     # pages and the licence, to unpack anywhere.
-    install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+    install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME Rivetbay-LICENSE.txt)
     set(CPACK_PACKAGE_NAME Rivetbay)
     set(CPACK_STRIP_FILES ON)
     set(CPACK_GENERATOR ZIP)

@@ -2,8 +2,10 @@
 ; administrator rights, or for every user of the machine when chosen (an
 ; administrator, or /AllUsers on the command line).
 ;   makensis -DVERSION=1.9.0 -DFILES=dir -DOUTFILE=setup.exe Rivetbay.nsi
-; FILES holds Rivetbay.exe, rivetbay-cli.exe, the About pages, LICENSE.txt
-; and README.txt; they and the uninstaller are all it writes into its folder.
+; FILES holds Rivetbay.exe, rivetbay-cli.exe, the About pages,
+; Rivetbay-LICENSE.txt and Rivetbay-README.txt. It installs them into a
+; folder of Rivetbay's own, never replaces or removes a file it did not put
+; there, and gives back the .rbc file type's previous owner at removal.
 
 Target amd64-unicode ; as the programs it installs
 SetCompressor /SOLID lzma
@@ -19,6 +21,11 @@ ManifestDPIAware true
 !define PUBLISHER "The Rivetbay developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Rivetbay"
 !define CAR_TYPE "Rivetbay.Car"
+!define UNINSTALLER "Uninstall-Rivetbay.exe"
+; Beside the uninstall key's other values: the files this installation wrote.
+!define WRITTEN_VALUE "InstalledFiles"
+; In the .rbc key: the type it had before Rivetbay, given back at removal.
+!define PREVIOUS_OWNER "Rivetbay.PreviousOwner"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -37,14 +44,17 @@ Var AllUsers    ; 1: installed for every user, under HKLM and Program Files
 Var ModeDialog
 Var ForMe
 Var ForAll
+Var Written  ; the names this installation wrote into its folder, each followed by "|"
+Var Earlier  ; the folder of an installation found at the start, if any
 
 !define MUI_ICON "${FILES}\appIcon.ico"
 !define MUI_UNICON "${FILES}\appIcon.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Rivetbay.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start Rivetbay"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartEditor
-!insertmacro MUI_PAGE_LICENSE "${FILES}\LICENSE.txt"
+!insertmacro MUI_PAGE_LICENSE "${FILES}\Rivetbay-LICENSE.txt"
 Page custom ModePage ModePageLeave
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -78,6 +88,66 @@ Function .onInit
         !insertmacro ForEveryone
         StrCpy $INSTDIR "$PROGRAMFILES64\Rivetbay"
     ${EndIf}
+    Call FindEarlier
+FunctionEnd
+
+; An installation of Rivetbay that is already there: updated in its own
+; folder unless another is named, and removed first in every case, so that
+; no copy stays listed nowhere.
+Function FindEarlier
+    ReadRegStr $Earlier SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $Earlier != ""
+    ${AndIf} ${FileExists} "$Earlier\*.*"
+        ${If} $INSTDIR == "$LOCALAPPDATA\Programs\Rivetbay"
+        ${OrIf} $INSTDIR == "$PROGRAMFILES64\Rivetbay"
+            StrCpy $INSTDIR $Earlier
+        ${EndIf}
+    ${Else}
+        StrCpy $Earlier ""
+    ${EndIf}
+FunctionEnd
+
+; Whether $R9 is a folder that holds anything: $R8 is 1 when it does.
+Function HoldsFiles
+    StrCpy $R8 0
+    FindFirst $R6 $R7 "$R9\*.*"
+    ${DoWhile} $R7 != ""
+        ${If} $R7 != "."
+        ${AndIf} $R7 != ".."
+            StrCpy $R8 1
+        ${EndIf}
+        FindNext $R6 $R7
+    ${Loop}
+    FindClose $R6
+FunctionEnd
+
+; A folder of Rivetbay's own: the chosen one when it is new, empty or this
+; program's, else a Rivetbay folder inside it. $R8 is 1 when even that one
+; holds another program's files.
+Function OwnFolder
+    StrCpy $R9 $INSTDIR
+    Call HoldsFiles
+    ${If} $R8 == 1
+    ${AndIf} $INSTDIR != $Earlier
+    ${AndIfNot} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+        StrCpy $INSTDIR "$INSTDIR\Rivetbay"
+        StrCpy $R9 $INSTDIR
+        Call HoldsFiles
+        ${If} $R8 == 1
+        ${AndIf} $INSTDIR != $Earlier
+        ${AndIfNot} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+            Return
+        ${EndIf}
+    ${EndIf}
+    StrCpy $R8 0
+FunctionEnd
+
+Function DirectoryLeave
+    Call OwnFolder
+    ${If} $R8 == 1
+        MessageBox MB_ICONSTOP "$INSTDIR holds another program's files. Choose an empty folder for Rivetbay."
+        Abort
+    ${EndIf}
 FunctionEnd
 
 ; Just for the player, or for everyone when the installer may.
@@ -102,15 +172,28 @@ Function ModePage
     nsDialogs::Show
 FunctionEnd
 
+; A folder the player typed is kept when they come back to this page; only
+; a default follows the choice.
 Function ModePageLeave
+    StrCpy $R1 0
+    ${If} $INSTDIR == "$LOCALAPPDATA\Programs\Rivetbay"
+    ${OrIf} $INSTDIR == "$PROGRAMFILES64\Rivetbay"
+    ${OrIf} $INSTDIR == $Earlier
+        StrCpy $R1 1
+    ${EndIf}
     ${NSD_GetState} $ForAll $R0
     ${If} $R0 == ${BST_CHECKED}
         !insertmacro ForEveryone
-        StrCpy $INSTDIR "$PROGRAMFILES64\Rivetbay"
+        ${If} $R1 == 1
+            StrCpy $INSTDIR "$PROGRAMFILES64\Rivetbay"
+        ${EndIf}
     ${Else}
         !insertmacro ForThePlayer
-        StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Rivetbay"
+        ${If} $R1 == 1
+            StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Rivetbay"
+        ${EndIf}
     ${EndIf}
+    Call FindEarlier
 FunctionEnd
 
 ; The editor keeps Rivetbay.ini and the last car folder in the folder it is
@@ -122,15 +205,35 @@ Function StartEditor
     Exec '"$INSTDIR\Rivetbay.exe"'
 FunctionEnd
 
+!macro Ship NAME
+    File "${FILES}\${NAME}"
+    StrCpy $Written "$Written${NAME}|"
+!macroend
+
 Section "Rivetbay"
+    Call OwnFolder ; again, for a silent install that saw no page
+    ${If} $R8 == 1
+        MessageBox MB_ICONSTOP "$INSTDIR holds another program's files. Choose an empty folder for Rivetbay." /SD IDOK
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
+    ${If} $Earlier != ""
+        ReadRegStr $R0 SHCTX "${UNINSTALL_KEY}" "UninstallString"
+        StrCpy $R0 $R0 -1 1 ; without its quotes
+        ExecWait '"$R0" /S _?=$Earlier' ; run in place, so that it is waited for
+        Delete "$R0"
+        RMDir "$Earlier"
+    ${EndIf}
+
     SetOutPath "$INSTDIR"
-    File "${FILES}\Rivetbay.exe"
-    File "${FILES}\rivetbay-cli.exe"
-    File "${FILES}\Rivetbay.html"
-    File "${FILES}\guide.html"
-    File "${FILES}\LICENSE.txt"
-    File "${FILES}\README.txt"
-    WriteUninstaller "$INSTDIR\Uninstall.exe"
+    StrCpy $Written ""
+    !insertmacro Ship "Rivetbay.exe"
+    !insertmacro Ship "rivetbay-cli.exe"
+    !insertmacro Ship "Rivetbay.html"
+    !insertmacro Ship "Rivetbay-guide.html"
+    !insertmacro Ship "Rivetbay-LICENSE.txt"
+    !insertmacro Ship "Rivetbay-README.txt"
+    WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
     CreateDirectory "$DOCUMENTS\Rivetbay"
     SetOutPath "$DOCUMENTS\Rivetbay" ; the shortcut's working folder
@@ -138,11 +241,23 @@ Section "Rivetbay"
         SW_SHOWNORMAL "" "Edit I'76 Nitro cars"
     SetOutPath "$INSTDIR"
 
-    ; Car files open in the editor with its icon.
+    ; Car files open in the editor with its icon; "Export to I'76 Nitro"
+    ; beside Open. Both start as the shortcut does, in the settings' folder.
+    ReadRegStr $R0 SHCTX "Software\Classes\.rbc" ""
+    ${If} $R0 != ""
+    ${AndIf} $R0 != "${CAR_TYPE}"
+        WriteRegStr SHCTX "Software\Classes\.rbc" "${PREVIOUS_OWNER}" $R0
+    ${EndIf}
     WriteRegStr SHCTX "Software\Classes\.rbc" "" "${CAR_TYPE}"
+    WriteRegStr SHCTX "Software\Classes\.rbc\OpenWithProgids" "${CAR_TYPE}" ""
     WriteRegStr SHCTX "Software\Classes\${CAR_TYPE}" "" "Rivetbay Car"
     WriteRegStr SHCTX "Software\Classes\${CAR_TYPE}\DefaultIcon" "" '"$INSTDIR\Rivetbay.exe",0'
-    WriteRegStr SHCTX "Software\Classes\${CAR_TYPE}\shell\open\command" "" '"$INSTDIR\Rivetbay.exe" "%1"'
+    WriteRegStr SHCTX "Software\Classes\${CAR_TYPE}\shell" "" "open"
+    WriteRegStr SHCTX "Software\Classes\${CAR_TYPE}\shell\open\command" "" \
+        '"$INSTDIR\Rivetbay.exe" --settings-in "$DOCUMENTS\Rivetbay" "%1"'
+    WriteRegStr SHCTX "Software\Classes\${CAR_TYPE}\shell\export" "" "Export to I'76 Nitro"
+    WriteRegStr SHCTX "Software\Classes\${CAR_TYPE}\shell\export\command" "" \
+        '"$INSTDIR\Rivetbay.exe" --settings-in "$DOCUMENTS\Rivetbay" --export "%1"'
     System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
@@ -151,8 +266,9 @@ Section "Rivetbay"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Rivetbay.exe"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-    WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-    WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "${WRITTEN_VALUE}" $Written
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
@@ -168,24 +284,57 @@ Function un.onInit
     ${EndIf}
 FunctionEnd
 
-; Exactly what the installer wrote; the player's car files and settings,
-; wherever they are, stay.
+; A key is removed only once nothing is left in it: no subkey, no value.
+!macro DeleteKeyIfEmpty KEY
+    EnumRegKey $R5 SHCTX "${KEY}" 0
+    EnumRegValue $R6 SHCTX "${KEY}" 0
+    ClearErrors
+    ReadRegStr $R7 SHCTX "${KEY}" ""
+    ${If} $R5 == ""
+    ${AndIf} $R6 == ""
+    ${AndIf} ${Errors}
+        DeleteRegKey SHCTX "${KEY}"
+    ${EndIf}
+!macroend
+
+; Exactly what this installation wrote, as it recorded it; the player's car
+; files and settings, wherever they are, stay.
 Section "Uninstall"
-    Delete "$INSTDIR\Rivetbay.exe"
-    Delete "$INSTDIR\rivetbay-cli.exe"
-    Delete "$INSTDIR\Rivetbay.html"
-    Delete "$INSTDIR\guide.html"
-    Delete "$INSTDIR\LICENSE.txt"
-    Delete "$INSTDIR\README.txt"
-    Delete "$INSTDIR\Uninstall.exe"
+    ReadRegStr $R0 SHCTX "${UNINSTALL_KEY}" "${WRITTEN_VALUE}"
+    ${DoWhile} $R0 != ""
+        StrCpy $R1 0
+        ${Do}
+            StrCpy $R2 $R0 1 $R1
+            ${IfThen} $R2 == "|" ${|} ${ExitDo} ${|}
+            ${IfThen} $R2 == "" ${|} ${ExitDo} ${|}
+            IntOp $R1 $R1 + 1
+        ${Loop}
+        StrCpy $R3 $R0 $R1
+        ${If} $R3 != ""
+            Delete "$INSTDIR\$R3"
+        ${EndIf}
+        IntOp $R1 $R1 + 1
+        StrCpy $R0 $R0 "" $R1
+    ${Loop}
+    Delete "$INSTDIR\${UNINSTALLER}"
     RMDir "$INSTDIR" ; only when nothing of the player's is left in it
     Delete "$SMPROGRAMS\Rivetbay.lnk"
 
+    ; The file type goes back to the program that had it.
     ReadRegStr $R0 SHCTX "Software\Classes\.rbc" ""
     ${If} $R0 == "${CAR_TYPE}"
-        DeleteRegKey SHCTX "Software\Classes\.rbc"
+        ReadRegStr $R1 SHCTX "Software\Classes\.rbc" "${PREVIOUS_OWNER}"
+        ${If} $R1 != ""
+            WriteRegStr SHCTX "Software\Classes\.rbc" "" $R1
+        ${Else}
+            DeleteRegValue SHCTX "Software\Classes\.rbc" ""
+        ${EndIf}
     ${EndIf}
-    DeleteRegKey SHCTX "Software\Classes\${CAR_TYPE}"
+    DeleteRegValue SHCTX "Software\Classes\.rbc" "${PREVIOUS_OWNER}"
+    DeleteRegValue SHCTX "Software\Classes\.rbc\OpenWithProgids" "${CAR_TYPE}"
+    !insertmacro DeleteKeyIfEmpty "Software\Classes\.rbc\OpenWithProgids"
+    !insertmacro DeleteKeyIfEmpty "Software\Classes\.rbc"
+    DeleteRegKey SHCTX "Software\Classes\${CAR_TYPE}" ; Rivetbay's own type
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
     System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd

@@ -107,11 +107,7 @@ constexpr UINT_PTR subclassId = 1;
 EditorDialog::EditorDialog(HINSTANCE instance, UiServices& services, EditorStart start)
     : instance_(instance), start_(std::move(start)), editor_(*this, services)
 {
-    icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(appIconResource), IMAGE_ICON,
-                                          0, 0, LR_DEFAULTSIZE));
-    smallIcon_ = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(appIconResource), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    loadIcons(0);
     std::vector<ACCEL> keys;
     for (const CommandEntry& entry : EditorCommands::entries())
         for (const KeyChord& key : entry.keys)
@@ -227,6 +223,11 @@ INT_PTR EditorDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CONTEXTMENU:
         contextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return TRUE;
+    case WM_DPICHANGED:
+        // Moved to a monitor of another scale: the dialog manager rescales
+        // the window, its controls and their font; the icons are the program's.
+        loadIcons(HIWORD(wParam));
+        return FALSE;
     case WM_HELP:
         editor_.choose(EditorCommand::About);
         SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
@@ -335,6 +336,30 @@ HMENU EditorDialog::buildMenu() const
         AppendMenuW(menu, MF_STRING | (editor_.enabled(entry.command) ? 0 : MF_GRAYED), entry.id, text.c_str());
     }
     return menu;
+}
+
+void EditorDialog::loadIcons(UINT dpi)
+{
+    // The system's sizes at its own scale; a monitor of another scale asks
+    // for them in proportion (20 and 40 pixels at 125%, 24 and 48 at 150%).
+    const auto scaled = [dpi](int metric) {
+        const int size = GetSystemMetrics(metric);
+        return dpi == 0 ? size : MulDiv(size, static_cast<int>(dpi), 96); // 96: the scale of 100%
+    };
+    const auto load = [&](int width, int height) {
+        return static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(appIconResource), IMAGE_ICON, width, height, 0));
+    };
+    HICON big = load(scaled(SM_CXICON), scaled(SM_CYICON));
+    HICON small = load(scaled(SM_CXSMICON), scaled(SM_CYSMICON));
+    if (window_) {
+        SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+        SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    }
+    if (icon_) DestroyIcon(icon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
+    icon_ = big;
+    smallIcon_ = small;
 }
 
 void EditorDialog::paintIcon()

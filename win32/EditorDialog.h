@@ -79,6 +79,8 @@ private:
     bool spinStep(NMUPDOWN& change);
     void contextMenu(int x, int y);
     void paintIcon();
+    // At `dpi`, or the system's scale for 0; set on the window once it exists.
+    void loadIcons(UINT dpi);
     LRESULT control(HWND control, UINT message, WPARAM wParam, LPARAM lParam, int id);
     void pasteName(HWND edit);
     HWND item(int id) const { return GetDlgItem(window_, id); }

@@ -9,7 +9,7 @@ set(expected
     bin/Rivetbay
     bin/rivetbay-cli
     share/rivetbay/Rivetbay.html
-    share/rivetbay/guide.html
+    share/rivetbay/Rivetbay-guide.html
     share/applications/org.rivetbay.Rivetbay.desktop
     share/applications/org.rivetbay.Rivetbay.Export.desktop
     share/mime/packages/org.rivetbay.Rivetbay.xml

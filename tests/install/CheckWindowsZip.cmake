@@ -13,7 +13,7 @@ file(ARCHIVE_EXTRACT INPUT "${zip}" DESTINATION "${WORK}/unpacked")
 file(GLOB_RECURSE found RELATIVE "${WORK}/unpacked" "${WORK}/unpacked/*")
 list(TRANSFORM found REPLACE "^[^/]+/" "") # the zip's one top folder
 list(SORT found)
-set(expected LICENSE.txt README.txt Rivetbay.exe Rivetbay.html guide.html rivetbay-cli.exe)
+set(expected Rivetbay-LICENSE.txt Rivetbay-README.txt Rivetbay-guide.html Rivetbay.exe Rivetbay.html rivetbay-cli.exe)
 if(NOT found STREQUAL expected)
     message(FATAL_ERROR "the zip holds:\n  ${found}\nexpected:\n  ${expected}")
 endif()

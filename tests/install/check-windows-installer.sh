@@ -1,10 +1,13 @@
 #!/bin/sh
-# Installs Rivetbay silently into a scratch Wine prefix, checks what the
-# installer put where, starts the installed rivetbay-cli, removes Rivetbay
-# silently and checks that exactly its files and keys are gone.
-#   check-windows-installer.sh SETUP.exe VERSION WORK
+# Installs Rivetbay silently into a scratch Wine prefix as a player would
+# where other programs live: into the game's own folder, over another
+# program's .rbc file type, then again elsewhere. Checks that nothing of
+# theirs changed (by sha256), that the file type's commands start in the
+# installed settings and export into the game, and that the removal takes
+# exactly what Rivetbay wrote and gives the file type back.
+#   check-windows-installer.sh SETUP.exe VERSION WORK ANSWER-WINDOW.exe SAMPLE.vcf
 set -eu
-setup=$1 version=$2 work=$3
+setup=$1 version=$2 work=$3 answer=$4 sample=$5
 rm -rf "$work"
 mkdir -p "$work"
 # Its own prefix, as a machine Rivetbay never saw; Wine's menu builder off,
@@ -15,44 +18,100 @@ trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAILED: $*" >&2; exit 1; }
 wineboot -i >/dev/null 2>&1
 wineserver -w
+# Windows without a display: the null driver, as the other Windows tests run.
+wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+query() { wine reg query "$1" ${2:+/v "$2"} ${3:-} 2>/dev/null | tr -d '\r'; }
+value() { query "$1" "$2" | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+default() { query "$1" '' /ve | sed -n 's/^ *(Default) *REG_[A-Z_]* *//p'; }
+sums() { (cd "$1" && find . -type f | sort | xargs -d '\n' sha256sum); }
 
-wine "$setup" /S || fail "the silent install exited with $?"
-user=$(ls "$WINEPREFIX/drive_c/users" | grep -v -x -e Public | head -1)
-home="$WINEPREFIX/drive_c/users/$user"
-programs="$home/AppData/Local/Programs"
-dir="$programs/Rivetbay"
+drive="$WINEPREFIX/drive_c"
+user=$(ls "$drive/users" | grep -v -x -e Public | head -1)
+home="$drive/users/$user"
+docs="$home/Documents/Rivetbay"
+
+# The game's folder, with files of its own of the names an installer ships.
+game="$drive/Games/Nitro"
+mkdir -p "$game/addon"
+for name in README.txt LICENSE.txt Uninstall.exe nitro.exe; do echo "the game's $name" > "$game/$name"; done
+sums "$game" > "$work/game.before"
+# Ruby's .rbc, with a program of its own to open it.
+wine reg add 'HKCU\Software\Classes\.rbc' /ve /d RubyBytecode /f >/dev/null
+wine reg add 'HKCU\Software\Classes\.rbc\OpenWithProgids' /v Ruby.Bytecode /d '' /f >/dev/null
+
+wine "$setup" /S '/D=C:\Games\Nitro' || fail "the silent install exited with $?"
+dir="$game/Rivetbay"
 listing=$(cd "$dir" && ls | sort | tr '\n' ' ')
-expected="LICENSE.txt README.txt Rivetbay.exe Rivetbay.html Uninstall.exe guide.html rivetbay-cli.exe "
+expected="Rivetbay-LICENSE.txt Rivetbay-README.txt Rivetbay-guide.html Rivetbay.exe Rivetbay.html Uninstall-Rivetbay.exe rivetbay-cli.exe "
 [ "$listing" = "$expected" ] || fail "installed files: $listing"
+sums "$game" | grep -v ' ./Rivetbay/' > "$work/game.during"
+cmp -s "$work/game.before" "$work/game.during" || fail "the game's files changed: $(diff "$work/game.before" "$work/game.during")"
 menu="$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Rivetbay.lnk"
 [ -f "$menu" ] || fail "no Start-menu shortcut"
-[ -d "$home/Documents/Rivetbay" ] || fail "no folder for the settings"
+[ -d "$docs" ] || fail "no folder for the settings"
 
-query() { wine reg query "$1" ${2:+/v "$2"} ${3:-} 2>/dev/null | tr -d '\r'; }
-query 'HKCU\Software\Classes\.rbc' '' /ve | grep -q 'Rivetbay.Car' || fail ".rbc is not a Rivetbay Car"
-query 'HKCU\Software\Classes\Rivetbay.Car' '' /ve | grep -q 'Rivetbay Car' || fail "no type name"
-query 'HKCU\Software\Classes\Rivetbay.Car\shell\open\command' '' /ve |
-    grep -q -F '\Rivetbay\Rivetbay.exe" "%1"' || fail "open does not quote the file"
-query 'HKCU\Software\Classes\Rivetbay.Car\DefaultIcon' '' /ve | grep -q 'Rivetbay.exe",0' ||
-    fail "no icon for car files"
+classes='HKCU\Software\Classes'
+[ "$(default "$classes\\.rbc")" = Rivetbay.Car ] || fail ".rbc is not a Rivetbay Car"
+[ "$(value "$classes\\.rbc" Rivetbay.PreviousOwner)" = RubyBytecode ] || fail "Ruby's type was not kept"
+query "$classes\\.rbc\\OpenWithProgids" | grep -q Rivetbay.Car || fail "Rivetbay is not among the programs that open .rbc"
+[ "$(default "$classes\\Rivetbay.Car")" = 'Rivetbay Car' ] || fail "no type name"
+[ "$(default "$classes\\Rivetbay.Car\\shell")" = open ] || fail "a double click does not open"
+[ "$(default "$classes\\Rivetbay.Car\\shell\\export")" = "Export to I'76 Nitro" ] || fail "no export verb"
+open=$(default "$classes\\Rivetbay.Car\\shell\\open\\command")
+case "$open" in *'\Rivetbay\Rivetbay.exe" --settings-in "'*'\Documents\Rivetbay" "%1"') ;; *) fail "open: $open" ;; esac
+default "$classes\\Rivetbay.Car\\DefaultIcon" | grep -q 'Rivetbay.exe",0' || fail "no icon for car files"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Rivetbay'
 query "$key" DisplayVersion | grep -q "$version" || fail "no version under installed programs"
 query "$key" Publisher | grep -q 'The Rivetbay developers' || fail "no publisher"
 query "$key" EstimatedSize | grep -q 'REG_DWORD' || fail "no size"
-
 wine "$dir/rivetbay-cli.exe" --version | tr -d '\r' | grep -q -x "rivetbay-cli $version" ||
     fail "the installed rivetbay-cli does not run"
 
+# A car in a folder of its own, opened and exported as Explorer runs the
+# commands: in the car's folder, with the car's full name for %1.
+cars="$drive/Cars"
+mkdir -p "$cars"
+cp "$sample" "$cars/stock.vcf"
+(cd "$cars" && wine "$dir/rivetbay-cli.exe" import stock.vcf Piranha.rbc >/dev/null) || fail "no car to open"
+# The registry's command for VERB, its words as Explorer passes them.
+run() {
+    command=$(default "$classes\\Rivetbay.Car\\shell\\$1\\command")
+    folder=$(printf '%s' "$command" | sed -n 's/.*--settings-in "\([^"]*\)".*/\1/p')
+    case "$command" in *' --export "%1"') verb=--export ;; *) verb= ;; esac
+    (cd "$cars" && timeout 120 wine "$dir/Rivetbay.exe" --settings-in "$folder" $verb 'C:\Cars\Piranha.rbc') &
+}
+printf '[Paths]\r\nVCF_Path=C:\\Games\\Nitro\\addon\r\n' > "$docs/Rivetbay.ini"
+run open
+wine "$answer" "  Vexillo's Rivetbay  1.9" >/dev/null || fail "the editor did not open the car"
+wait $! || fail "the editor did not end"
+grep -q RBC_Path "$docs/Rivetbay.ini" || fail "the editor did not start in the installed settings"
+run export
+said=$(wine "$answer" "Rivetbay" | tr -d '\r') || fail "the export showed no box"
+wait $! || fail "the export failed: $said"
+case "$said" in *'is in the game now, as v'*'.vcf in C:\Games\Nitro\addon.'*) ;; *) fail "the export said: $said" ;; esac
+ls "$game/addon"/*.vcf >/dev/null 2>&1 || fail "no vehicle file in the game's folder"
+[ ! -e "$cars/Rivetbay.ini" ] || fail "a settings file was left beside the car"
+
+# Installed again elsewhere: the first copy goes, and nothing stays listed nowhere.
+wine "$setup" /S '/D=C:\Other' || fail "the second install exited with $?"
+[ ! -e "$dir" ] || fail "the first copy stayed: $(ls "$dir")"
+[ -f "$drive/Other/Rivetbay.exe" ] || fail "the second copy is not in C:\\Other"
+value "$key" InstallLocation | grep -q -x 'C:\\Other' || fail "installed programs do not list C:\\Other"
+
 # The player's own files, beside and inside what was installed, stay.
-printf 'car' > "$programs/kept.rbc"
-printf '[Paths]\r\n' > "$home/Documents/Rivetbay/Rivetbay.ini"
-wine "$dir/Uninstall.exe" /S
+printf 'car' > "$drive/Other/kept.rbc"
+wine "$drive/Other/Uninstall-Rivetbay.exe" /S
 wineserver -w # the uninstaller runs on from a copy of itself
-[ ! -e "$dir" ] || fail "left behind: $(ls "$dir")"
+[ "$(ls "$drive/Other")" = kept.rbc ] || fail "left behind or taken: $(ls "$drive/Other")"
 [ ! -e "$menu" ] || fail "the shortcut is still there"
-for gone in 'HKCU\Software\Classes\.rbc' 'HKCU\Software\Classes\Rivetbay.Car' "$key"; do
+for gone in "$classes\\Rivetbay.Car" "$key"; do
     if wine reg query "$gone" >/dev/null 2>&1; then fail "$gone is still there"; fi
 done
-[ -f "$programs/kept.rbc" ] || fail "a car file beside the install folder was removed"
-[ -f "$home/Documents/Rivetbay/Rivetbay.ini" ] || fail "the settings were removed"
-echo "installed, started and removed cleanly"
+[ "$(default "$classes\\.rbc")" = RubyBytecode ] || fail ".rbc was not given back to Ruby"
+query "$classes\\.rbc" | grep -q PreviousOwner && fail "the kept owner is still written"
+query "$classes\\.rbc\\OpenWithProgids" | grep -q Ruby.Bytecode || fail "Ruby's program was removed"
+query "$classes\\.rbc\\OpenWithProgids" | grep -q Rivetbay.Car && fail "Rivetbay still opens .rbc"
+sums "$game" | grep -v ' ./addon/' > "$work/game.after"
+grep -v ' ./addon/' "$work/game.before" | cmp -s - "$work/game.after" || fail "the game's files changed"
+[ -f "$docs/Rivetbay.ini" ] || fail "the settings were removed"
+echo "installed beside the game, opened, exported, installed again and removed cleanly"

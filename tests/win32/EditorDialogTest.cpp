@@ -190,6 +190,25 @@ TEST_F(DialogTest, EveryControlStandsWhereTheFormSaysWithItsId)
     }
 }
 
+// Moved to a monitor at 150%, the window's icons are drawn for that scale.
+TEST_F(DialogTest, TheIconsFollowTheMonitorsScale)
+{
+    start();
+    const auto width = [&](WPARAM which) {
+        ICONINFO info{};
+        if (!GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window_, WM_GETICON, which, 0)), &info)) return 0L;
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        return bitmap.bmWidth;
+    };
+    RECT suggested{0, 0, 800, 600};
+    SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(width(ICON_SMALL), GetSystemMetrics(SM_CXSMICON) * 3 / 2);
+    EXPECT_EQ(width(ICON_BIG), GetSystemMetrics(SM_CXICON) * 3 / 2);
+}
+
 TEST_F(DialogTest, TheMainPathsThroughTheMessagesTheControlsSend)
 {
     start();
