@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 namespace rivetbay {
@@ -135,10 +136,17 @@ TEST(UiServices, TheQuestionTheSaveDialogAndTheCursorAsThePlayerMeetsThem)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-// The file manager's "Export to I'76 Nitro": one real box, answered as a player does.
+// The file manager's "Export to I'76 Nitro" as its desktop entry runs it,
+// against a scratch home: one real box, answered as a player does.
 TEST(UiServices, AnExportFromTheFileManagerSaysHowItWentInOneBox)
 {
     testkit::TempDir home;
+    const QByteArray kept = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(home.path().string()));
+    const auto settings = installedSettingsFolder(
+        parseEditorArguments({"--settings-at-home", "--export", "dusty.rbc"}), std::getenv("HOME"));
+    qputenv("HOME", kept);
+    ASSERT_EQ(settings, home.path());
     std::filesystem::create_directory(home / "addon");
     std::ofstream(home / "Rivetbay.ini") << "[Paths]\nVCF_Path=addon\n";
     ASSERT_TRUE(saveCarFile(home / "dusty.rbc", testkit::dustyDesign()));
@@ -149,7 +157,7 @@ TEST(UiServices, AnExportFromTheFileManagerSaysHowItWentInOneBox)
                                         QTest::keyClick(shown, Qt::Key_Return);
                                     });
     QtUiServices services;
-    EXPECT_EQ(exportToGame(home / "dusty.rbc", home.path(), services, "Rivetbay"), 0);
+    EXPECT_EQ(exportToGame(home / "dusty.rbc", *settings, services, "Rivetbay"), 0);
     EXPECT_TRUE(text.startsWith("\"Dusty\" is in the game now, as vgoon4.vcf")) << text.toStdString();
     EXPECT_TRUE(std::filesystem::exists(home / "addon" / "vgoon4.vcf"));
 }
