@@ -211,29 +211,29 @@ void Editor::recalculate()
     syncFromControls();
     // A name typed but not yet taken survives whatever started this pass.
     if (namePending()) config_.name = windows1252FromUtf8(view_.text(Form::nameBox));
-    RecalcResult view;
+    RecalcResult pass;
     {
         WaitCursor wait(services_); // the listing reads the vehicle directory
-        view = recalculateWithListing(config_, settings_.paths.vcfPath);
+        pass = recalculateWithListing(config_, settings_.paths.vcfPath);
     }
-    applyView(view);
+    applyPass(pass);
     syncToControls();
 }
 
-void Editor::applyView(const RecalcResult& view)
+void Editor::applyPass(const RecalcResult& pass)
 {
     SyncGuard guard(syncing_);
-    listedNames_ = view.variantNames;
-    view_.fillList(Form::nameBox, utf8Entries(view.variantNames));
+    listedNames_ = pass.variantNames;
+    view_.fillList(Form::nameBox, utf8Entries(pass.variantNames));
     // Written only when it changed, so that a name being typed keeps its caret.
-    const std::string name = utf8FromWindows1252(view.nameFieldText);
+    const std::string name = utf8FromWindows1252(pass.nameFieldText);
     if (view_.text(Form::nameBox) != name) showName(name);
     shownName_ = name;
-    view_.fillList(Form::paintList, utf8Entries(view.paintSchemes));
-    view_.setSelection(Form::paintList, view.paintSelection);
+    view_.fillList(Form::paintList, utf8Entries(pass.paintSchemes));
+    view_.setSelection(Form::paintList, pass.paintSelection);
     for (const FormControl& c : Form::controls())
-        if (c.mount) view_.enable(c.id, view.enabled(*c.mount));
-    view_.enable(Form::turretBox, view.turretEnabled);
+        if (c.mount) view_.enable(c.id, pass.enabled(*c.mount));
+    view_.enable(Form::turretBox, pass.turretEnabled);
 }
 
 template <typename Rule> void Editor::runRule(Rule rule)

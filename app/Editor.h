@@ -83,7 +83,7 @@ private:
     template <typename Rule> void runRule(Rule rule);
     bool namePending() const;
     void showName(const std::string& utf8Name);
-    void applyView(const RecalcResult& view);
+    void applyPass(const RecalcResult& pass);
     bool loadCar(const std::filesystem::path& path);
     std::optional<std::filesystem::path> chooseCarFile(bool save);
     void openCar();

@@ -16,7 +16,7 @@
 #include <QComboBox>
 #elif defined(RIVETBAY_WIN32_WINDOW)
 #include "app/EditorForm.h"
-#include "win32/EditorDialog.h"
+#include "win32/EditorWindow.h"
 #include <commctrl.h>
 #endif
 
@@ -183,7 +183,7 @@ struct NativeWindow {
     void chooseModel(int m) { choose(EditorForm::modelList, m); }
     void chooseEngine(int e) { choose(1003, e); }
     SilentServices services;
-    win32::EditorDialog dialog;
+    win32::EditorWindow dialog;
 };
 #endif
 

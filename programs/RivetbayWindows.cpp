@@ -3,9 +3,9 @@
 #include "app/CommandLine.h"
 #include "app/ExportToGame.h"
 #include "files/TextEncoding.h"
-#include "win32/AboutDialog.h"
-#include "win32/EditorDialog.h"
-#include "win32/HackbusterDialog.h"
+#include "win32/AboutWindow.h"
+#include "win32/EditorWindow.h"
+#include "win32/HackbusterWindow.h"
 #include "win32/Win32Services.h"
 #include "win32/WideText.h"
 
@@ -69,10 +69,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         OleUninitialize();
         return status;
     }
-    win32::EditorDialog editor(instance, services, {start, file, name});
+    win32::EditorWindow editor(instance, services, {start, file, name});
     editor.setWindows({
-        [&](HWND owner) { win32::AboutDialog(instance, services, name).run(owner); },
-        [&](HWND owner) { win32::HackbusterDialog::open(instance, owner); },
+        [&](HWND owner) { win32::AboutWindow(instance, services, name).run(owner); },
+        [&](HWND owner) { win32::HackbusterWindow::open(instance, owner); },
         [&](HWND window) { services.setOwner(window); }, // the first start's dialogs are its own
     });
     if (!editor.create(true)) return 1;

@@ -1,4 +1,4 @@
-#include "win32/AboutDialog.h"
+#include "win32/AboutWindow.h"
 
 #include "win32/DialogTemplate.h"
 #include "win32/WideText.h"
@@ -25,45 +25,45 @@ std::wstring programFolder()
 
 } // namespace
 
-AboutDialog::AboutDialog(HINSTANCE instance, UiServices& services, std::string applicationName,
+AboutWindow::AboutWindow(HINSTANCE instance, UiServices& services, std::string applicationName,
                          std::unique_ptr<CBrowser> browser)
     : instance_(instance), services_(services), applicationName_(std::move(applicationName)),
       browser_(std::move(browser))
 {
 }
 
-AboutDialog::~AboutDialog()
+AboutWindow::~AboutWindow()
 {
     if (window_ && IsWindow(window_)) DestroyWindow(window_);
 }
 
-INT_PTR AboutDialog::run(HWND owner)
+INT_PTR AboutWindow::run(HWND owner)
 {
     modal_ = true;
     const DialogTemplate form = aboutTemplate();
-    return DialogBoxIndirectParamW(instance_, form.get(), owner, &AboutDialog::procedure,
+    return DialogBoxIndirectParamW(instance_, form.get(), owner, &AboutWindow::procedure,
                                    reinterpret_cast<LPARAM>(this));
 }
 
-HWND AboutDialog::create(HWND owner)
+HWND AboutWindow::create(HWND owner)
 {
     const DialogTemplate form = aboutTemplate();
-    CreateDialogIndirectParamW(instance_, form.get(), owner, &AboutDialog::procedure,
+    CreateDialogIndirectParamW(instance_, form.get(), owner, &AboutWindow::procedure,
                                reinterpret_cast<LPARAM>(this));
     return browser_->created() ? window_ : nullptr;
 }
 
-INT_PTR CALLBACK AboutDialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK AboutWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(window, DWLP_USER, lParam);
-        reinterpret_cast<AboutDialog*>(lParam)->window_ = window;
+        reinterpret_cast<AboutWindow*>(lParam)->window_ = window;
     }
-    auto* self = reinterpret_cast<AboutDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(window, DWLP_USER));
     return self ? self->handle(message, wParam, lParam) : FALSE;
 }
 
-bool AboutDialog::initialise()
+bool AboutWindow::initialise()
 {
     HWND place = GetDlgItem(window_, browserId);
     RECT at;
@@ -77,7 +77,7 @@ bool AboutDialog::initialise()
     return true;
 }
 
-INT_PTR AboutDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -114,7 +114,7 @@ INT_PTR AboutDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void AboutDialog::report(const std::string& refusal)
+void AboutWindow::report(const std::string& refusal)
 {
     // Shown once the notification that brought it has returned: a box
     // opened inside the arrows' own notification lets them go on repeating
@@ -124,14 +124,14 @@ void AboutDialog::report(const std::string& refusal)
     PostMessageW(window_, showRefusal, 0, 0);
 }
 
-void AboutDialog::showPendingRefusal()
+void AboutWindow::showPendingRefusal()
 {
     if (refusal_.empty()) return;
     services_.showMessage(MessageIcon::Stop, applicationName_, refusal_);
     refusal_.clear();
 }
 
-void AboutDialog::end(INT_PTR result)
+void AboutWindow::end(INT_PTR result)
 {
     if (modal_) {
         EndDialog(window_, result);

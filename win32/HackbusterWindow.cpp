@@ -1,4 +1,4 @@
-#include "win32/HackbusterDialog.h"
+#include "win32/HackbusterWindow.h"
 
 #include "win32/DialogTemplate.h"
 
@@ -6,14 +6,14 @@
 
 namespace rivetbay::win32 {
 
-HWND HackbusterDialog::open(HINSTANCE instance, HWND owner)
+HWND HackbusterWindow::open(HINSTANCE instance, HWND owner)
 {
     // At the editor's client corner, shown at once.
     const DialogTemplate form = templateOf(HackbusterForm::form(), WS_VISIBLE, L"");
-    return CreateDialogIndirectParamW(instance, form.get(), owner, &HackbusterDialog::procedure, 0);
+    return CreateDialogIndirectParamW(instance, form.get(), owner, &HackbusterWindow::procedure, 0);
 }
 
-INT_PTR CALLBACK HackbusterDialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK HackbusterWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:

@@ -1,4 +1,4 @@
-#include "win32/EditorDialog.h"
+#include "win32/EditorWindow.h"
 
 #include "app/EditorForm.h"
 #include "win32/DialogTemplate.h"
@@ -104,7 +104,7 @@ constexpr UINT_PTR subclassId = 1;
 
 } // namespace
 
-EditorDialog::EditorDialog(HINSTANCE instance, UiServices& services, EditorStart start)
+EditorWindow::EditorWindow(HINSTANCE instance, UiServices& services, EditorStart start)
     : instance_(instance), start_(std::move(start)), editor_(*this, services)
 {
     loadIcons(0);
@@ -117,7 +117,7 @@ EditorDialog::EditorDialog(HINSTANCE instance, UiServices& services, EditorStart
     keys_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
-EditorDialog::~EditorDialog()
+EditorWindow::~EditorWindow()
 {
     if (window_ && IsWindow(window_)) {
         ended_ = true;
@@ -128,15 +128,15 @@ EditorDialog::~EditorDialog()
     if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
-HWND EditorDialog::create(bool visible)
+HWND EditorWindow::create(bool visible)
 {
     const DialogTemplate form = editorTemplate(visible);
-    CreateDialogIndirectParamW(instance_, form.get(), nullptr, &EditorDialog::procedure,
+    CreateDialogIndirectParamW(instance_, form.get(), nullptr, &EditorWindow::procedure,
                                reinterpret_cast<LPARAM>(this));
     return window_;
 }
 
-int EditorDialog::run()
+int EditorWindow::run()
 {
     running_ = true;
     MSG message;
@@ -144,7 +144,7 @@ int EditorDialog::run()
     return 0;
 }
 
-void EditorDialog::deliver(MSG& message)
+void EditorWindow::deliver(MSG& message)
 {
     // Ctrl+Z in the name box is the text field's own.
     const bool inName = message.hwnd == nameEdit_;
@@ -161,18 +161,18 @@ void EditorDialog::deliver(MSG& message)
     DispatchMessageW(&message);
 }
 
-INT_PTR CALLBACK EditorDialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK EditorWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<EditorDialog*>(lParam);
+        auto* self = reinterpret_cast<EditorWindow*>(lParam);
         SetWindowLongPtrW(window, DWLP_USER, lParam);
         self->window_ = window;
     }
-    auto* self = reinterpret_cast<EditorDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    auto* self = reinterpret_cast<EditorWindow*>(GetWindowLongPtrW(window, DWLP_USER));
     return self ? self->handle(message, wParam, lParam) : FALSE;
 }
 
-void EditorDialog::initialise()
+void EditorWindow::initialise()
 {
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
@@ -186,25 +186,25 @@ void EditorDialog::initialise()
     for (const FormControl& c : Form::controls()) {
         if (isSpin(&c)) {
             SendMessageW(item(c.id), UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&steady));
-            SetWindowSubclass(item(c.id), &EditorDialog::controlProcedure, subclassId,
+            SetWindowSubclass(item(c.id), &EditorWindow::controlProcedure, subclassId,
                               reinterpret_cast<DWORD_PTR>(this));
         }
         if (c.kind == K::Points || c.kind == K::FreePoints)
-            SetWindowSubclass(item(c.id), &EditorDialog::controlProcedure, subclassId,
+            SetWindowSubclass(item(c.id), &EditorWindow::controlProcedure, subclassId,
                               reinterpret_cast<DWORD_PTR>(this));
     }
     COMBOBOXINFO name{};
     name.cbSize = sizeof name;
     if (GetComboBoxInfo(item(Form::nameBox), &name)) {
         nameEdit_ = name.hwndItem;
-        SetWindowSubclass(nameEdit_, &EditorDialog::controlProcedure, subclassId,
+        SetWindowSubclass(nameEdit_, &EditorWindow::controlProcedure, subclassId,
                           reinterpret_cast<DWORD_PTR>(this));
     }
     if (windows_.created) windows_.created(window_);
     editor_.start(start_);
 }
 
-INT_PTR EditorDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR EditorWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -268,7 +268,7 @@ INT_PTR EditorDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void EditorDialog::command(int id, int code)
+void EditorWindow::command(int id, int code)
 {
     if (const CommandEntry* entry = EditorCommands::entry(static_cast<unsigned>(id))) {
         editor_.choose(entry->command);
@@ -296,7 +296,7 @@ void EditorDialog::command(int id, int code)
     }
 }
 
-bool EditorDialog::spinStep(NMUPDOWN& change)
+bool EditorWindow::spinStep(NMUPDOWN& change)
 {
     const int id = static_cast<int>(change.hdr.idFrom);
     if (change.iDelta == 0) return true;
@@ -310,7 +310,7 @@ bool EditorDialog::spinStep(NMUPDOWN& change)
     return accepted;
 }
 
-void EditorDialog::contextMenu(int x, int y)
+void EditorWindow::contextMenu(int x, int y)
 {
     editor_.takePendingName();
     HMENU menu = buildMenu();
@@ -326,7 +326,7 @@ void EditorDialog::contextMenu(int x, int y)
     if (chosen) command(chosen, 0);
 }
 
-HMENU EditorDialog::buildMenu() const
+HMENU EditorWindow::buildMenu() const
 {
     HMENU menu = CreatePopupMenu();
     for (const CommandEntry& entry : EditorCommands::entries()) {
@@ -338,7 +338,7 @@ HMENU EditorDialog::buildMenu() const
     return menu;
 }
 
-void EditorDialog::loadIcons(UINT dpi)
+void EditorWindow::loadIcons(UINT dpi)
 {
     // The system's sizes at its own scale; a monitor of another scale asks
     // for them in proportion (20 and 40 pixels at 125%, 24 and 48 at 150%).
@@ -362,7 +362,7 @@ void EditorDialog::loadIcons(UINT dpi)
     smallIcon_ = small;
 }
 
-void EditorDialog::paintIcon()
+void EditorWindow::paintIcon()
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
@@ -374,14 +374,14 @@ void EditorDialog::paintIcon()
     EndPaint(window_, &paint);
 }
 
-LRESULT CALLBACK EditorDialog::controlProcedure(HWND control, UINT message, WPARAM wParam,
+LRESULT CALLBACK EditorWindow::controlProcedure(HWND control, UINT message, WPARAM wParam,
                                                 LPARAM lParam, UINT_PTR, DWORD_PTR self)
 {
-    return reinterpret_cast<EditorDialog*>(self)->control(control, message, wParam, lParam,
+    return reinterpret_cast<EditorWindow*>(self)->control(control, message, wParam, lParam,
                                                           GetDlgCtrlID(control));
 }
 
-LRESULT EditorDialog::control(HWND control, UINT message, WPARAM wParam, LPARAM lParam, int id)
+LRESULT EditorWindow::control(HWND control, UINT message, WPARAM wParam, LPARAM lParam, int id)
 {
     if (control == nameEdit_) {
         if (message == WM_CHAR && wParam >= 0x20 &&
@@ -418,7 +418,7 @@ LRESULT EditorDialog::control(HWND control, UINT message, WPARAM wParam, LPARAM 
     return DefSubclassProc(control, message, wParam, lParam);
 }
 
-void EditorDialog::pasteName(HWND edit)
+void EditorWindow::pasteName(HWND edit)
 {
     std::wstring pasted;
     if (OpenClipboard(window_)) {
@@ -432,7 +432,7 @@ void EditorDialog::pasteName(HWND edit)
     insertIntoName(edit, pasted);
 }
 
-void EditorDialog::nameCharactersDropped()
+void EditorWindow::nameCharactersDropped()
 {
     MessageBeep(MB_ICONWARNING);
     // A balloon of our own below the box: the edit control's own balloon is
@@ -457,7 +457,7 @@ void EditorDialog::nameCharactersDropped()
     SetTimer(window_, hideNameTipTimer, 4000, nullptr); // a tip, not a box to close
 }
 
-void EditorDialog::hideNameTip()
+void EditorWindow::hideNameTip()
 {
     KillTimer(window_, hideNameTipTimer);
     if (!nameTip_) return;
@@ -468,7 +468,7 @@ void EditorDialog::hideNameTip()
     SendMessageW(nameTip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
 }
 
-void EditorDialog::insertIntoName(HWND edit, const std::wstring& typed)
+void EditorWindow::insertIntoName(HWND edit, const std::wstring& typed)
 {
     const std::wstring kept = wide(nameCharactersKept(utf8(typed)));
     if (kept != typed) nameCharactersDropped();
@@ -492,13 +492,13 @@ void EditorDialog::insertIntoName(HWND edit, const std::wstring& typed)
     SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(kept.substr(0, fits).c_str()));
 }
 
-int EditorDialog::selection(int id) const
+int EditorWindow::selection(int id) const
 {
     if (const auto known = selections_.find(id); known != selections_.end()) return known->second;
     return static_cast<int>(SendMessageW(item(id), CB_GETCURSEL, 0, 0));
 }
 
-void EditorDialog::setSelection(int id, int index)
+void EditorWindow::setSelection(int id, int index)
 {
     const auto entries = entries_.find(id);
     const int count = entries != entries_.end()
@@ -511,27 +511,27 @@ void EditorDialog::setSelection(int id, int index)
     selections_[id] = shown;
 }
 
-bool EditorDialog::checked(int id) const
+bool EditorWindow::checked(int id) const
 {
     if (const auto known = checks_.find(id); known != checks_.end()) return known->second;
     return IsDlgButtonChecked(window_, id) == BST_CHECKED;
 }
 
-void EditorDialog::setChecked(int id, bool on)
+void EditorWindow::setChecked(int id, bool on)
 {
     if (const auto known = checks_.find(id); known != checks_.end() && known->second == on) return;
     CheckDlgButton(window_, id, on ? BST_CHECKED : BST_UNCHECKED);
     checks_[id] = on;
 }
 
-std::string EditorDialog::text(int id) const
+std::string EditorWindow::text(int id) const
 {
     // The number fields are read-only: they hold what was last written.
     if (const auto known = numbers_.find(id); known != numbers_.end()) return utf8(known->second);
     return utf8(windowText(item(id)));
 }
 
-void EditorDialog::setText(int id, const std::string& text)
+void EditorWindow::setText(int id, const std::string& text)
 {
     const std::wstring shown = wide(text);
     if (id == Form::nameBox) {
@@ -545,7 +545,7 @@ void EditorDialog::setText(int id, const std::string& text)
     numbers_[id] = shown;
 }
 
-void EditorDialog::enable(int id, bool enabled)
+void EditorWindow::enable(int id, bool enabled)
 {
     if (const auto known = enabled_.find(id); known != enabled_.end() && known->second == enabled)
         return;
@@ -553,7 +553,7 @@ void EditorDialog::enable(int id, bool enabled)
     enabled_[id] = enabled;
 }
 
-void EditorDialog::fillList(int id, const std::vector<std::string>& entries)
+void EditorWindow::fillList(int id, const std::vector<std::string>& entries)
 {
     if (const auto known = entries_.find(id); known != entries_.end() && known->second == entries) {
         setSelection(id, -1); // as a refill leaves it
@@ -581,19 +581,19 @@ void EditorDialog::fillList(int id, const std::vector<std::string>& entries)
     }
 }
 
-void EditorDialog::focus(int id) { SetFocus(item(id)); }
+void EditorWindow::focus(int id) { SetFocus(item(id)); }
 
-void EditorDialog::showAbout()
+void EditorWindow::showAbout()
 {
     if (windows_.about) windows_.about(window_);
 }
 
-void EditorDialog::showHackbuster()
+void EditorWindow::showHackbuster()
 {
     if (windows_.hackbuster) windows_.hackbuster(window_);
 }
 
-void EditorDialog::closeEditor()
+void EditorWindow::closeEditor()
 {
     ended_ = true;
     DestroyWindow(window_); // and with it every Hackbuster window it owns

@@ -9,7 +9,7 @@
 
 namespace rivetbay::win32 {
 
-class HackbusterDialog {
+class HackbusterWindow {
 public:
     static constexpr int listId = HackbusterForm::listId;
     static constexpr COLORREF background =
@@ -19,7 +19,7 @@ public:
     static HWND open(HINSTANCE instance, HWND owner);
 
 private:
-    HackbusterDialog() = default;
+    HackbusterWindow() = default;
     static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
 

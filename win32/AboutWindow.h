@@ -14,13 +14,13 @@
 
 namespace rivetbay::win32 {
 
-class AboutDialog {
+class AboutWindow {
 public:
-    AboutDialog(HINSTANCE instance, UiServices& services, std::string applicationName,
+    AboutWindow(HINSTANCE instance, UiServices& services, std::string applicationName,
                 std::unique_ptr<CBrowser> browser = std::make_unique<CBrowser>());
-    ~AboutDialog();
-    AboutDialog(const AboutDialog&) = delete;
-    AboutDialog& operator=(const AboutDialog&) = delete;
+    ~AboutWindow();
+    AboutWindow(const AboutWindow&) = delete;
+    AboutWindow& operator=(const AboutWindow&) = delete;
 
     // Modal over `owner` until its default button, Escape or the close box; -1 when the
     // browser control could not be created.

@@ -5,9 +5,9 @@
 #include "files/CarFile.h"
 #include "files/TextEncoding.h"
 #include "files/VcfWriter.h"
-#include "win32/AboutDialog.h"
-#include "win32/EditorDialog.h"
-#include "win32/HackbusterDialog.h"
+#include "win32/AboutWindow.h"
+#include "win32/EditorWindow.h"
+#include "win32/HackbusterWindow.h"
 #include "win32/WideText.h"
 #include "win32/Win32Services.h"
 
@@ -35,10 +35,10 @@ protected:
     HWND start(const std::filesystem::path& commandLine = {})
     {
         writeSettings();
-        dialog_ = std::make_unique<EditorDialog>(GetModuleHandleW(nullptr), services_,
+        dialog_ = std::make_unique<EditorWindow>(GetModuleHandleW(nullptr), services_,
                                                  EditorStart{dir_.path(), commandLine, "Rivetbay"});
         dialog_->setWindows({[this](HWND) { ++abouts_; },
-                             [](HWND owner) { HackbusterDialog::open(GetModuleHandleW(nullptr), owner); },
+                             [](HWND owner) { HackbusterWindow::open(GetModuleHandleW(nullptr), owner); },
                              {}});
         return window_ = dialog_->create(false);
     }
@@ -59,7 +59,7 @@ protected:
         SendMessageW(window_, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&change));
         return change;
     }
-    std::unique_ptr<EditorDialog> dialog_;
+    std::unique_ptr<EditorWindow> dialog_;
     HWND window_ = nullptr;
     int abouts_ = 0;
 };
@@ -427,7 +427,7 @@ TEST_F(DialogTest, TheFirstStartsDialogsBelongToTheEditor)
 {
     HWND created = nullptr;
     std::size_t boxesBefore = 1;
-    dialog_ = std::make_unique<EditorDialog>(GetModuleHandleW(nullptr), services_,
+    dialog_ = std::make_unique<EditorWindow>(GetModuleHandleW(nullptr), services_,
                                              EditorStart{dir_.path(), {}, "Rivetbay"});
     dialog_->setWindows({{}, {}, [&](HWND editor) {
                              created = editor;
@@ -466,7 +466,7 @@ TEST_F(DialogTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
     std::erase_if(owned, [&](HWND w) { return GetWindow(w, GW_OWNER) != window_; });
     ASSERT_EQ(owned.size(), 2u);
     expectForm(owned[0], HackbusterForm::form(), "");
-    EXPECT_EQ(ListView_GetBkColor(GetDlgItem(owned[0], HackbusterDialog::listId)), HackbusterDialog::background);
+    EXPECT_EQ(ListView_GetBkColor(GetDlgItem(owned[0], HackbusterWindow::listId)), HackbusterWindow::background);
     SendMessageW(owned[0], WM_COMMAND, IDOK, 0);
     EXPECT_FALSE(IsWindow(owned[0]));
     EXPECT_TRUE(IsWindow(owned[1]));
@@ -533,11 +533,11 @@ private:
 // receive the mouse: the left arrow goes back. Held with nowhere to go, an
 // arrow repeats: one box a press, shown once its notification has returned
 // (not inside it, where the repeats go on).
-TEST(AboutDialog, EachPressAsksItsVerbAndOneRefusalAPress)
+TEST(NativeAboutWindow, EachPressAsksItsVerbAndOneRefusalAPress)
 {
     FakeServices services;
     std::string verbs;
-    AboutDialog about(GetModuleHandleW(nullptr), services, "Rivetbay", std::make_unique<NotingBrowser>(verbs));
+    AboutWindow about(GetModuleHandleW(nullptr), services, "Rivetbay", std::make_unique<NotingBrowser>(verbs));
     ASSERT_NE(about.create(nullptr), nullptr);
     const auto pump = [&] {
         for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
@@ -551,30 +551,30 @@ TEST(AboutDialog, EachPressAsksItsVerbAndOneRefusalAPress)
         SendMessageW(control, WM_LBUTTONUP, 0, at);
         pump();
     };
-    press(AboutDialog::arrowsId, true);
-    press(AboutDialog::arrowsId, false);
-    press(AboutDialog::reloadId, true);
-    press(AboutDialog::stopId, true);
+    press(AboutWindow::arrowsId, true);
+    press(AboutWindow::arrowsId, false);
+    press(AboutWindow::reloadId, true);
+    press(AboutWindow::stopId, true);
     EXPECT_EQ(verbs, "back forward reload stop ");
 
     services.messages.clear();
     NMUPDOWN change{};
-    change.hdr = {GetDlgItem(about.window(), AboutDialog::arrowsId), AboutDialog::arrowsId, UDN_DELTAPOS};
+    change.hdr = {GetDlgItem(about.window(), AboutWindow::arrowsId), AboutWindow::arrowsId, UDN_DELTAPOS};
     change.iDelta = 1; // back, with no page before
     for (int repeat = 0; repeat < 3; ++repeat)
-        SendMessageW(about.window(), WM_NOTIFY, AboutDialog::arrowsId, reinterpret_cast<LPARAM>(&change));
+        SendMessageW(about.window(), WM_NOTIFY, AboutWindow::arrowsId, reinterpret_cast<LPARAM>(&change));
     EXPECT_TRUE(services.messages.empty());
     pump();
     ASSERT_EQ(services.messages.size(), 1u);
-    SendMessageW(about.window(), WM_NOTIFY, AboutDialog::arrowsId, reinterpret_cast<LPARAM>(&change));
+    SendMessageW(about.window(), WM_NOTIFY, AboutWindow::arrowsId, reinterpret_cast<LPARAM>(&change));
     pump();
     EXPECT_EQ(services.messages.size(), 2u); // the next press is heard
 }
 
-TEST(AboutDialog, HostsTheBrowserAndNavigatesToThePageBesideTheProgram)
+TEST(NativeAboutWindow, HostsTheBrowserAndNavigatesToThePageBesideTheProgram)
 {
     FakeServices services;
-    AboutDialog about(GetModuleHandleW(nullptr), services, "Rivetbay");
+    AboutWindow about(GetModuleHandleW(nullptr), services, "Rivetbay");
     ASSERT_NE(about.create(nullptr), nullptr) << "the web-browser control could not be created";
     std::wstring program(MAX_PATH, L'\0');
     program.resize(GetModuleFileNameW(nullptr, program.data(), MAX_PATH));

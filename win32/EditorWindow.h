@@ -25,12 +25,12 @@ struct EditorWindows {
     std::function<void(HWND editor)> created;
 };
 
-class EditorDialog final : public EditorView {
+class EditorWindow final : public EditorView {
 public:
-    EditorDialog(HINSTANCE instance, UiServices& services, EditorStart start);
-    ~EditorDialog() override;
-    EditorDialog(const EditorDialog&) = delete;
-    EditorDialog& operator=(const EditorDialog&) = delete;
+    EditorWindow(HINSTANCE instance, UiServices& services, EditorStart start);
+    ~EditorWindow() override;
+    EditorWindow(const EditorWindow&) = delete;
+    EditorWindow& operator=(const EditorWindow&) = delete;
 
     void setWindows(EditorWindows windows) { windows_ = std::move(windows); }
     // Creates the dialog, which runs the start-up as its initialisation;
