@@ -520,6 +520,8 @@ void Editor::exportCar()
     }
     if (result.outcome == ExportResult::Outcome::Refused)
         services_.showMessage(MessageIcon::Stop, exportCaption, result.refusal);
+    else if (result.outcome == ExportResult::Outcome::NotWritten) // said, never passed over
+        showFileError(notWrittenText(result, settings_.paths.vcfPath));
     recalculate();
 }
 

@@ -44,9 +44,7 @@ int exportToGame(const fs::path& carFile, const fs::path& settingsFolder, UiServ
     case ExportResult::Outcome::NotWritten:
         break;
     }
-    return say(MessageIcon::Stop, applicationName,
-               !result.failure ? result.failure.error().message
-                               : "No vehicle file could be written in " + utf8FromPath(game) + ".");
+    return say(MessageIcon::Stop, applicationName, notWrittenText(result, game));
 }
 
 } // namespace rivetbay

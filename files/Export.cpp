@@ -87,4 +87,10 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
     return refused(exportNoNumberText);
 }
 
+std::string notWrittenText(const ExportResult& result, const std::filesystem::path& directory)
+{
+    if (!result.failure) return result.failure.error().message;
+    return "No vehicle file could be written in " + utf8FromPath(directory) + ".";
+}
+
 } // namespace rivetbay

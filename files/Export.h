@@ -38,4 +38,8 @@ struct ExportResult {
 ExportResult exportVariant(const CarConfig& config, const std::filesystem::path& directory,
                            const std::vector<std::string>& nameList);
 
+// Why an export into `directory` wrote nothing, when it was not refused: the
+// file error's own words, or the folder's name.
+std::string notWrittenText(const ExportResult& result, const std::filesystem::path& directory);
+
 } // namespace rivetbay

@@ -434,6 +434,11 @@ TEST_F(EditorTest, TheHiddenExportComparesWithTheListedNames)
     EXPECT_TRUE(std::filesystem::exists(dir_ / "addon" / "vgoon5.vcf"));
     EXPECT_EQ(view_->at(Form::nameBox).entries, (std::vector<std::string>{"Dusty", "Other"}));
 
+    // A vehicle folder gone since the start: said, not passed over.
+    std::filesystem::remove_all(dir_ / "addon");
+    click(Form::exportButton);
+    EXPECT_EQ(services_.messages.size(), 2u);
+
     // The other two hidden and shown-window requests.
     click(Form::hackbusterButton);
     click(Form::aboutButton);
