@@ -96,13 +96,8 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName("org.rivetbay.Rivetbay");
     std::vector<std::string> arguments;
     const QStringList args = QApplication::arguments();
-    for (qsizetype i = 1; i < args.size(); ++i) {
-#ifdef Q_OS_WIN
-        arguments.push_back(args[i].toStdString()); // UTF-8, as the core takes paths there
-#else
+    for (qsizetype i = 1; i < args.size(); ++i) // the file system's bytes, as the core takes paths here
         arguments.push_back(QFile::encodeName(args[i]).toStdString());
-#endif
-    }
 
     rivetbay::QtUiServices services;
     rivetbay::EditorWindow editor(services);
