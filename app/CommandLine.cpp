@@ -45,4 +45,18 @@ std::optional<std::filesystem::path> installedSettingsFolder(const EditorArgumen
     return std::nullopt;
 }
 
+EditorLaunch launchFrom(const std::vector<std::string>& arguments, const std::filesystem::path& workingDirectory,
+                        const std::filesystem::path& home)
+{
+    const EditorArguments parsed = parseEditorArguments(arguments);
+    EditorLaunch launch{workingDirectory, pathFromUtf8(parsed.file), parsed.exportToGame, false};
+    if (const auto folder = installedSettingsFolder(parsed, home)) {
+        // Named from where the file manager started it, before the start moves.
+        if (!launch.file.empty() && launch.file.is_relative()) launch.file = workingDirectory / launch.file;
+        launch.startDirectory = *folder;
+        launch.moves = true;
+    }
+    return launch;
+}
+
 } // namespace rivetbay

@@ -31,4 +31,14 @@ EditorArguments parseEditorArguments(const std::vector<std::string>& arguments);
 std::optional<std::filesystem::path> installedSettingsFolder(const EditorArguments& arguments,
                                                              const std::filesystem::path& home);
 
+// How a start begins, for both programs.
+struct EditorLaunch {
+    std::filesystem::path startDirectory; // where the settings are: the working directory, or the installed entries'
+    std::filesystem::path file;           // the car to open or export; absolute when the start moves
+    bool exportToGame = false;
+    bool moves = false; // the program moves to startDirectory first, as the installed shortcut starts there
+};
+EditorLaunch launchFrom(const std::vector<std::string>& arguments, const std::filesystem::path& workingDirectory,
+                        const std::filesystem::path& home);
+
 } // namespace rivetbay

@@ -1,6 +1,7 @@
 // Rivetbay: the editor for I'76 Nitro cars.
 
 #include "app/CommandLine.h"
+#include "app/ExportToGame.h"
 #include "files/TextEncoding.h"
 #include "ui/EditorWindow.h"
 #include "ui/UiServices.h"
@@ -20,8 +21,10 @@ constexpr const char* usage =
     "The car editor for I'76 Nitro. Opens the car file, if one is given, in the editor window.\n"
     "Settings are kept in Rivetbay.ini in the folder Rivetbay is started from.\n"
     "\n"
-    "  --help     show this text and exit\n"
-    "  --version  show the version and exit\n";
+    "  --help              show this text and exit\n"
+    "  --version           show the version and exit\n"
+    "  --export CAR.rbc    export the car into the game's folder, say how it went, and exit\n"
+    "  --settings-at-home  keep the settings in the home folder, as the desktop entries do\n";
 
 // Answers --help and --version before anything else, so that neither needs a
 // display nor touches the settings. Returns -1 to go on.
@@ -99,13 +102,19 @@ int main(int argc, char** argv)
     for (qsizetype i = 1; i < args.size(); ++i) // the file system's bytes, as the core takes paths here
         arguments.push_back(QFile::encodeName(args[i]).toStdString());
 
+    // The desktop entries start in the settings' folder whatever folder the
+    // file manager starts them in: a car opened there leaves no settings beside it.
+    const char* home = std::getenv("HOME");
+    std::error_code ec;
+    const rivetbay::EditorLaunch launch =
+        rivetbay::launchFrom(arguments, std::filesystem::current_path(ec), home ? home : "");
+    if (launch.moves) std::filesystem::current_path(launch.startDirectory, ec); // "." in the settings means there
     rivetbay::QtUiServices services;
+    const std::string name = rivetbay::applicationName().toStdString();
+    if (launch.exportToGame) return rivetbay::exportToGame(launch.file, launch.startDirectory, services, name);
     rivetbay::EditorWindow editor(services);
     services.setOwner(&editor);
-    std::error_code ec;
-    editor.start({std::filesystem::current_path(ec),
-                  rivetbay::pathFromUtf8(rivetbay::commandLineFile(arguments)),
-                  rivetbay::applicationName().toStdString()});
+    editor.start({launch.startDirectory, launch.file, name});
     editor.exec();
     return 0;
 }

@@ -54,22 +54,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     const std::string name = applicationName();
     // The file type's commands name the settings' folder the Start-menu
     // shortcut starts in: a car opened from Explorer leaves no settings beside it.
-    const EditorArguments parsed = parseEditorArguments(arguments());
     std::error_code ec;
-    std::filesystem::path start = std::filesystem::current_path(ec);
-    std::filesystem::path file = pathFromUtf8(parsed.file);
-    if (const auto folder = installedSettingsFolder(parsed, {})) {
-        if (!file.empty()) file = std::filesystem::absolute(file, ec);
-        start = *folder;
-        std::filesystem::current_path(start, ec); // "." in the settings means this folder
-    }
+    const EditorLaunch launch = launchFrom(arguments(), std::filesystem::current_path(ec), {});
+    if (launch.moves) std::filesystem::current_path(launch.startDirectory, ec); // "." in the settings means there
     win32::Win32Services services;
-    if (parsed.exportToGame) {
-        const int status = exportToGame(file, start, services, name);
+    if (launch.exportToGame) {
+        const int status = exportToGame(launch.file, launch.startDirectory, services, name);
         OleUninitialize();
         return status;
     }
-    win32::EditorWindow editor(instance, services, {start, file, name});
+    win32::EditorWindow editor(instance, services, {launch.startDirectory, launch.file, name});
     editor.setWindows({
         [&](HWND owner) { win32::AboutWindow(instance, services, name).run(owner); },
         [&](HWND owner) { win32::HackbusterWindow::open(instance, owner); },

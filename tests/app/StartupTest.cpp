@@ -35,28 +35,32 @@ TEST(Startup, CommandLines)
         std::vector<std::string> words;
         std::string file;
         bool exportToGame;
-        std::string settings; // the installed entries' folder; empty for a start by hand
+        std::string start; // where the settings are; "work" for a start by hand
+        std::string opened; // the file the start opens
     };
     const Case cases[] = {
-        {{}, "", false, ""},
-        {{"-x", "my car.rbc"}, "my car.rbc", false, ""},
-        {{"first.rbc", "second.rbc"}, "first.rbc", false, ""},
-        {{"", "car.rbc"}, "car.rbc", false, ""}, // an empty word, as a shortcut may pass, is skipped
-        // The file type's commands: the folder after the switch is no car file.
-        {{"--settings-in", "Docs", "car.rbc"}, "car.rbc", false, "Docs"},
-        {{"--settings-in", "Docs", "--export", "car.rbc"}, "car.rbc", true, "Docs"},
-        {{"--settings-at-home", "--export", "car.rbc"}, "car.rbc", true, "home"},
-        {{"car.rbc", "--settings-in"}, "car.rbc", false, ""}, // no folder given: a start by hand
+        {{}, "", false, "work", ""},
+        {{"-x", "my car.rbc"}, "my car.rbc", false, "work", "my car.rbc"},
+        {{"first.rbc", "second.rbc"}, "first.rbc", false, "work", "first.rbc"},
+        {{"", "car.rbc"}, "car.rbc", false, "work", "car.rbc"}, // an empty word, as a shortcut may pass, is skipped
+        // The installed entries: the folder after the switch is no car file,
+        // and the car is named from where the file manager started it.
+        {{"--settings-in", "Docs", "car.rbc"}, "car.rbc", false, "Docs", "work/car.rbc"},
+        {{"--settings-in", "Docs", "--export", "car.rbc"}, "car.rbc", true, "Docs", "work/car.rbc"},
+        {{"--settings-at-home", "--export", "car.rbc"}, "car.rbc", true, "home", "work/car.rbc"},
+        {{"car.rbc", "--settings-in"}, "car.rbc", false, "work", "car.rbc"}, // no folder: a start by hand
 #ifndef _WIN32
-        {{"/home/me/car.rbc"}, "/home/me/car.rbc", false, ""}, // "/" starts a path here, not a switch
+        {{"/home/me/car.rbc"}, "/home/me/car.rbc", false, "work", "/home/me/car.rbc"}, // a path, not a switch
 #endif
     };
     for (const Case& c : cases) {
-        const EditorArguments parsed = parseEditorArguments(c.words);
-        EXPECT_EQ(parsed.file, c.file) << c.file;
+        SCOPED_TRACE(c.opened);
         EXPECT_EQ(commandLineFile(c.words), c.file);
-        EXPECT_EQ(parsed.exportToGame, c.exportToGame) << c.file;
-        EXPECT_EQ(installedSettingsFolder(parsed, "home").value_or(""), c.settings) << c.file;
+        const EditorLaunch launch = launchFrom(c.words, "work", "home");
+        EXPECT_EQ(launch.exportToGame, c.exportToGame);
+        EXPECT_EQ(launch.startDirectory, c.start);
+        EXPECT_EQ(launch.moves, c.start != "work");
+        EXPECT_EQ(launch.file, std::filesystem::path(c.opened).make_preferred());
     }
 }
 
