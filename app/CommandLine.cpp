@@ -14,48 +14,29 @@ bool isSwitch(const std::string& argument)
 
 } // namespace
 
-std::string commandLineFile(const std::vector<std::string>& arguments)
-{
-    return parseEditorArguments(arguments).file;
-}
-
-EditorArguments parseEditorArguments(const std::vector<std::string>& arguments)
-{
-    EditorArguments parsed;
-    for (std::size_t k = 0; k < arguments.size(); ++k) {
-        const std::string& argument = arguments[k];
-        if (argument == "--export") {
-            parsed.exportToGame = true;
-        } else if (argument == "--settings-in" && k + 1 < arguments.size()) {
-            parsed.settingsIn = arguments[++k]; // its folder is no car file
-        } else if (argument == "--settings-at-home") {
-            parsed.settingsAtHome = true;
-        } else if (!argument.empty() && !isSwitch(argument) && parsed.file.empty()) {
-            parsed.file = argument;
-        }
-    }
-    return parsed;
-}
-
-std::optional<std::filesystem::path> installedSettingsFolder(const EditorArguments& arguments,
-                                                             const std::filesystem::path& home)
-{
-    if (arguments.settingsIn && !arguments.settingsIn->empty()) return pathFromUtf8(*arguments.settingsIn);
-    if (arguments.settingsAtHome && !home.empty()) return home;
-    return std::nullopt;
-}
-
 EditorLaunch launchFrom(const std::vector<std::string>& arguments, const std::filesystem::path& workingDirectory,
                         const std::filesystem::path& home)
 {
-    const EditorArguments parsed = parseEditorArguments(arguments);
-    EditorLaunch launch{workingDirectory, pathFromUtf8(parsed.file), parsed.exportToGame, false};
-    if (const auto folder = installedSettingsFolder(parsed, home)) {
-        // Named from where the file manager started it, before the start moves.
-        if (!launch.file.empty() && launch.file.is_relative()) launch.file = workingDirectory / launch.file;
-        launch.startDirectory = *folder;
-        launch.moves = true;
+    EditorLaunch launch{workingDirectory, {}, false, false};
+    std::string file, settingsIn;
+    bool atHome = false;
+    for (std::size_t k = 0; k < arguments.size(); ++k) {
+        const std::string& argument = arguments[k];
+        if (argument == "--export")
+            launch.exportToGame = true;
+        else if (argument == "--settings-in" && k + 1 < arguments.size())
+            settingsIn = arguments[++k]; // its folder is no car file
+        else if (argument == "--settings-at-home")
+            atHome = true;
+        else if (!argument.empty() && !isSwitch(argument) && file.empty())
+            file = argument;
     }
+    launch.file = pathFromUtf8(file);
+    if (settingsIn.empty() && !(atHome && !home.empty())) return launch;
+    // Named from where the file manager started it, before the start moves.
+    if (!launch.file.empty() && launch.file.is_relative()) launch.file = workingDirectory / launch.file;
+    launch.startDirectory = settingsIn.empty() ? home : pathFromUtf8(settingsIn);
+    launch.moves = true;
     return launch;
 }
 

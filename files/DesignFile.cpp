@@ -68,13 +68,13 @@ FileResult readDesign(std::span<const std::uint8_t> bytes, const std::filesystem
 // imported, with `warnings` naming what did not map. `config` changes only
 // when the whole file was read.
 FileResult readDesignFile(const std::filesystem::path& path, CarConfig& config,
-                          std::vector<std::string>& warnings, DesignKind* kind)
+                          std::vector<std::string>& warnings, DesignKind& kind)
 {
-    if (kind) *kind = DesignKind::CarFile;
+    kind = DesignKind::CarFile;
     if (carriesVehicleSignature(path)) { // a look at its head; the whole file decides
         std::vector<std::uint8_t> bytes;
         if (FileResult read = readVehicleFileBytes(path, bytes); !read) return read;
-        return readDesign(bytes, path, config, warnings, kind);
+        return readDesign(bytes, path, config, warnings, &kind);
     }
     CarConfig made = config;
     return plausible(readCarFile(path, made), path, made, config);
@@ -92,7 +92,7 @@ FileResult normalised(FileResult read, OpenedDesign& design)
 
 FileResult openDesign(const std::filesystem::path& path, OpenedDesign& design)
 {
-    return normalised(readDesignFile(path, design.config, design.warnings, &design.kind), design);
+    return normalised(readDesignFile(path, design.config, design.warnings, design.kind), design);
 }
 
 FileResult openDesignBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,

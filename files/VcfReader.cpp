@@ -314,11 +314,11 @@ private:
             for (std::size_t pass = 0; pass < 2 && !chosen; ++pass)
                 for (const Mount mount : allMounts) {
                     const std::size_t k = indexOf(mount);
-                    if (chosen || taken[k] || isDropper(mount) != dropper || !hasMount(*model_, mount))
-                        continue;
+                    if (taken[k] || isDropper(mount) != dropper || !hasMount(*model_, mount)) continue;
                     if (writtenHardpoint(layout, mountToken(mount)) != weapon.hardpoint) continue;
                     if (pass == 0 && !first && k <= last) continue;
                     chosen = mount;
+                    break;
                 }
             if (!chosen) {
                 warn(field, "no free " + std::string(dropper ? "dropper" : "weapon") +

@@ -143,10 +143,10 @@ TEST(UiServices, AnExportFromTheFileManagerSaysHowItWentInOneBox)
     testkit::TempDir home;
     const QByteArray kept = qgetenv("HOME");
     qputenv("HOME", QByteArray::fromStdString(home.path().string()));
-    const auto settings = installedSettingsFolder(
-        parseEditorArguments({"--settings-at-home", "--export", "dusty.rbc"}), std::getenv("HOME"));
+    const EditorLaunch launch =
+        launchFrom({"--settings-at-home", "--export", "dusty.rbc"}, home.path(), std::getenv("HOME"));
     qputenv("HOME", kept);
-    ASSERT_EQ(settings, home.path());
+    ASSERT_EQ(launch.startDirectory, home.path());
     std::filesystem::create_directory(home / "addon");
     std::ofstream(home / "Rivetbay.ini") << "[Paths]\nVCF_Path=addon\n";
     ASSERT_TRUE(saveCarFile(home / "dusty.rbc", testkit::dustyDesign()));
@@ -157,7 +157,7 @@ TEST(UiServices, AnExportFromTheFileManagerSaysHowItWentInOneBox)
                                         QTest::keyClick(shown, Qt::Key_Return);
                                     });
     QtUiServices services;
-    EXPECT_EQ(exportToGame(home / "dusty.rbc", *settings, services, "Rivetbay"), 0);
+    EXPECT_EQ(exportToGame(launch.file, launch.startDirectory, services, "Rivetbay"), 0);
     EXPECT_TRUE(text.startsWith("\"Dusty\" is in the game now, as vgoon4.vcf")) << text.toStdString();
     EXPECT_TRUE(std::filesystem::exists(home / "addon" / "vgoon4.vcf"));
 }
