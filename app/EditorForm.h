@@ -60,7 +60,7 @@ struct FormControl {
     std::uint32_t& (*price)(CarConfig&) = nullptr;
     Command command = Command::None;
     // The mount whose availability enables it.
-    std::optional<Mount> mount;
+    std::optional<Mount> mount = std::nullopt;
     Points points = Points::Armor; // a side spin's side
     Side side = Front;
     int buddy = 0; // a spin's number field, whose arrow keys step it too

@@ -21,10 +21,10 @@ enum class DesignKind { CarFile, VehicleFile };
 // selection inside its table, with what was outside it as stored, what of a
 // vehicle file did not map, and which kind of file it was.
 struct OpenedDesign {
-    CarConfig config; // what a file does not hold is kept from the caller's
+    CarConfig config = {}; // what a file does not hold is kept from the caller's
     DesignKind kind = DesignKind::CarFile;
-    std::vector<SelectionProblem> outOfRange;
-    std::vector<std::string> warnings;
+    std::vector<SelectionProblem> outOfRange = {};
+    std::vector<std::string> warnings = {};
 };
 FileResult openDesign(const std::filesystem::path& path, OpenedDesign& design);
 FileResult openDesignBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,

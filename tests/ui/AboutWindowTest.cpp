@@ -53,8 +53,12 @@ void expectForm(const QDialog& window, const WindowForm& form, const std::string
         const auto* control = window.findChild<QWidget*>(c.name);
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(control->geometry(), du.rect(c.at));
-        if (const auto* button = qobject_cast<const QPushButton*>(control)) EXPECT_EQ(button->text(), c.text);
-        if (const auto* label = qobject_cast<const QLabel*>(control)) EXPECT_EQ(label->text().toStdString(), text);
+        if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+            EXPECT_EQ(button->text(), c.text);
+        }
+        if (const auto* label = qobject_cast<const QLabel*>(control)) {
+            EXPECT_EQ(label->text().toStdString(), text);
+        }
     }
 }
 
