@@ -269,7 +269,9 @@ TEST_F(DialogTest, TheMenuAndTheKeysAreTheCommandTables)
     int at = 0;
     for (const CommandEntry& e : EditorCommands::entries()) {
         SCOPED_TRACE(e.text);
-        if (e.separatorBefore) EXPECT_TRUE(GetMenuState(menu, at++, MF_BYPOSITION) & MF_SEPARATOR);
+        if (e.separatorBefore) {
+            EXPECT_TRUE(GetMenuState(menu, at++, MF_BYPOSITION) & MF_SEPARATOR);
+        }
         wchar_t text[64] = {};
         GetMenuStringW(menu, at, text, 64, MF_BYPOSITION);
         EXPECT_EQ(utf8(text), e.text + (e.keyShown ? "\t" + EditorCommands::keyText(e.keys.front()) : ""));
@@ -285,7 +287,7 @@ TEST_F(DialogTest, TheMenuAndTheKeysAreTheCommandTables)
         keys[VK_SHIFT] = key.shift ? 0x80 : 0;
         SetKeyboardState(keys);
         const WPARAM code = key.functionKey ? VK_F1 + key.functionKey - 1 : key.letter;
-        MSG message{to, WM_KEYDOWN, code, 1, GetMessageTime(), {}};
+        MSG message{to, WM_KEYDOWN, code, 1, static_cast<DWORD>(GetMessageTime()), {}};
         dialog_->deliver(message);
         for (MSG posted; PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE);) dialog_->deliver(posted);
         SetKeyboardState(std::array<BYTE, 256>{}.data());
