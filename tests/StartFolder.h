@@ -3,6 +3,7 @@
 // A folder of its own standing for the editor's working directory, with a
 // vehicle folder "addon" that a settings file names once writeSettings runs.
 
+#include "app/EditorForm.h"
 #include "files/CarFile.h"
 #include "files/TextEncoding.h"
 
@@ -20,6 +21,15 @@ inline CarConfig spreadCar()
 {
     // front, rear, left, right
     return {.model = 1, .freePoints = 10, .armor = {41, 40, 39, 38}, .chassis = {31, 30, 29, 28}};
+}
+
+// The id of the editor's control of that name.
+inline int idOf(std::string_view name)
+{
+    for (const FormControl& c : EditorForm::controls())
+        if (c.name == name) return c.id;
+    ADD_FAILURE() << "no control " << name;
+    return 0;
 }
 
 class StartFolder {

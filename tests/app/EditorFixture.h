@@ -17,13 +17,7 @@ using testkit::FakeView;
 using testkit::spreadCar;
 using testkit::TempDir;
 
-inline int idOf(std::string_view name)
-{
-    for (const FormControl& c : Form::controls())
-        if (c.name == name) return c.id;
-    ADD_FAILURE() << "no control " << name;
-    return 0;
-}
+using testkit::idOf;
 
 class EditorTest : public ::testing::Test, public testkit::StartFolder {
 public:

@@ -40,10 +40,7 @@ TEST(RoundHalfUp, DecidesOnTheDoubleProduct)
         {6, 2, 2, 1372, 686}, // 1372.0 and 686.0 exactly
     };
     for (const Case& k : cases) {
-        CarConfig c;
-        c.model = k.model;
-        c.suspension = k.suspension;
-        c.brakes = k.brakes;
+        CarConfig c{.model = k.model, .suspension = k.suspension, .brakes = k.brakes};
         recalculate(c, {});
         EXPECT_EQ(c.suspensionPrice, k.suspensionPrice) << k.model << "/" << k.suspension;
         EXPECT_EQ(c.brakesPrice, k.brakesPrice) << k.model << "/" << k.brakes;
@@ -53,10 +50,7 @@ TEST(RoundHalfUp, DecidesOnTheDoubleProduct)
 TEST(Recalculate, TurretRuleOnEveryWeapon)
 {
     for (int w = 0; w < cat::weaponCount; ++w) {
-        CarConfig c;
-        c.model = 25; // one top mount
-        c.topWeapons[0] = w;
-        c.turret = 1;
+        CarConfig c{.model = 25, .topWeapons = {w, 0}, .turret = 1}; // one top mount
         const RecalcResult r = recalculate(c, {});
         const bool capable = (w >= 1 && w <= 9) || (w >= 11 && w <= 14);
         EXPECT_EQ(r.turretEnabled, capable) << w;
@@ -68,10 +62,7 @@ TEST(Recalculate, TurretRuleOnEveryWeapon)
 
 TEST(Recalculate, MountsTheModelLacksAreCleared)
 {
-    CarConfig c;
-    c.model = 9; // Courcheval Royale
-    c.topWeapons = {1, 2};
-    c.turret = 1;
+    CarConfig c{.model = 9, .topWeapons = {1, 2}, .turret = 1}; // Courcheval Royale
     const RecalcResult r = recalculate(c, {});
     EXPECT_EQ(c.topWeapons, (std::array<std::int32_t, 2>{0, 0}));
     EXPECT_EQ(c.turret, 0);
@@ -98,8 +89,7 @@ TEST(Recalculate, DuplicateSpecials)
     };
     const Case cases[] = {{{3, 3, 3}, {3, 0, 0}}, {{0, 4, 4}, {0, 4, 0}}, {{2, 1, 2}, {2, 1, 0}}};
     for (const Case& k : cases) {
-        CarConfig c;
-        c.specials = k.in;
+        CarConfig c{.specials = k.in};
         recalculate(c, {});
         EXPECT_EQ(c.specials, k.out);
         EXPECT_EQ(c.totalPrice, 2600u + cat::specialPrice(k.out[0]) + cat::specialPrice(k.out[1]) +
@@ -109,9 +99,8 @@ TEST(Recalculate, DuplicateSpecials)
 
 TEST(Recalculate, PaintPositionAndNameAsTheWindowShowsThem)
 {
-    CarConfig c;
-    c.model = 2; // one scheme: a position beyond it leaves the list unselected and is kept
-    c.paintScheme = 1;
+    // One scheme: a position beyond it leaves the list unselected and is kept.
+    CarConfig c{.paintScheme = 1, .model = 2};
     EXPECT_EQ(recalculate(c, {}).paintSelection, -1);
     EXPECT_EQ(c.paintScheme, 1);
     c.name = " \t Dusty \r\n"; // the field's text is taken before the name is trimmed
@@ -139,15 +128,8 @@ TEST(Recalculate, TotalIsTheSumOfEveryPrice)
 
 TEST(NormaliseSelections, OutOfRangeBecomesNoneAndIsNamedFirst)
 {
-    CarConfig c;
-    c.model = 38;
-    c.engine = -1;
-    c.frontWeapons = {20, -1, 19};
-    c.rearWeapons = {-2147483647 - 1, 0};
-    c.droppers = {6, 5};
-    c.specials = {12, 11, 0};
-    c.turret = -3;
-    c.paintScheme = 77;
+    CarConfig c{.paintScheme = 77, .model = 38, .engine = -1, .frontWeapons = {20, -1, 19}, .rearWeapons = {-2147483647 - 1, 0},
+                .droppers = {6, 5}, .specials = {12, 11, 0}, .turret = -3};
     std::vector<std::string> named;
     for (const SelectionProblem& p : selectionsOutsideTables(c)) named.push_back(p.field);
     EXPECT_EQ(named, (std::vector<std::string>{"model", "engine", "frontWeapons[0]", "frontWeapons[1]",

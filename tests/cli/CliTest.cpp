@@ -15,7 +15,6 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 #include "files/TextEncoding.h"
 
@@ -78,6 +77,14 @@ CliRun run(const TempDir& dir, const std::string& args, const std::string& exe =
     return result;
 }
 
+// A run that fails with `status` and says exactly `err`.
+void expectFails(const TempDir& dir, const std::string& args, int status, const std::string& err)
+{
+    const CliRun failed = run(dir, args);
+    EXPECT_EQ(failed.status, status) << args;
+    EXPECT_EQ(failed.err, err) << args;
+}
+
 CarConfig dusty()
 {
     CarConfig c = testkit::dustyDesign();
@@ -89,10 +96,7 @@ TEST(Cli, ShowPrintsTheBillOrItsJson)
 {
     TempDir dir;
     ASSERT_TRUE(saveCarFile(dir / "d.rbc", dusty()));
-    CarConfig other;
-    other.model = 16;
-    other.name = "Listed";
-    ASSERT_TRUE(VcfWriter(dir / "vgoon9.vcf", other));
+    ASSERT_TRUE(VcfWriter(dir / "vgoon9.vcf", {.name = "Listed", .model = 16}));
     const CliRun shown = run(dir, "show d.rbc");
     ASSERT_EQ(shown.status, 0) << shown.err;
     EXPECT_EQ(shown.out.find("Top 1"), std::string::npos); // the model has no top mount
@@ -144,9 +148,7 @@ TEST(Cli, VcfRecalculatesAndWritesFilesOrStandardOutput)
 #ifndef _WIN32
     if (!testkit::runningAsRoot()) GTEST_SKIP() << "making a full device needs root";
     ASSERT_EQ(::mknod((dir / "full").c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
-    const CliRun full = run(dir, "vcf d.rbc - > full");
-    EXPECT_EQ(full.status, 1);
-    EXPECT_EQ(full.err, "rivetbay-cli: -: Standard output could not be written.\n");
+    expectFails(dir, "vcf d.rbc - > full", 1, "rivetbay-cli: -: Standard output could not be written.\n");
 #endif
 }
 
@@ -156,11 +158,7 @@ TEST(Cli, ErrorLinesNameTheProgramAndTheFile)
     std::ofstream(dir / "short.rbc") << "\x05" << "ab";
     ASSERT_TRUE(saveCarFile(dir / "d.rbc", dusty()));
     fs::create_directory(dir / "Addon");
-    struct Case {
-        std::string args;
-        std::string err;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"show short.rbc",
          "rivetbay-cli: short.rbc: An attempt was made to access an unnamed file past its end.\n"},
         {"show none.rbc",
@@ -170,11 +168,7 @@ TEST(Cli, ErrorLinesNameTheProgramAndTheFile)
         {"vcf d.rbc Addon",
          "rivetbay-cli: Addon: Access to Addon was denied.\n"},
     };
-    for (const Case& c : cases) {
-        const CliRun failed = run(dir, c.args);
-        EXPECT_EQ(failed.status, 1) << c.args;
-        EXPECT_EQ(failed.err, c.err) << c.args;
-    }
+    for (const auto& [args, err] : cases) expectFails(dir, args, 1, err);
     // "addon" finds the folder "Addon", as the game's own platform does.
     const CliRun exported = run(dir, "export d.rbc --vcf-dir addon");
     ASSERT_EQ(exported.status, 0) << exported.err;
@@ -185,9 +179,8 @@ TEST(Cli, ErrorLinesNameTheProgramAndTheFile)
 #else
     EXPECT_EQ(exported.out, "Addon/vgoon4.vcf\n");
 #endif
-    const CliRun again = run(dir, "export d.rbc --vcf-dir addon");
-    EXPECT_EQ(again.status, 1);
-    EXPECT_EQ(again.err, "rivetbay-cli: d.rbc: The variant must have a unique model/name combination.\n");
+    expectFails(dir, "export d.rbc --vcf-dir addon", 1,
+                "rivetbay-cli: d.rbc: The variant must have a unique model/name combination.\n");
 }
 
 TEST(Cli, CheckReportsWhatTheGameWouldNotKeep)
@@ -328,9 +321,8 @@ TEST(Cli, ImportNeverReplacesAFileNorWritesWhatItReads)
 
     // Its own input as its output: refused before anything is written.
     const std::string vehicle = testkit::readText(dir / "a" / "vgoon4.vcf");
-    const CliRun same = run(dir, "import a/vgoon4.vcf a/vgoon4.vcf");
-    EXPECT_EQ(same.status, 1);
-    EXPECT_EQ(same.err, "rivetbay-cli: a/vgoon4.vcf: It is the file being read; nothing was written.\n");
+    expectFails(dir, "import a/vgoon4.vcf a/vgoon4.vcf", 1,
+                "rivetbay-cli: a/vgoon4.vcf: It is the file being read; nothing was written.\n");
 #ifndef _WIN32
     fs::create_hard_link(dir / "a" / "vgoon4.vcf", dir / "linked.rbc");
     EXPECT_EQ(run(dir, "import a/vgoon4.vcf linked.rbc").status, 1);
@@ -396,9 +388,7 @@ TEST(Cli, WhatItPrintsIsWhatATerminalShowsAndWhatFailsIsSaid)
     painted.replace(57, 4, "\x1b[2J"); // the paint texture's name
     std::ofstream(dir / "painted.vcf", std::ios::binary) << painted;
     EXPECT_NE(run(dir, "show painted.vcf").err.find("paint texture \"\\x1b[2J"), std::string::npos);
-    const CliRun unnamed = run(dir, "vcf sly.rbc \"\"");
-    EXPECT_EQ(unnamed.status, 1);
-    EXPECT_EQ(unnamed.err, "rivetbay-cli: No file name was given.\n");
+    expectFails(dir, "vcf sly.rbc \"\"", 1, "rivetbay-cli: No file name was given.\n");
 #ifndef _WIN32
     // A name that is not UTF-8 costs the other files nothing.
     ASSERT_TRUE(saveCarFile(dir / "\xFF\xFE.rbc", dusty()));
@@ -412,13 +402,9 @@ TEST(Cli, WhatItPrintsIsWhatATerminalShowsAndWhatFailsIsSaid)
     if (!testkit::runningAsRoot()) GTEST_SKIP() << "devices and other users need root";
     ASSERT_EQ(::mknod((dir / "full").c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
     ASSERT_EQ(::mknod((dir / "zero").c_str(), S_IFCHR | 0666, makedev(1, 5)), 0);
-    const CliRun full = run(dir, "show sly.rbc > full");
-    EXPECT_EQ(full.status, 1);
-    EXPECT_EQ(full.err, "rivetbay-cli: standard output: No space left on device\n");
+    expectFails(dir, "show sly.rbc > full", 1, "rivetbay-cli: standard output: No space left on device\n");
     EXPECT_EQ(run(dir, "list . >&-").status, 1); // a closed stream
-    const CliRun endless = run(dir, "show - < zero");
-    EXPECT_EQ(endless.status, 1);
-    EXPECT_EQ(endless.err, "rivetbay-cli: -: Standard input is too long to be a car file.\n");
+    expectFails(dir, "show - < zero", 1, "rivetbay-cli: -: Standard input is too long to be a car file.\n");
     // An export into a folder its user may not write names the reason.
     fs::create_directory(dir / "locked");
     fs::permissions(dir.path(), fs::perms::all);
@@ -437,10 +423,9 @@ TEST(Cli, WhatItPrintsIsWhatATerminalShowsAndWhatFailsIsSaid)
 TEST(Cli, UsageVersionAndHelp)
 {
     TempDir dir;
-    const CliRun unknown = run(dir, "fly");
-    EXPECT_EQ(unknown.status, 2);
-    EXPECT_EQ(unknown.err, "rivetbay-cli: 'fly' is not a command (show, check, vcf, export, list, import).\n"
-                           "Run 'rivetbay-cli --help' for more information.\n");
+    expectFails(dir, "fly", 2,
+                "rivetbay-cli: 'fly' is not a command (show, check, vcf, export, list, import).\n"
+                "Run 'rivetbay-cli --help' for more information.\n");
     for (const char* args : {"", "show", "list", "vcf one", "list . --model x", "list . --model 38"}) {
         const CliRun bad = run(dir, args);
         EXPECT_EQ(bad.status, 2) << args;

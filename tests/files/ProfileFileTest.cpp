@@ -8,22 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <optional>
 #include <functional>
-#include <future>
 #include <thread>
 
 #ifndef _WIN32
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
-#include <csignal>
-#include <unistd.h>
 #endif
-
-#include <chrono>
 
 namespace rivetbay {
 namespace {

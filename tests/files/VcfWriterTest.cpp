@@ -101,8 +101,7 @@ TEST(VcfWriter, FieldsByRule)
          "WEPN"s + u32(25) + u32(1) + "gcmedium.gdf\0"s},
     };
     for (const Case& k : cases) {
-        CarConfig c;
-        c.model = 16;
+        CarConfig c{.model = 16};
         k.change(c);
         const auto image = buildVcfImage(c);
         ASSERT_GE(image.size(), k.offset + k.width) << k.what;
@@ -112,13 +111,9 @@ TEST(VcfWriter, FieldsByRule)
 
 TEST(VcfWriter, OnlyFittedMountsTheModelHasGetRecords)
 {
-    CarConfig manta;
-    manta.model = 8; // d1t1t1f2f3: f1 and t2 are missing from the layout
-    manta.frontWeapons = {1, 2, 3};
-    manta.topWeapons = {8, 3};
-    manta.rearWeapons = {4, 4};
-    manta.turret = 1;
-    manta.droppers = {1, 2};
+    // d1t1t1f2f3: f1 and t2 are missing from the layout
+    const CarConfig manta{.model = 8, .frontWeapons = {1, 2, 3}, .topWeapons = {8, 3}, .rearWeapons = {4, 4},
+                          .droppers = {1, 2}, .turret = 1};
     const auto image = buildVcfImage(manta);
     const std::pair<std::uint32_t, std::string> expected[] = {
         {0, "gmlight.gdf"}, {3, "gmmedium.gdf"}, {1, "tsheat.gdf"}, {0, "gmheavy.gdf"}, {0, "goilslck.gdf"}};

@@ -1,45 +1,25 @@
+// The About and Hackbuster windows, opened as a player opens them.
+
 #include "ui/AboutWindow.h"
 #include "ui/CBrowser.h"
 #include "ui/DialogUnits.h"
-#include "ui/EditorWindow.h"
 #include "ui/HackbusterWindow.h"
-#include "ui/SpinArrows.h"
 #include "ui/UiServices.h"
 
-#include "FakeServices.h"
-#include "TempDir.h"
+#include "EditorFixture.h"
 #include "WhenShown.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
-#include <QMenu>
-#include <QPushButton>
 #include <QScreen>
-#include <QTest>
-#include <QToolButton>
 #include <QTreeWidget>
 
-#include <gtest/gtest.h>
-
-#include <fstream>
 #include <functional>
-#include <memory>
 
 namespace rivetbay {
 namespace {
 
-using testkit::FakeServices;
 using testkit::TempDir;
-
-void writePages(const TempDir& dir)
-{
-    std::ofstream(dir / "Rivetbay.html") << "<html><body><h1>About page</h1>"
-                                            "<a href=\"guide.html\">guide</a></body></html>";
-    std::ofstream(dir / "guide.html") << "<html><body><h1>Guide page</h1></body></html>";
-}
-
-QString folderOf(const TempDir& dir) { return QString::fromStdString(dir.path().string() + "/"); }
 
 // A small window as its form says: caption, size, and each control's place and text.
 void expectForm(const QDialog& window, const WindowForm& form, const std::string& text)
@@ -62,52 +42,36 @@ void expectForm(const QDialog& window, const WindowForm& form, const std::string
     }
 }
 
-class AboutTest : public ::testing::Test {
+class AboutTest : public WindowTest {
 protected:
     AboutTest()
     {
-        std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nVCF_Path=.\n";
-        writePages(dir_);
+        std::ofstream(dir_ / "Rivetbay.html") << "<html><body><h1>About page</h1>"
+                                                 "<a href=\"guide.html\">guide</a></body></html>";
+        std::ofstream(dir_ / "guide.html") << "<html><body><h1>Guide page</h1></body></html>";
     }
-
-    EditorWindow& editor()
-    {
-        if (!editor_) {
-            editor_ = std::make_unique<EditorWindow>(services_);
-            editor_->setPageFolder(folderOf(dir_));
-            editor_->start({dir_.path()});
-            editor_->show();
-            editor_->activateWindow();
-            (void)QTest::qWaitForWindowActive(editor_.get());
-        }
-        return *editor_;
-    }
-
+    QString folder() { return qpath(dir_.path()) + "/"; }
     static void clickArrow(AboutWindow& about, bool forward)
     {
         auto* arrows = about.findChild<SpinArrows*>("historyArrows");
-        QTest::mouseClick(forward ? arrows->increaseButton() : arrows->decreaseButton(),
-                          Qt::LeftButton);
+        QTest::mouseClick(forward ? arrows->increaseButton() : arrows->decreaseButton(), Qt::LeftButton);
     }
-
-    TempDir dir_;
-    FakeServices services_;
-    std::unique_ptr<EditorWindow> editor_;
 };
 
 TEST_F(AboutTest, ThreeTriggersShowThePage)
 {
+    startEditor();
     const std::vector<std::function<void()>> triggers{
-        [&] { QTest::mouseClick(editor().findChild<QPushButton*>("aboutButton"), Qt::LeftButton); },
-        [&] { QTest::keyClick(&editor(), Qt::Key_F1); },
+        [&] { QTest::mouseClick(editor_->findChild<QPushButton*>("aboutButton"), Qt::LeftButton); },
+        [&] { QTest::keyClick(editor_.get(), Qt::Key_F1); },
         [&] {
             // The context menu's item, picked as soon as the menu shows.
             const testkit::WhenShown pick(testkit::activePopup, [](QWidget* menu) {
                 for (QAction* action : menu->actions())
                     if (action->text() == EditorCommands::entry(EditorCommand::About).text) action->trigger();
             });
-            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 250), editor().mapToGlobal(QPoint(300, 250)));
-            QApplication::sendEvent(&editor(), &event);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 250), editor_->mapToGlobal(QPoint(300, 250)));
+            QApplication::sendEvent(editor_.get(), &event);
         },
     };
     for (std::size_t k = 0; k < triggers.size(); ++k) {
@@ -119,8 +83,8 @@ TEST_F(AboutTest, ThreeTriggersShowThePage)
             focus = modal->focusWidget() ? modal->focusWidget()->objectName() : "";
             modal->close();
         });
-        editor().activateWindow();
-        (void)QTest::qWaitForWindowActive(&editor());
+        editor_->activateWindow();
+        (void)QTest::qWaitForWindowActive(editor_.get());
         triggers[k]();
         EXPECT_EQ(caption, AboutForm::form().title) << k;
         EXPECT_TRUE(page.contains("About page")) << k << page.toStdString();
@@ -131,7 +95,7 @@ TEST_F(AboutTest, ThreeTriggersShowThePage)
 TEST_F(AboutTest, HistoryArrowsAndTheirRefusals)
 {
     {
-        AboutWindow about(services_, nullptr, folderOf(dir_));
+        AboutWindow about(services_, nullptr, folder());
         CBrowser* browser = about.browser();
         browser->setSource(QUrl("guide.html")); // as a followed link does
         clickArrow(about, false);
@@ -147,7 +111,7 @@ TEST_F(AboutTest, HistoryArrowsAndTheirRefusals)
         EXPECT_EQ(services_.messages[0].text, "There is no page to go forward to.");
     }
     // Each opening starts a fresh history.
-    AboutWindow again(services_, nullptr, folderOf(dir_));
+    AboutWindow again(services_, nullptr, folder());
     clickArrow(again, false);
     EXPECT_EQ(services_.messages.at(1).text, "There is no page to go back to.");
     EXPECT_EQ(services_.messages.size(), 2u);
@@ -155,7 +119,7 @@ TEST_F(AboutTest, HistoryArrowsAndTheirRefusals)
 
 TEST_F(AboutTest, HoldingAnArrowWithNowhereToGoShowsOneBoxAPress)
 {
-    AboutWindow about(services_, nullptr, folderOf(dir_));
+    AboutWindow about(services_, nullptr, folder());
     about.show();
     auto* arrows = about.findChild<SpinArrows*>("historyArrows");
     // A second button, repeating on the same timers, shows how long the arrow
@@ -188,11 +152,12 @@ TEST_F(AboutTest, HoldingAnArrowWithNowhereToGoShowsOneBoxAPress)
 
 TEST_F(AboutTest, ItOpensAtTheEditorsCornerWhollyOnTheScreen)
 {
+    startEditor();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     for (const QPoint corner : {screen.topLeft() + QPoint(10, 10), screen.bottomRight() - QPoint(40, 30)}) {
-        editor().move(corner);
-        const QPoint wanted = editor().mapToGlobal(QPoint(0, 0));
-        const AboutWindow about(services_, &editor(), folderOf(dir_));
+        editor_->move(corner);
+        const QPoint wanted = editor_->mapToGlobal(QPoint(0, 0));
+        const AboutWindow about(services_, editor_.get(), folder());
         EXPECT_TRUE(screen.contains(QRect(about.pos(), about.size()))) << corner.x() << "," << corner.y();
         // Moved only where it had to be.
         EXPECT_EQ(about.pos().x() == wanted.x(), about.width() <= screen.right() + 1 - wanted.x());
@@ -203,7 +168,7 @@ TEST_F(AboutTest, ItOpensAtTheEditorsCornerWhollyOnTheScreen)
 TEST_F(AboutTest, MissingPageSaysSoAndTheWindowIsItsForms)
 {
     TempDir empty;
-    AboutWindow about(services_, nullptr, folderOf(empty));
+    AboutWindow about(services_, nullptr, qpath(empty.path()) + "/");
     expectForm(about, AboutForm::form(), AboutForm::text("C++ and Qt 6 build"));
     EXPECT_TRUE(about.browser()->toPlainText().contains("could not be loaded"));
     EXPECT_TRUE(services_.messages.empty());
@@ -211,10 +176,11 @@ TEST_F(AboutTest, MissingPageSaysSoAndTheWindowIsItsForms)
 
 TEST_F(AboutTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
 {
-    auto* button = editor().findChild<QPushButton*>("hackbusterButton");
+    startEditor();
+    auto* button = editor_->findChild<QPushButton*>("hackbusterButton");
     button->click(); // hidden from the user, so clicked directly
     button->click();
-    auto windows = editor().findChildren<HackbusterWindow*>();
+    auto windows = editor_->findChildren<HackbusterWindow*>();
     ASSERT_EQ(windows.size(), 2);
     expectForm(*windows[0], HackbusterForm::form(), "");
     const Colour dark = HackbusterForm::background;
@@ -228,16 +194,10 @@ TEST_F(AboutTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
     ASSERT_FALSE(second.isNull());
     EXPECT_TRUE(second->isVisible());
 
-    editor().reject(); // QUIT, Escape and the close box end the editor this way
+    editor_->reject(); // QUIT, Escape and the close box end the editor this way
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(second.isNull());
 }
-
-} // namespace
-} // namespace rivetbay
-
-namespace rivetbay {
-namespace {
 
 TEST(CBrowserFolder, BesideTheProgramOrInTheInstalledShare)
 {

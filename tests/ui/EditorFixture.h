@@ -21,7 +21,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 
 namespace rivetbay {
@@ -35,6 +34,7 @@ public:
     {
         if (!firstStart) writeSettings();
         editor_ = std::make_unique<EditorWindow>(services_);
+        editor_->setPageFolder(qpath(dir_.path()) + "/"); // where a test puts its pages
         editor_->start({dir_.path(), commandLine}); // the test's folder stands for the working directory
         editor_->show();
         editor_->activateWindow();

@@ -67,10 +67,7 @@ TEST_F(WindowTest, TheArrowsAndTheirFieldsKeysStepThePoints)
 
 TEST_F(WindowTest, DropsLoadTheFirstLocalFile)
 {
-    CarConfig first, second;
-    first.model = 9;
-    second.model = 22;
-    const auto a = saveCar("first.car", first), b = saveCar("second.rbc", second);
+    const auto a = saveCar("first.car", {.model = 9}), b = saveCar("second.rbc", {.model = 22});
     startEditor(b);
     EXPECT_EQ(text("modelPrice"), "4740");
     drop({QUrl("https://example.org/car.rbc"), QUrl::fromLocalFile(qpath(a))});
@@ -169,7 +166,9 @@ TEST_F(WindowTest, EscapeWithChangesAsksAndCtrlZTakesTheChangeBack)
     QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); // redo too
     EXPECT_EQ(list("modelList")->currentIndex(), 16);
-    // The window's menu is the command table's, greyed where there is nothing to take.
+    // The window's menu is the command table's, greyed where there is nothing to take;
+    // a name being typed is taken before it opens.
+    typeName(list("nameBox"), "Typed");
     QStringList offered, table;
     const testkit::WhenShown read(testkit::activePopup, [&](QWidget* menu) {
         for (QAction* action : menu->actions())
@@ -186,31 +185,22 @@ TEST_F(WindowTest, EscapeWithChangesAsksAndCtrlZTakesTheChangeBack)
     }
     EXPECT_EQ(offered, table);
     EXPECT_TRUE(table.join("").contains("(grey)")); // redo, with nothing undone
-}
-
-TEST_F(WindowTest, TheContextMenuTakesTheTypedNameBeforeItsPopupDoes)
-{
-    startEditor();
-    list("modelList")->setCurrentIndex(16);
-    typeName(list("nameBox"), "Typed");
-    const testkit::WhenShown close(testkit::activePopup, [](QWidget* menu) { menu->close(); });
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), editor_->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(editor_.get(), &menu);
     EXPECT_EQ(list("nameBox")->currentText(), "Typed");
     EXPECT_EQ(editor_->config().name, "Typed");
 }
 
 TEST_F(WindowTest, TheNameBoxCompletesNothingAndRefusesWhatDoesNotFit)
 {
-    CarConfig hog;
-    hog.model = 16;
-    hog.name = "Road Hog";
-    ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vgoon4.vcf", hog));
-    CarConfig longName;
-    longName.name = "Long Name Variant X";
-    startEditor(saveCar("long.rbc", longName));
+    ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vgoon4.vcf", {.name = "Road Hog", .model = 16}));
+    // A loaded name longer than the box is shown whole from its start, and is no change.
+    startEditor(saveCar("long.rbc", {.name = std::string(300, 'N'), .model = 3}));
     auto* name = list("nameBox");
-    EXPECT_EQ(name->lineEdit()->cursorPosition(), 0); // a long name shows its start
+    EXPECT_EQ(name->lineEdit()->cursorPosition(), 0);
+    EXPECT_EQ(name->currentText().size(), 300);
+    list("modelList")->setCurrentIndex(5);
+    editor_->editor().undo(); // an undone name too
+    EXPECT_EQ(name->currentText().size(), 300);
+    EXPECT_FALSE(editor_->editor().modified());
 
     list("modelList")->setCurrentIndex(16);
     ASSERT_EQ(name->count(), 1);
@@ -263,18 +253,6 @@ TEST_F(WindowTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
     for (const Qt::Key key : {Qt::Key_E, Qt::Key_H, Qt::Key_X}) // to the box, as the window system sends them
         QTest::keyClick(list("nameBox"), key, Qt::AltModifier);
     EXPECT_EQ(edit->text(), QString::fromUtf8("\xC3\xB3" "d \xE2\x82\xACx"));
-}
-
-TEST_F(WindowTest, ALoadedNameIsShownWholeAndIsNoChange)
-{
-    const std::string longName(300, 'N');
-    startEditor(saveCar("long.rbc", {.name = longName, .model = 3}));
-    EXPECT_EQ(list("nameBox")->currentText().size(), 300);
-    EXPECT_FALSE(editor_->editor().modified());
-    list("modelList")->setCurrentIndex(5);
-    editor_->editor().undo(); // an undone name too
-    EXPECT_EQ(list("nameBox")->currentText().size(), 300);
-    EXPECT_FALSE(editor_->editor().modified());
 }
 
 TEST_F(WindowTest, KeyRepeatsThatWaitedForASlowStepAreDropped)

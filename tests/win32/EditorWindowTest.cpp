@@ -20,7 +20,6 @@
 #include <shlobj.h>
 
 #include <array>
-#include <fstream>
 #include <memory>
 
 namespace rivetbay::win32 {
@@ -28,6 +27,7 @@ namespace {
 
 namespace Form = EditorForm;
 using testkit::FakeServices;
+using testkit::idOf;
 using testkit::TempDir;
 
 class DialogTest : public ::testing::Test, public testkit::StartFolder {
@@ -69,14 +69,6 @@ std::wstring className(HWND window)
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
     return name;
-}
-
-int idOf(std::string_view name)
-{
-    for (const FormControl& c : Form::controls())
-        if (c.name == name) return c.id;
-    ADD_FAILURE() << "no control " << name;
-    return 0;
 }
 
 // The tips shown on this thread's windows.
@@ -477,11 +469,8 @@ TEST_F(DialogTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
 // What the platform's own dialogs and cursor are handed, from each request.
 TEST(Win32Services, TheDialogsOptionsTheQuestionsAnswersAndTheCursor)
 {
-    FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::Save;
-    request.fileName = "Road Hog.rbc";
-    request.directory = L"C:\\Cars";
-    request.filters = {{"Rivetbay Car (*.rbc)", "*.rbc"}};
+    FileDialogRequest request{.kind = FileDialogRequest::Kind::Save, .filters = {{"Rivetbay Car (*.rbc)", "*.rbc"}},
+                              .directory = L"C:\\Cars", .fileName = "Road Hog.rbc"};
     FileDialogSetup save;
     setUpFileDialog(request, nullptr, save);
     EXPECT_TRUE(save.dialog.Flags & OFN_OVERWRITEPROMPT); // asks before replacing
