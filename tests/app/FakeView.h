@@ -30,7 +30,6 @@ public:
     int hackbustersShown = 0;
     bool closed = false;
     int focused = 0;
-    int nameWrites = 0; // each moves a real box's caret to the start
 
     const Control& at(int id) const { return controls.at(id); }
 
@@ -46,11 +45,7 @@ public:
     bool checked(int id) const override { return at(id).checked; }
     void setChecked(int id, bool on) override { controls[id].checked = on; }
     std::string text(int id) const override { return controls.count(id) ? at(id).text : ""; }
-    void setText(int id, const std::string& text) override
-    {
-        controls[id].text = text;
-        nameWrites += id == EditorForm::nameBox;
-    }
+    void setText(int id, const std::string& text) override { controls[id].text = text; }
     void enable(int id, bool enabled) override { controls[id].enabled = enabled; }
     void fillList(int id, const std::vector<std::string>& entries) override
     {

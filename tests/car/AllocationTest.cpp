@@ -13,10 +13,7 @@ constexpr std::int32_t most = std::numeric_limits<std::int32_t>::max();
 
 CarConfig withModel(int model)
 {
-    CarConfig c;
-    c.model = model;
-    c.paintScheme = 2;
-    c.freePoints = 9;
+    CarConfig c{.paintScheme = 2, .model = model, .freePoints = 9};
     changeModel(c);
     return c;
 }
@@ -75,10 +72,7 @@ TEST(Allocation, TheMinimumBoundsEveryLoweringSide)
         EXPECT_TRUE(transferPoints(c, -1)) << side;  // the other way only chassis sides lose
     }
     // A side loaded below the minimum can be raised, never lowered further.
-    CarConfig low;
-    low.model = 5;
-    low.armor = {1, 2, 3, 4};
-    low.freePoints = 5;
+    CarConfig low{.model = 5, .freePoints = 5, .armor = {1, 2, 3, 4}};
     EXPECT_FALSE(stepSide(low, Points::Armor, Front, -1));
     EXPECT_TRUE(stepSide(low, Points::Armor, Front, +1));
 }
@@ -101,8 +95,7 @@ TEST(Allocation, LoadedExtremesNeverOverflow)
          [](CarConfig& c) { return transferPoints(c, -1); }},
     };
     for (const Case& k : cases) {
-        CarConfig c;
-        c.model = 2;
+        CarConfig c{.model = 2};
         k.load(c);
         const CarConfig before = c;
         EXPECT_FALSE(k.rule(c)) << k.what;

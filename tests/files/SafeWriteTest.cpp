@@ -71,64 +71,62 @@ void makeSocket(const fs::path& path)
 
 TEST(ReplaceStep, AttacksAtAndBesideTheTarget)
 {
+    using Dir = const TempDir&;
     struct Attack {
         const char* what;
-        std::function<void(const TempDir&)> plant;
+        std::function<void(Dir)> plant;
         std::string target;
         bool succeeds;
-        std::function<bool(const TempDir&, const FileResult&)> kept; // what must hold after
+        std::function<bool(Dir, const FileResult&)> kept; // what must hold after
     };
     const std::string longName = std::string(251, 'n') + ".rbc";
     const Attack attacks[] = {
         {"a file at the old temporary name survives",
-         [](const TempDir& d) { writeBytes(d / "car.rbc", old), writeBytes(d / "car.rbc.rbtmp", old); },
-         "car.rbc", true, [](const TempDir& d, const FileResult&) { return readBytes(d / "car.rbc.rbtmp") == old; }},
+         [](Dir d) { writeBytes(d / "car.rbc", old), writeBytes(d / "car.rbc.rbtmp", old); }, "car.rbc", true,
+         [](Dir d, auto&) { return readBytes(d / "car.rbc.rbtmp") == old; }},
         {"a link at the old temporary name does not redirect the save",
-         [](const TempDir& d) { writeBytes(d / "victim", old), fs::create_symlink(d / "victim", d / "car.rbc.rbtmp"); },
-         "car.rbc", true,
-         [](const TempDir& d, const FileResult&) { return readBytes(d / "victim") == old && readBytes(d / "car.rbc") == fresh; }},
+         [](Dir d) { writeBytes(d / "victim", old), fs::create_symlink(d / "victim", d / "car.rbc.rbtmp"); },
+         "car.rbc", true, [](Dir d, auto&) { return readBytes(d / "victim") == old && readBytes(d / "car.rbc") == fresh; }},
         {"a FIFO at the old temporary name does not hang the save",
-         [](const TempDir& d) { ASSERT_EQ(::mkfifo((d / "car.rbc.rbtmp").c_str(), 0600), 0); }, "car.rbc", true,
-         [](const TempDir& d, const FileResult&) { return isType(d / "car.rbc.rbtmp", S_IFIFO); }},
-        {"a directory is refused and kept", [](const TempDir& d) { fs::create_directories(d / "car.rbc" / "in"); },
-         "car.rbc", false, [](const TempDir& d, const FileResult& r) {
+         [](Dir d) { ASSERT_EQ(::mkfifo((d / "car.rbc.rbtmp").c_str(), 0600), 0); }, "car.rbc", true,
+         [](Dir d, auto&) { return isType(d / "car.rbc.rbtmp", S_IFIFO); }},
+        {"a directory is refused and kept", [](Dir d) { fs::create_directories(d / "car.rbc" / "in"); }, "car.rbc", false,
+         [](Dir d, const FileResult& r) {
              return r.error().message == "Access to " + (d / "car.rbc").string() + " was denied." &&
                     fs::is_directory(d / "car.rbc" / "in");
          }},
-        {"a socket is refused and kept", [](const TempDir& d) { makeSocket(d / "car.rbc"); }, "car.rbc", false,
-         [](const TempDir& d, const FileResult&) { return isType(d / "car.rbc", S_IFSOCK); }},
-        {"a dangling link creates the file it points to",
-         [](const TempDir& d) { fs::create_symlink("made.rbc", d / "car.rbc"); }, "car.rbc", true,
-         [](const TempDir& d, const FileResult&) { return fs::is_symlink(d / "car.rbc") && readBytes(d / "made.rbc") == fresh; }},
-        {"a link loop is refused",
-         [](const TempDir& d) { fs::create_symlink("b", d / "car.rbc"), fs::create_symlink("car.rbc", d / "b"); },
-         "car.rbc", false, [](const TempDir& d, const FileResult&) { return fs::is_symlink(d / "car.rbc"); }},
+        {"a socket is refused and kept", [](Dir d) { makeSocket(d / "car.rbc"); }, "car.rbc", false,
+         [](Dir d, auto&) { return isType(d / "car.rbc", S_IFSOCK); }},
+        {"a dangling link creates the file it points to", [](Dir d) { fs::create_symlink("made.rbc", d / "car.rbc"); },
+         "car.rbc", true, [](Dir d, auto&) { return fs::is_symlink(d / "car.rbc") && readBytes(d / "made.rbc") == fresh; }},
+        {"a link loop is refused", [](Dir d) { fs::create_symlink("b", d / "car.rbc"), fs::create_symlink("car.rbc", d / "b"); },
+         "car.rbc", false, [](Dir d, auto&) { return fs::is_symlink(d / "car.rbc"); }},
         {"a link to a file replaces the file, not the link",
-         [](const TempDir& d) {
+         [](Dir d) {
              fs::create_directory(d / "real");
              writeBytes(d / "real" / "car.rbc", old);
              fs::create_symlink(d / "real" / "car.rbc", d / "car.rbc");
          },
-         "car.rbc", true, [](const TempDir& d, const FileResult&) {
+         "car.rbc", true, [](Dir d, auto&) {
              return fs::is_symlink(d / "car.rbc") && readBytes(d / "real" / "car.rbc") == fresh && noTemporaryIn(d / "real");
          }},
         {"a replaced file keeps its mode and owner",
-         [](const TempDir& d) {
+         [](Dir d) {
              writeBytes(d / "car.rbc", old);
              ::chmod((d / "car.rbc").c_str(), 0640);
              if (runningAsRoot()) {
                  EXPECT_EQ(::chown((d / "car.rbc").c_str(), testkit::nobody, testkit::nobody), 0);
              }
          },
-         "car.rbc", true, [](const TempDir& d, const FileResult&) {
+         "car.rbc", true, [](Dir d, auto&) {
              struct stat info {};
              return ::stat((d / "car.rbc").c_str(), &info) == 0 && (info.st_mode & 07777) == 0640u &&
                     info.st_uid == (runningAsRoot() ? testkit::nobody : ::getuid());
          }},
-        {"a name that fills the file system's limit still saves", [](const TempDir&) {}, longName, true,
-         [&](const TempDir& d, const FileResult&) { return readBytes(d / longName) == fresh; }},
-        {"a missing folder is not found", [](const TempDir&) {}, "gone/car.rbc", false,
-         [](const TempDir&, const FileResult& r) { return r.error().message == "an unnamed file was not found."; }},
+        {"a name that fills the file system's limit still saves", [](Dir) {}, longName, true,
+         [&](Dir d, auto&) { return readBytes(d / longName) == fresh; }},
+        {"a missing folder is not found", [](Dir) {}, "gone/car.rbc", false,
+         [](Dir, const FileResult& r) { return r.error().message == "an unnamed file was not found."; }},
     };
     for (const Attack& attack : attacks) {
         TempDir dir;

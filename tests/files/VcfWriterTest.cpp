@@ -126,16 +126,5 @@ TEST(VcfWriter, OnlyFittedMountsTheModelHasGetRecords)
     EXPECT_EQ(textAt(image, 318, 4), "EXIT");
 }
 
-TEST(VcfWriter, ReplacesAnExistingFileWhole)
-{
-    testkit::TempDir dir;
-    testkit::writeBytes(dir / "v.vcf", std::vector<std::uint8_t>(1000, 0xAA));
-    CarConfig c;
-    ASSERT_TRUE(VcfWriter(dir / "v.vcf", c));
-    EXPECT_EQ(testkit::readBytes(dir / "v.vcf"), buildVcfImage(c));
-    EXPECT_FALSE(VcfWriter({}, c));
-    EXPECT_FALSE(VcfWriter(dir / "missing" / "v.vcf", c));
-}
-
 } // namespace
 } // namespace rivetbay

@@ -11,7 +11,6 @@
 
 #include <QContextMenuEvent>
 #include <QLabel>
-#include <QScreen>
 #include <QTreeWidget>
 
 #include <functional>
@@ -148,21 +147,6 @@ TEST_F(AboutTest, HoldingAnArrowWithNowhereToGoShowsOneBoxAPress)
     // The arrows still answer the next press.
     clickArrow(about, false);
     EXPECT_EQ(services_.messages.size(), 3u);
-}
-
-TEST_F(AboutTest, ItOpensAtTheEditorsCornerWhollyOnTheScreen)
-{
-    startEditor();
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    for (const QPoint corner : {screen.topLeft() + QPoint(10, 10), screen.bottomRight() - QPoint(40, 30)}) {
-        editor_->move(corner);
-        const QPoint wanted = editor_->mapToGlobal(QPoint(0, 0));
-        const AboutWindow about(services_, editor_.get(), folder());
-        EXPECT_TRUE(screen.contains(QRect(about.pos(), about.size()))) << corner.x() << "," << corner.y();
-        // Moved only where it had to be.
-        EXPECT_EQ(about.pos().x() == wanted.x(), about.width() <= screen.right() + 1 - wanted.x());
-        EXPECT_EQ(about.pos().y() == wanted.y(), about.height() <= screen.bottom() + 1 - wanted.y());
-    }
 }
 
 TEST_F(AboutTest, MissingPageSaysSoAndTheWindowIsItsForms)
