@@ -3,7 +3,6 @@
 
 #include "app/ExportToGame.h"
 #include "files/Export.h"
-#include "files/TextEncoding.h"
 
 #include "SampleCars.h"
 #include "StartFolder.h"

@@ -1,6 +1,5 @@
 // Where every control stands and how the window shows what it holds.
 
-#include "app/EditorForm.h"
 #include "ui/DialogUnits.h"
 #include "ui/FrameBox.h"
 #include "ui/NumberField.h"
@@ -14,8 +13,6 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleFactory>
-
-#include <memory>
 
 namespace rivetbay {
 namespace {

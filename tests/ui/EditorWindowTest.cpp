@@ -2,7 +2,6 @@
 // What the editor then does is tested without a toolkit (tests/app); here,
 // that each widget hands its event on and shows what it is told.
 
-#include "app/EditorForm.h"
 #include "files/VcfWriter.h"
 
 #include "EditorFixture.h"

@@ -1,9 +1,6 @@
 // The native Windows editor, created hidden and driven with the messages the
 // controls send, as Wine runs it without a display.
 
-#include "app/EditorForm.h"
-#include "files/CarFile.h"
-#include "files/TextEncoding.h"
 #include "files/VcfWriter.h"
 #include "win32/AboutWindow.h"
 #include "win32/EditorWindow.h"
@@ -12,8 +9,6 @@
 #include "win32/Win32Services.h"
 
 #include "StartFolder.h"
-
-#include <gtest/gtest.h>
 
 #include <commctrl.h>
 #include <shellapi.h>
