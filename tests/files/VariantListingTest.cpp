@@ -35,6 +35,7 @@ TEST(VariantListing, MatchesWithoutLetterCaseInNameOrder)
     writeVariant(dir, "VGOON4.VCF", "Four");
     writeVariant(dir, "vGoon10.Vcf", "Ten");
     writeVariant(dir, "vfcoupe4.vcf", "Coupe", 25);
+    writeVariant(dir, "vcgcour4.vcf", "Cour", 6);
     writeBytes(dir / "vgoon4.txt", {1, 2, 3});
     writeBytes(dir / "goon4.vcf", {1, 2, 3});
     writeVariant(dir, "vgoon.vcf", "Bare"); // "*" matches no characters too
@@ -44,7 +45,8 @@ TEST(VariantListing, MatchesWithoutLetterCaseInNameOrder)
     EXPECT_EQ(listVariants(dir.path(), "goon"), (std::vector<std::string>{"Bare", "Ten", "Four", "Five"}));
     EXPECT_EQ(nextExportNumber(dir.path(), 16), 4 + 4); // counted for the numbering as well
     EXPECT_EQ(listVariants(dir.path(), ""),
-              (std::vector<std::string>{"Coupe", "", "Bare", "Ten", "Four", "Five"})); // "vgoo.vcf" too
+              (std::vector<std::string>{"Cour", "Coupe", "", "Bare", "Ten", "Four", "Five"})); // "vgoo.vcf" too
+    EXPECT_EQ(nextExportNumber(dir.path(), 0), 5); // the blank row numbers by the Courchelle's code
     EXPECT_EQ(listVariants(dir.path(), "fcoupe"), (std::vector<std::string>{"Coupe"}));
 }
 
@@ -76,20 +78,6 @@ TEST(VariantListing, AFifoAmongTheFilesIsListedEmptyWithoutWaiting)
     EXPECT_EQ(listVariants(dir.path(), "goon"), (std::vector<std::string>{"Four", ""}));
 }
 #endif
-
-TEST(ExportNumber, CountsMatchingEntriesAndWraps)
-{
-    TempDir dir;
-    EXPECT_EQ(nextExportNumber(dir.path(), 16), 4);
-    EXPECT_EQ(nextExportNumber(dir / "missing", 16), 4);
-    writeBytes(dir / "vgoon4.vcf", {});
-    writeBytes(dir / "vgoon5.bak.vcf", {});
-    EXPECT_EQ(nextExportNumber(dir.path(), 16), 6);
-    // Row 0 numbers by the Courchelle's code.
-    writeBytes(dir / "vcgcour4.vcf", {});
-    EXPECT_EQ(nextExportNumber(dir.path(), 0), 5);
-    EXPECT_EQ(nextExportNumber(dir.path(), 6), 5);
-}
 
 TEST(Export, WritesTheNextFreeNumberAndNeverReplacesAFile)
 {

@@ -6,11 +6,9 @@
 
 #include "EditorFixture.h"
 
-#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
-#include <QScrollBar>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -31,24 +29,6 @@ TEST_F(WindowTest, EveryControlStandsWhereTheLayoutPutsIt)
     const QRect turret = find<QCheckBox>("turretBox")->geometry();
     EXPECT_EQ(turret.x(), du.x(200));
     EXPECT_NEAR(turret.center().y(), du.y(62) + du.y(8) / 2, 1);
-}
-
-TEST_F(WindowTest, DroppedDownListsKeepToTheirHeight)
-{
-    startEditor();
-    const DialogUnits du(editor_->font());
-    for (const FormControl& c : EditorForm::controls()) {
-        auto* list = editor_->findChild<QComboBox*>(c.name);
-        if (!list || list->objectName() == "nameBox" || list->count() == 0) continue;
-        SCOPED_TRACE(c.name);
-        list->showPopup();
-        QWidget* popup = list->view()->window();
-        EXPECT_LE(popup->height(), du.y(c.at.h) - list->height() + 4);
-        EXPECT_GE(popup->y(), list->mapToGlobal(QPoint(0, 0)).y()); // below, not over the screen
-        const bool scrolls = list->view()->verticalScrollBar()->maximum() > 0;
-        EXPECT_TRUE(scrolls || c.name != std::string("modelList")); // 38 models: a scroll bar
-        list->hidePopup();
-    }
 }
 
 TEST_F(WindowTest, PointFramesHoldTheirCrossUnderTheTitle)

@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QMessageBox>
-#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStyle>
@@ -29,31 +28,6 @@
 
 namespace rivetbay {
 namespace {
-
-// Where the real message box appears for an owner that is not shown yet.
-QRect messageBoxFrameFor(QWidget* owner)
-{
-    QRect seen;
-    const testkit::WhenShown read(testkit::activeModal, [&](QWidget* box) {
-        seen = box->geometry();
-        box->close();
-    });
-    QtUiServices services;
-    services.setOwner(owner);
-    services.showMessage(MessageIcon::Information, firstRunCaption, firstRunText); // wraps
-    return seen;
-}
-
-TEST(UiServices, BoxesBeforeTheEditorIsShownAreCentredOnTheScreen)
-{
-    QDialog hiddenEditor;
-    hiddenEditor.resize(600, 400);
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QRect box = messageBoxFrameFor(&hiddenEditor);
-    ASSERT_FALSE(box.isNull());
-    EXPECT_NEAR(box.center().x(), screen.center().x(), 2);
-    EXPECT_NEAR(box.center().y(), screen.center().y(), 2);
-}
 
 TEST(UiServices, AWindowLargerThanTheScreenStartsAtItsCorner)
 {
