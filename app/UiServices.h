@@ -25,13 +25,13 @@ struct FilePlace {
 struct FileDialogRequest {
     enum class Kind { Open, Save };
     Kind kind = Kind::Open;
-    std::string title;
-    std::vector<FileFilter> filters;
-    std::string defaultSuffix; // without the dot
-    std::filesystem::path directory;
-    std::string fileName;    // the name the dialog proposes; empty: none
+    std::string title{};
+    std::vector<FileFilter> filters{};
+    std::string defaultSuffix{}; // without the dot
+    std::filesystem::path directory{};
+    std::string fileName{};  // the name the dialog proposes; empty: none
     bool showHidden = false; // hidden folders listed too (Wine prefixes are)
-    std::vector<FilePlace> places;
+    std::vector<FilePlace> places{};
 };
 
 enum class MessageIcon { Information, Stop };

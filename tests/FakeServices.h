@@ -21,8 +21,6 @@ public:
     std::vector<Message> messages;
     std::deque<CloseAnswer> closeAnswers; // empty queue: Cancel
     std::vector<std::string> questions;
-    int waitDepth = 0;
-    int waitCount = 0;
 
     std::optional<std::filesystem::path> chooseFile(const FileDialogRequest& request) override
     {
@@ -39,8 +37,8 @@ public:
         questions.push_back(text);
         return next(closeAnswers, CloseAnswer::Cancel);
     }
-    void pushWaitCursor() override { ++waitDepth, ++waitCount; }
-    void popWaitCursor() override { --waitDepth; }
+    void pushWaitCursor() override {}
+    void popWaitCursor() override {}
 
 private:
     template <typename T> static T next(std::deque<T>& queue, T otherwise)

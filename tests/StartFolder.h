@@ -8,11 +8,7 @@
 #include "files/TextEncoding.h"
 
 #include "FakeServices.h"
-#include "TempDir.h"
-
-#include <gtest/gtest.h>
-
-#include <fstream>
+#include "Testkit.h"
 
 namespace rivetbay::testkit {
 

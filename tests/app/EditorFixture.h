@@ -15,7 +15,6 @@ namespace rivetbay {
 namespace Form = EditorForm;
 using testkit::FakeView;
 using testkit::spreadCar;
-using testkit::TempDir;
 
 using testkit::idOf;
 

@@ -4,10 +4,8 @@
 #include "app/ExportToGame.h"
 #include "files/Export.h"
 
-#include "SampleCars.h"
+#include "Testkit.h"
 #include "StartFolder.h"
-
-#include <functional>
 
 namespace rivetbay {
 namespace {

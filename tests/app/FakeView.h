@@ -26,8 +26,6 @@ public:
 
     std::map<int, Control> controls;
     Editor* editor = nullptr;
-    int aboutShown = 0;
-    int hackbustersShown = 0;
     bool closed = false;
     int focused = 0;
 
@@ -53,8 +51,8 @@ public:
         setSelection(id, -1);
     }
     void focus(int id) override { focused = id; }
-    void showAbout() override { ++aboutShown; }
-    void showHackbuster() override { ++hackbustersShown; }
+    void showAbout() override {}
+    void showHackbuster() override {}
     void closeEditor() override { closed = true; }
 
     // What a player does.

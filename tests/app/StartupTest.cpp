@@ -1,11 +1,8 @@
 #include "app/Startup.h"
 #include "files/TextEncoding.h"
 
-#include "TempDir.h"
+#include "Testkit.h"
 
-#include <gtest/gtest.h>
-
-#include <fstream>
 #include <future>
 #include <optional>
 
@@ -21,8 +18,6 @@
 
 namespace rivetbay {
 namespace {
-
-using testkit::TempDir;
 
 bool writePaths(const std::filesystem::path& file, const std::filesystem::path& vcf, const std::filesystem::path& rbc)
 {

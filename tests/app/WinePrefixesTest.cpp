@@ -1,14 +1,11 @@
 #include "app/WinePrefixes.h"
 
-#include "TempDir.h"
-
-#include <gtest/gtest.h>
+#include "Testkit.h"
 
 namespace rivetbay {
 namespace {
 
 namespace fs = std::filesystem;
-using testkit::TempDir;
 
 #ifndef _WIN32 // Wine prefixes are where Linux players keep the game
 TEST(WinePrefixes, EveryExistingDriveOnceWithWinePrefixFirst)

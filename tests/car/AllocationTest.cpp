@@ -1,9 +1,8 @@
 #include "car/Allocation.h"
 #include "catalogue/CarCatalogue.h"
 
-#include <gtest/gtest.h>
+#include "Testkit.h"
 
-#include <functional>
 #include <limits>
 
 namespace rivetbay {

@@ -2,21 +2,16 @@
 
 #include "car/Allocation.h"
 #include "files/CarFile.h"
+#include "files/TextEncoding.h"
 #include "files/VcfWriter.h"
 
 #include "OtherUser.h"
-#include "SampleCars.h"
-#include "TempDir.h"
+#include "Testkit.h"
 
-#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <functional>
-
-#include "files/TextEncoding.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -28,7 +23,6 @@ namespace rivetbay {
 namespace {
 
 namespace fs = std::filesystem;
-using testkit::TempDir;
 
 struct CliRun {
     int status;

@@ -1,17 +1,10 @@
 #include "files/CarFile.h"
 #include "files/SafeWrite.h"
 
-#include "SampleCars.h"
-#include "TempDir.h"
-
-#include <gtest/gtest.h>
+#include "Testkit.h"
 
 namespace rivetbay {
 namespace {
-
-using testkit::readBytes;
-using testkit::TempDir;
-using testkit::writeBytes;
 
 // The worked example with every integer field away from its default.
 CarConfig sampleCar(std::string name)

@@ -3,12 +3,8 @@
 #include "app/Startup.h"
 
 #include "OtherUser.h"
-#include "TempDir.h"
+#include "Testkit.h"
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <functional>
 #include <thread>
 
 #ifndef _WIN32
@@ -18,8 +14,6 @@
 
 namespace rivetbay {
 namespace {
-
-using testkit::TempDir;
 
 // As Windows writes it, with a comment, another section and odd spacing.
 const std::string windowsFile = "; Rivetbay settings\r\n"

@@ -7,9 +7,7 @@
 #include "files/SafeWrite.h"
 
 #include "OtherUser.h"
-#include "TempDir.h"
-
-#include <gtest/gtest.h>
+#include "Testkit.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -22,7 +20,6 @@
 
 #include <csignal>
 
-#include <functional>
 #include <string>
 #include <thread>
 
@@ -31,10 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testkit::asOtherUser;
-using testkit::readBytes;
 using testkit::runningAsRoot;
-using testkit::TempDir;
-using testkit::writeBytes;
 
 const std::vector<std::uint8_t> fresh{'n', 'e', 'w'};
 const std::vector<std::uint8_t> old{'o', 'l', 'd', '!'};

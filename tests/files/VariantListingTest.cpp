@@ -4,9 +4,7 @@
 #include "files/VcfWriter.h"
 
 #include "OtherUser.h"
-#include "TempDir.h"
-
-#include <gtest/gtest.h>
+#include "Testkit.h"
 
 #include <atomic>
 #include <thread>
@@ -17,9 +15,6 @@
 
 namespace rivetbay {
 namespace {
-
-using testkit::TempDir;
-using testkit::writeBytes;
 
 CarConfig design(int model, std::string name) { return {.name = std::move(name), .model = model}; }
 

@@ -8,12 +8,8 @@
 #include "files/VcfTemplate.h"
 #include "files/VcfWriter.h"
 
-#include "SampleCars.h"
-#include "TempDir.h"
+#include "Testkit.h"
 
-#include <gtest/gtest.h>
-
-#include <fstream>
 #include <random>
 #include <string_view>
 

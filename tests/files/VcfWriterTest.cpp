@@ -2,12 +2,8 @@
 #include "files/ByteIO.h"
 #include "files/VcfTemplate.h"
 
-#include "SampleCars.h"
-#include "TempDir.h"
+#include "Testkit.h"
 
-#include <gtest/gtest.h>
-
-#include <functional>
 #include <sstream>
 #include <string>
 

@@ -8,10 +8,7 @@
 #include "files/VariantListing.h"
 #include "files/VcfWriter.h"
 
-#include "SampleCars.h"
-#include "TempDir.h"
-
-#include <gtest/gtest.h>
+#include "Testkit.h"
 
 #include <algorithm>
 #include <thread>
@@ -25,7 +22,6 @@ namespace rivetbay {
 namespace {
 
 namespace fs = std::filesystem;
-using testkit::TempDir;
 
 TEST(WindowsPaths, NamesOutsideTheCodePageRoundTrip)
 {

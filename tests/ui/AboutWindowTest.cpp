@@ -18,8 +18,6 @@
 namespace rivetbay {
 namespace {
 
-using testkit::TempDir;
-
 // A small window as its form says: caption, size, and each control's place and text.
 void expectForm(const QDialog& window, const WindowForm& form, const std::string& text)
 {

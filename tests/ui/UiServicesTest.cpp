@@ -3,8 +3,7 @@
 #include "files/CarFile.h"
 #include "ui/UiServices.h"
 
-#include "SampleCars.h"
-#include "TempDir.h"
+#include "Testkit.h"
 #include "WhenShown.h"
 
 #include <QAbstractItemView>
@@ -21,10 +20,7 @@
 #include <QStandardPaths>
 #include <QStyle>
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <fstream>
 
 namespace rivetbay {
 namespace {

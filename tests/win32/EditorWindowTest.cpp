@@ -23,7 +23,6 @@ namespace {
 namespace Form = EditorForm;
 using testkit::FakeServices;
 using testkit::idOf;
-using testkit::TempDir;
 
 class DialogTest : public ::testing::Test, public testkit::StartFolder {
 protected:
@@ -59,13 +58,6 @@ protected:
     int abouts_ = 0;
 };
 
-std::wstring className(HWND window)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 // The tips shown on this thread's windows.
 int visibleTips()
 {
@@ -73,7 +65,9 @@ int visibleTips()
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND window, LPARAM counted) {
-            if (className(window) == TOOLTIPS_CLASSW && IsWindowVisible(window)) ++*reinterpret_cast<int*>(counted);
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (std::wstring(name) == TOOLTIPS_CLASSW && IsWindowVisible(window)) ++*reinterpret_cast<int*>(counted);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&count));
