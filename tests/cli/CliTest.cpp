@@ -330,12 +330,7 @@ TEST(Cli, EachKindOfFileKeepsToItsOwnName)
     ASSERT_TRUE(VcfWriter(dir / "game.dat", dusty()));
     ASSERT_TRUE(saveCarFile(dir / "mine.rbc", dusty()));
     ASSERT_TRUE(saveCarFile(dir / "mine.dat", dusty()));
-    struct Case {
-        const char* words;
-        const char* kept;
-        const char* said;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = { // the words, the file kept, what is said
         {"import game.vcf other.VCF", "game.vcf",
          "rivetbay-cli: other.VCF: A car file is not written under a vehicle file's name (.vcf)"},
         {"import game.dat game.vcf", "game.vcf", "game.vcf: A car file is not written"},
@@ -349,13 +344,13 @@ TEST(Cli, EachKindOfFileKeepsToItsOwnName)
          "does not replace it."},
         {"vcf mine.rbc mine.rbc", "mine.rbc", "rivetbay-cli: mine.rbc: It is the file being read"},
     };
-    for (const Case& c : cases) {
-        const std::string before = testkit::readText(dir / c.kept);
-        const CliRun refused = run(dir, c.words);
-        EXPECT_EQ(refused.status, 1) << c.words;
-        EXPECT_NE(refused.err.find(c.said), std::string::npos) << c.words << ": " << refused.err;
-        EXPECT_EQ(testkit::readText(dir / c.kept), before) << c.words;
-        EXPECT_FALSE(fs::exists(dir / "other.VCF") || fs::exists(dir / "other.rbc")) << c.words;
+    for (const auto& [words, kept, said] : cases) {
+        const std::string before = testkit::readText(dir / kept);
+        const CliRun refused = run(dir, words);
+        EXPECT_EQ(refused.status, 1) << words;
+        EXPECT_NE(refused.err.find(said), std::string::npos) << words << ": " << refused.err;
+        EXPECT_EQ(testkit::readText(dir / kept), before) << words;
+        EXPECT_FALSE(fs::exists(dir / "other.VCF") || fs::exists(dir / "other.rbc")) << words;
     }
 }
 

