@@ -78,31 +78,29 @@ bool writePaths(const std::filesystem::path& file, std::string_view vcf, std::st
 // read.
 TEST(ProfileFile, DamagedAndSpecialSettingsFiles)
 {
+    namespace fs = std::filesystem;
+    using enum ProfileFile::State;
     struct Case {
         const char* what;
-        std::function<void(const std::filesystem::path&)> make;
+        std::function<void(const fs::path&)> make;
         ProfileFile::State state;
         bool writable;
     };
     const Case cases[] = {
-        {"a directory", [](const auto& f) { std::filesystem::create_directory(f); },
-         ProfileFile::State::Unreadable, false},
+        {"a directory", [](const auto& f) { fs::create_directory(f); }, Unreadable, false},
         {"larger than any settings file",
-         [](const auto& f) { std::ofstream(f) << std::string(profileFileLimit + 1, 'x'); },
-         ProfileFile::State::Unreadable, false},
+         [](const auto& f) { std::ofstream(f) << std::string(profileFileLimit + 1, 'x'); }, Unreadable, false},
 #ifndef _WIN32 // FIFOs, devices, and links without privileges
-        {"a FIFO", [](const auto& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); },
-         ProfileFile::State::Unreadable, false},
+        {"a FIFO", [](const auto& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); }, Unreadable, false},
         {"a link to an endless device",
          [](const auto& f) {
              const auto zero = f.parent_path() / "zero"; // a FIFO stands in without root
              ASSERT_EQ(testkit::runningAsRoot() ? ::mknod(zero.c_str(), S_IFCHR | 0666, makedev(1, 5))
                                                 : ::mkfifo(zero.c_str(), 0600), 0);
-             std::filesystem::create_symlink(zero, f);
+             fs::create_symlink(zero, f);
          },
-         ProfileFile::State::Unreadable, false},
-        {"a dangling link", [](const auto& f) { std::filesystem::create_symlink("elsewhere.ini", f); },
-         ProfileFile::State::Missing, true},
+         Unreadable, false},
+        {"a dangling link", [](const auto& f) { fs::create_symlink("elsewhere.ini", f); }, Missing, true},
 #endif
     };
     for (const Case& c : cases) {

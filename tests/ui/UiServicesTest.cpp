@@ -38,9 +38,8 @@ TEST(UiServices, WinePlacesAreShownByTheirOwnNames)
     testkit::TempDir a, b;
     std::filesystem::create_directory(a / "drive_c");
     std::filesystem::create_directory(b / "drive_c");
-    FileDialogRequest request;
-    request.showHidden = true;
-    request.places = {{"Wine (~/.wine)", a / "drive_c"}, {"Steam 12345", b / "drive_c"}};
+    const FileDialogRequest request{.showHidden = true,
+                                    .places = {{"Wine (~/.wine)", a / "drive_c"}, {"Steam 12345", b / "drive_c"}}};
     QStringList shown;
     int room = 0, needed = 0;
     const testkit::WhenShown read(testkit::activeModal, [&](QWidget* dialog) {
@@ -89,11 +88,8 @@ TEST(UiServices, TheQuestionTheSaveDialogAndTheCursorAsThePlayerMeetsThem)
                                       confirms = !files->testOption(QFileDialog::DontConfirmOverwrite);
                                       files->reject();
                                   });
-    FileDialogRequest save;
-    save.kind = FileDialogRequest::Kind::Save;
-    save.directory = dir.path();
-    save.fileName = "Road Hog.rbc";
-    EXPECT_FALSE(services.chooseFile(save));
+    EXPECT_FALSE(services.chooseFile(
+        {.kind = FileDialogRequest::Kind::Save, .directory = dir.path(), .fileName = "Road Hog.rbc"}));
     EXPECT_EQ(proposed, "Road Hog.rbc");
     EXPECT_TRUE(confirms);
 
@@ -151,10 +147,8 @@ TEST(UiServices, OpeningRefusesANameInAFolderThatDoesNotExist)
                                         stayed = files->isVisible();
                                         files->reject();
                                     });
-    FileDialogRequest request;
-    request.directory = dir.path();
     QtUiServices services;
-    EXPECT_FALSE(services.chooseFile(request));
+    EXPECT_FALSE(services.chooseFile({.directory = dir.path()}));
     EXPECT_TRUE(stayed);
     EXPECT_EQ(warned, "The folder " + QDir::toNativeSeparators(QFileInfo(missing).absolutePath()) +
                           " does not exist.");
