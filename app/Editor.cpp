@@ -422,7 +422,7 @@ std::optional<std::filesystem::path> Editor::chooseCarFile(bool save)
     }
     if (chosen) {
         // Remembered before the file is touched, so it is kept even if that fails.
-        settings_.paths.rbcPath = pathFromUtf8(directoryOf(utf8FromPath(*chosen)));
+        settings_.paths.rbcPath = chosen->parent_path();
         writePathSettings(settings_.settingsFile, settings_.paths);
     }
     return chosen;

@@ -11,11 +11,17 @@ namespace fs = std::filesystem;
 
 using platform::pathSeparators;
 
+namespace {
+
+// A full path up to, and not including, its last separator: a dialog's
+// answer may hold either of the platform's separators.
 std::string directoryOf(const std::string& fullPath)
 {
     const auto last = fullPath.find_last_of(pathSeparators);
     return last == std::string::npos ? std::string() : fullPath.substr(0, last);
 }
+
+} // namespace
 
 std::string vcfPathFromChosenFile(const std::string& chosenFile)
 {

@@ -16,9 +16,6 @@ namespace rivetbay {
 // system tells case apart, an existing entry such as "Addon" is used.
 std::string vcfPathFromChosenFile(const std::string& chosenFile);
 
-// A full path up to, and not including, its last separator.
-std::string directoryOf(const std::string& fullPath);
-
 // The two dialogs of the first-run setup; the window shows them.
 class FirstRunDialogs {
 public:
