@@ -23,7 +23,9 @@ std::string utf8(const std::wstring& text)
 int wmain(int argc, wchar_t** argv)
 {
     if (argc != 2) return 2;
-    for (int waited = 0; waited < 1200; ++waited) { // a deadline, polled: it comes when the program is ready
+    // The window itself is waited for, looked for every 100 ms, until a deadline of two minutes
+    // by the clock: on a busy machine it comes when the program is ready.
+    for (const ULONGLONG deadline = GetTickCount64() + 120000; GetTickCount64() < deadline;) {
         HWND window = FindWindowW(nullptr, argv[1]);
         if (window && IsWindowVisible(window)) { // shown: whatever came before it has been answered
             wchar_t text[1024] = {};
