@@ -157,9 +157,9 @@ void Editor::start(const EditorStart& start)
     if (!start.commandLineFile.empty()) loadCar(start.commandLineFile);
     recalculate();
     view_.focus(Form::openButton);
-    history_ = {config_};
+    origin_->saved = config_;
+    history_ = {{config_, origin_}};
     position_ = 0;
-    savedDesign_ = config_;
 }
 
 void Editor::syncFromControls()
@@ -378,8 +378,10 @@ bool Editor::loadCar(const std::filesystem::path& path)
         showFileError(read.error().message);
         return false;
     }
-    savedDesign_ = config_;
-    carFile_ = opened.kind == DesignKind::CarFile ? path : std::filesystem::path();
+    // A new origin, not a change of the old one: the step before the load
+    // keeps the file it came from.
+    origin_ = std::make_shared<Origin>(
+        Origin{opened.kind == DesignKind::CarFile ? path : std::filesystem::path(), config_});
     if (!opened.warnings.empty()) {
         std::string text = "The vehicle file was imported with these changes:\n";
         for (const std::string& warning : opened.warnings) text += "\n" + warning;
@@ -405,9 +407,9 @@ std::optional<std::filesystem::path> Editor::chooseCarFile(bool save)
                            : std::vector{eitherFilter, carFilter, vehicleFilter};
     request.defaultSuffix = "rbc";
     request.directory = settings_.paths.rbcPath;
-    if (save && !carFile_.empty()) { // the design's own file, where it is
-        request.directory = carFile_.parent_path();
-        request.fileName = utf8FromPath(carFile_.filename());
+    if (const auto& carFile = origin_->carFile; save && !carFile.empty()) { // its own file
+        request.directory = carFile.parent_path();
+        request.fileName = utf8FromPath(carFile.filename());
     } else if (save) {
         request.fileName = carFileNameFor(config_.name);
     }
@@ -435,7 +437,8 @@ void Editor::openCar()
 
 bool Editor::saveCar(bool toItsFile)
 {
-    const auto chosen = toItsFile && !carFile_.empty() ? carFile_ : chooseCarFile(true);
+    const auto chosen =
+        toItsFile && !origin_->carFile.empty() ? origin_->carFile : chooseCarFile(true);
     if (!chosen) return false;
     FileResult saved;
     {
@@ -446,20 +449,20 @@ bool Editor::saveCar(bool toItsFile)
         showFileError(saved.error().message);
         return false;
     }
-    savedDesign_ = config_;
-    carFile_ = *chosen;
+    *origin_ = {*chosen, config_};
     return true;
 }
 
-bool Editor::modified() const { return namePending() || !sameDesign(config_, savedDesign_); }
+bool Editor::modified() const { return namePending() || !sameDesign(config_, origin_->saved); }
 
 bool Editor::closeRequested()
 {
     takePendingName();
     if (!modified()) return true;
     // Nothing is ever saved by itself; the player is only asked first.
+    const std::filesystem::path& carFile = origin_->carFile;
     const std::string what =
-        carFile_.empty() ? "the design" : "the design in " + utf8FromPath(carFile_.filename());
+        carFile.empty() ? "the design" : "the design in " + utf8FromPath(carFile.filename());
     switch (services_.askToSave(applicationName_, "Save changes to " + what + " before closing?")) {
     case CloseAnswer::Save: // into the file the question names
         return saveCar(true); // a failed or cancelled save keeps the editor open
@@ -473,15 +476,18 @@ bool Editor::closeRequested()
 
 void Editor::recordStep(int control, bool repeat)
 {
-    if (history_.empty() || sameDesign(config_, history_[position_])) return;
+    if (history_.empty()) return;
+    Step& shown = history_[position_];
+    // A load is a step even when the design is the same: it changes the file.
+    if (sameDesign(config_, shown.design) && origin_ == shown.origin) return;
     // A held arrow's repeats make the step its press began.
     const bool newest = position_ + 1 == history_.size();
-    if (repeat && newest && position_ > 0 && control == lastStepControl_) {
-        history_[position_] = config_;
+    if (repeat && newest && position_ > 0 && control == lastStepControl_ && origin_ == shown.origin) {
+        shown.design = config_;
         return;
     }
     history_.resize(position_ + 1); // a new step ends what could be redone
-    history_.push_back(config_);
+    history_.push_back({config_, origin_});
     ++position_;
     if (history_.size() > historyLimit + 1) {
         history_.erase(history_.begin());
@@ -490,9 +496,10 @@ void Editor::recordStep(int control, bool repeat)
     lastStepControl_ = control;
 }
 
-void Editor::showDesign(const CarConfig& design)
+void Editor::showDesign(const Step& step)
 {
-    config_ = design;
+    config_ = step.design;
+    origin_ = step.origin;
     showName(utf8FromWindows1252(config_.name));
     syncToControls();
     recalculate();

@@ -14,6 +14,7 @@
 #include "car/Recalculate.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -91,7 +92,8 @@ private:
     bool saveCar(bool toItsFile = false);
     bool closeRequested();
     void recordStep(int control = 0, bool repeat = false);
-    void showDesign(const CarConfig& design);
+    struct Step;
+    void showDesign(const Step& step);
     void exportCar();
     void showFileError(const std::string& message);
 
@@ -104,11 +106,21 @@ private:
     std::string shownName_;                // the name box's text as the editor last wrote it
     std::vector<std::string> listedNames_; // the name list of the last pass
 
-    std::vector<CarConfig> history_; // the design after each step, oldest first
-    std::size_t position_ = 0;       // the step on screen
-    int lastStepControl_ = 0;        // the control whose action made the newest step
-    CarConfig savedDesign_;          // as last opened, saved or started with
-    std::filesystem::path carFile_;  // the car file it came from or went to; empty: none
+    // Where a design came from: shared by every step made since it was
+    // opened, so that a save marks them all, and undoing a load brings back
+    // the file (and saved state) of the design before it.
+    struct Origin {
+        std::filesystem::path carFile; // the car file it came from or went to; empty: none
+        CarConfig saved;               // as last opened, saved or started with
+    };
+    struct Step {
+        CarConfig design;
+        std::shared_ptr<Origin> origin;
+    };
+    std::vector<Step> history_;     // the design after each step, oldest first
+    std::size_t position_ = 0;      // the step on screen
+    int lastStepControl_ = 0;       // the control whose action made the newest step
+    std::shared_ptr<Origin> origin_ = std::make_shared<Origin>(); // the design on screen's
 };
 
 } // namespace rivetbay

@@ -17,12 +17,14 @@
 #include "files/VcfReader.h"
 #include "files/VcfWriter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -227,40 +229,59 @@ int check(const std::vector<std::string>& cars)
     return status;
 }
 
+// The first free "STEM-N.rbc" in `folder`, N from 2 on, created exclusively
+// (`made` names it): the file system says which names are taken.
+FileResult writeNumberedCarFile(const fs::path& folder, const fs::path& stem,
+                                std::span<const std::uint8_t> bytes, fs::path& made)
+{
+    constexpr int lastNumber = 9999;
+    FileResult saved;
+    for (int n = 2; n <= lastNumber; ++n) {
+        made = folder / pathFromUtf8(utf8FromPath(stem) + "-" + std::to_string(n) + ".rbc");
+        saved = writeNewFile(made, bytes);
+        if (saved || saved.error().systemError != EEXIST) break;
+    }
+    return saved;
+}
+
 // Each vehicle file as a car file: to `car`, or named after it in `into`.
+// Into a folder, the name made from the vehicle file is the only one --force
+// replaces. A second vehicle file of that name (from another folder) is
+// numbered, and a numbered name is never a replacement: the file system
+// itself says which names are taken, as its letter case rules are its own.
 int importVehicles(const std::vector<std::string>& files, const std::optional<std::string>& into,
                    bool force)
 {
     int status = 0;
-    // The car files this run writes, letter case not counting, as a disk
-    // that ignores it would not.
+    // The names this run took, letter case not counting, as a disk that
+    // ignores it would not (the folder may be copied to one); and the files
+    // it made, which the file system itself says a name is.
     std::set<std::string> claimed;
+    std::vector<fs::path> written;
+    const auto takenByThisRun = [&](const fs::path& car) {
+        std::error_code ec;
+        return claimed.count(fileNameFolded(utf8FromPath(car.filename()))) != 0 ||
+               std::any_of(written.begin(), written.end(),
+                           [&](const fs::path& w) { return fs::equivalent(w, car, ec); });
+    };
     const std::size_t count = into ? files.size() : 1; // else the second name is the car file
     for (std::size_t k = 0; k < count; ++k) {
         const std::string& given = files[k];
-        std::string car = into ? "" : files[1];
+        const fs::path stem = pathFromUtf8(given).stem();
+        std::string car = into ? utf8FromPath(pathFromUtf8(*into) / fs::path(stem).concat(".rbc"))
+                               : files[1];
+        const bool numbered = into && takenByThisRun(pathFromUtf8(car));
+        if (into && !numbered) claimed.insert(fileNameFolded(utf8FromPath(pathFromUtf8(car).filename())));
         const auto exists = [&] {
             complain(given, car + " already exists; it is left as it is (--force replaces it).");
             status = failed;
         };
-        if (into) {
-            // Two vehicle files of one name from two folders: the later one numbered.
-            const fs::path stem = pathFromUtf8(given).stem();
-            fs::path name = fs::path(stem).replace_extension(".rbc");
-            for (int n = 2; claimed.count(fileNameFolded(utf8FromPath(name))) != 0; ++n)
-                name = pathFromUtf8(utf8FromPath(stem) + "-" + std::to_string(n) + ".rbc");
-            claimed.insert(fileNameFolded(utf8FromPath(name)));
-            car = utf8FromPath(pathFromUtf8(*into) / name);
-            if (name.stem() != stem)
-                complain(given, "Imported as " + utf8FromPath(name) + ", since an earlier file of "
-                                "the same name takes " + utf8FromPath(stem) + ".rbc.");
-            std::error_code ec;
-            if (!force && fs::exists(pathFromUtf8(car), ec)) {
-                exists();
-                continue;
-            }
+        std::error_code ec;
+        if (into && !numbered && !force && fs::exists(pathFromUtf8(car), ec)) {
+            exists();
+            continue;
         }
-        if (sameFile(given, car) || wrongKind(car, DesignKind::CarFile, given)) {
+        if (!numbered && (sameFile(given, car) || wrongKind(car, DesignKind::CarFile, given))) {
             status = failed;
             continue;
         }
@@ -288,16 +309,33 @@ int importVehicles(const std::vector<std::string>& files, const std::optional<st
             if (!writeStandardOutput(bytes)) status = failed;
             continue;
         }
-        // Into a folder without --force, created exclusively: of two imports
-        // racing for one name, one writes and the other is told.
-        const bool exclusive = into && !force;
-        const FileResult saved = exclusive ? writeNewFile(pathFromUtf8(car), bytes)
-                                           : writeFileReplacing(pathFromUtf8(car), bytes);
-        if (exclusive && !saved && saved.error().systemError == EEXIST) {
-            exists();
-        } else if (!saved) {
+        FileResult saved;
+        if (numbered) {
+            const std::string takenName = utf8FromPath(pathFromUtf8(car).filename());
+            fs::path made;
+            saved = writeNumberedCarFile(pathFromUtf8(*into), stem, bytes, made);
+            if (saved) {
+                written.push_back(made);
+                claimed.insert(fileNameFolded(utf8FromPath(made.filename())));
+                complain(given, "Imported as " + utf8FromPath(made.filename()) +
+                                    ", since an earlier file of the same name takes " + takenName + ".");
+            }
+        } else if (into && !force) {
+            // Created exclusively: of two imports racing for one name, one
+            // writes and the other is told.
+            saved = writeNewFile(pathFromUtf8(car), bytes);
+            if (!saved && saved.error().systemError == EEXIST) {
+                exists();
+                continue;
+            }
+        } else {
+            saved = writeFileReplacing(pathFromUtf8(car), bytes);
+        }
+        if (!saved) {
             complain(saved.error());
             status = failed;
+        } else if (into && !numbered) {
+            written.push_back(pathFromUtf8(car));
         }
     }
     return status;

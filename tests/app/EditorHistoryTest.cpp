@@ -149,6 +149,54 @@ TEST_F(EditorTest, EachKindOfStepIsUndoneAndRedoneWhole)
     }
 }
 
+TEST_F(EditorTest, UndoingALoadAimsSaveAndTheQuestionAtTheFileBeforeIt)
+{
+    const auto b = saveCar("b.rbc", {.name = "Bee", .model = 9});
+    const std::pair<const char*, std::function<void(EditorTest&)>> loads[] = {
+        {"open", [&](EditorTest& t) { t.answer(b), t.click(Form::openButton); }},
+        {"drop", [&](EditorTest& t) { t.editor_->fileDropped(b); }},
+    };
+    for (const auto& [what, load] : loads) {
+        SCOPED_TRACE(what);
+        services_ = {};
+        start(saveCar("a.rbc", baseCar()));
+        editor_->stepped(idOf("armorFrontSpin"), -1);
+        load(*this);
+        editor_->undo();
+        EXPECT_EQ(number("armorFrontField"), 17);
+        click(Form::quitButton);
+        ASSERT_EQ(services_.questions.size(), 1u);
+        EXPECT_EQ(services_.questions[0], "Save changes to the design in a.rbc before closing?");
+        click(Form::saveButton); // cancelled, but it proposed a.rbc
+        ASSERT_FALSE(services_.requests.empty());
+        EXPECT_EQ(services_.requests.back().fileName, "a.rbc");
+        services_.closeAnswers = {CloseAnswer::Save};
+        click(Form::quitButton);
+        CarConfig onDisk;
+        ASSERT_TRUE(readCarFile(dir_ / "a.rbc", onDisk));
+        EXPECT_EQ(onDisk.armor[Front], 17);
+        ASSERT_TRUE(readCarFile(b, onDisk));
+        EXPECT_EQ(onDisk.name, "Bee"); // never written over
+        // Redo brings the loaded file back, unchanged.
+        editor_->redo();
+        EXPECT_FALSE(editor_->modified());
+        services_.requests.clear();
+        click(Form::saveButton);
+        ASSERT_EQ(services_.requests.size(), 1u);
+        EXPECT_EQ(services_.requests[0].fileName, "b.rbc");
+    }
+    // A save marks every step of its design: undone past it, the design is changed.
+    start(saveCar("a.rbc", baseCar()));
+    choose("engineList", 3);
+    services_.answers = {dir_ / "c.rbc"};
+    click(Form::saveButton);
+    editor_->undo();
+    services_.questions.clear();
+    click(Form::quitButton);
+    ASSERT_EQ(services_.questions.size(), 1u);
+    EXPECT_EQ(services_.questions[0], "Save changes to the design in c.rbc before closing?");
+}
+
 TEST_F(EditorTest, AHeldArrowIsOneStepAndEachPressAnother)
 {
     start(saveCar("base.rbc", baseCar()));

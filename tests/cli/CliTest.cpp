@@ -293,6 +293,33 @@ TEST(Cli, ImportNeverReplacesAFileNorWritesWhatItReads)
     EXPECT_EQ(run(dir, "import --into cases a/vgoon4.vcf c/VGOON4.vcf a/\xC3\x89.vcf c/\xC3\xA9.vcf").status, 0);
     EXPECT_TRUE(fs::exists(dir / "cases" / "VGOON4-2.rbc"));
     EXPECT_TRUE(fs::exists(dir.path() / pathFromUtf8("cases/\xC3\xA9-2.rbc")));
+    // A numbered name is never a replacement, with or without --force: numbering moves
+    // past the player's own files, and --force replaces only the name made from the file.
+    fs::create_directory(dir / "out");
+    std::ofstream(dir / "out" / "vgoon4-2.rbc") << "mine";
+    for (const std::string force : {"", "--force "}) {
+        SCOPED_TRACE(force);
+        fs::remove(dir / "out" / "vgoon4-3.rbc");
+        const CliRun both = run(dir, "import " + force + "--into out a/vgoon4.vcf b/vgoon4.vcf");
+        EXPECT_EQ(both.status, 0) << both.err;
+        EXPECT_EQ(both.err, "rivetbay-cli: b/vgoon4.vcf: Imported as vgoon4-3.rbc, since an earlier "
+                            "file of the same name takes vgoon4.rbc.\n");
+        EXPECT_EQ(testkit::readText(dir / "out" / "vgoon4-2.rbc"), "mine");
+        ASSERT_TRUE(readCarFile(dir / "out" / "vgoon4-3.rbc", second));
+        EXPECT_EQ(second.name, "Other");
+    }
+    // Letters the file system folds and the program's own table may not: it decides.
+    fs::create_directory(dir / "folds");
+    for (const char* pair : {"\xCE\x86.vcf b/\xCE\xAC.vcf", "\xEF\xBC\xA2.vcf b/\xEF\xBD\x82.vcf"}) {
+        const std::string upper = std::string(pair).substr(0, std::string(pair).find(' '));
+        const std::string lower = std::string(pair).substr(std::string(pair).find("b/") + 2);
+        fs::copy_file(dir / "a" / "vgoon4.vcf", dir.path() / "a" / pathFromUtf8(upper));
+        fs::copy_file(dir / "b" / "vgoon4.vcf", dir.path() / "b" / pathFromUtf8(lower));
+        EXPECT_EQ(run(dir, std::string("import --force --into folds a/") + pair).status, 0);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "folds"), fs::directory_iterator()), 4);
+    ASSERT_TRUE(readCarFile(dir / "folds" / pathFromUtf8("\xCE\x86.rbc"), second));
+    EXPECT_EQ(second.name, "Dusty \xE9");
 #ifndef _WIN32
     // Created exclusively: whatever stands at the name, even a link to nowhere, is kept.
     fs::create_symlink(dir / "nowhere", dir / "cars" / "vgoon4-3.rbc");
