@@ -1,8 +1,12 @@
 #include "files/DesignFile.h"
 
 #include "files/CarFile.h"
+#include "files/PlatformFile.h"
 #include "files/TextEncoding.h"
 #include "files/VcfReader.h"
+
+#include <algorithm>
+#include <cerrno>
 
 namespace rivetbay {
 
@@ -38,17 +42,22 @@ FileResult plausible(FileResult read, const std::filesystem::path& shown, const 
     return read;
 }
 
+bool readsAsPlausibleCar(std::span<const std::uint8_t> bytes)
+{
+    SpanSource source(bytes);
+    CarConfig made;
+    return readCarRecord(source, made) && selectionsOutsideTables(made).size() < implausible;
+}
+
 // The game's tags can stand in a car file by chance: a name such as "Team
-// BWD2" is followed by the model number. A car record that takes every byte
-// exactly and makes a plausible design is the car file it looks like, since
-// no vehicle file is one.
+// BWD2" is followed by the model number, and the bytes after a car record are
+// anything. A file that reads as a car record making a plausible design is
+// the car file it looks like, unless it begins as every vehicle file does,
+// which no car file can (its name would hold NUL bytes).
 bool isVehicleFile(std::span<const std::uint8_t> bytes)
 {
     if (!carriesVehicleSignature(bytes)) return false;
-    SpanSource source(bytes);
-    CarConfig made;
-    return !readCarRecord(source, made) || source.remaining() != 0 ||
-           selectionsOutsideTables(made).size() >= implausible;
+    return beginsAsVehicleFile(bytes) || !readsAsPlausibleCar(bytes);
 }
 
 FileResult readDesign(std::span<const std::uint8_t> bytes, const std::filesystem::path& shown,
@@ -64,6 +73,28 @@ FileResult readDesign(std::span<const std::uint8_t> bytes, const std::filesystem
     return takeImport(importVehicleBytes(bytes, shown, imported), imported, config, warnings);
 }
 
+// As much of the file as either kind can use: a car record with the longest
+// name (what follows a record is ignored), which is more than any vehicle
+// file may hold. Read once, from one handle, so that a file replaced while it
+// is opened is still read as one file.
+constexpr std::size_t designReadLimit = 7 + CarFileLayout::nameByteLimit + CarFileLayout::integersSize;
+static_assert(designReadLimit > vehicleFileLimit);
+
+FileResult readDesignBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes)
+{
+    // Whatever cannot be opened as a regular file (missing, no permission, a
+    // directory, a FIFO or device) is a file that was not found.
+    platform::InputFile file;
+    if (const int e = path.empty() ? ENOENT : file.open(path); e != 0)
+        return makeFileError(FileErrorKind::NotFound, Stage::Opening, path, e);
+    bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), designReadLimit)));
+    std::size_t got = 0;
+    if (const int e = file.readFully(bytes.data(), bytes.size(), got); e != 0)
+        return fileErrorFromErrno(e, Stage::Reading, path);
+    bytes.resize(got);
+    return {};
+}
+
 // A car file's selections are left exactly as stored; a vehicle file is
 // imported, with `warnings` naming what did not map. `config` changes only
 // when the whole file was read.
@@ -71,13 +102,9 @@ FileResult readDesignFile(const std::filesystem::path& path, CarConfig& config,
                           std::vector<std::string>& warnings, DesignKind& kind)
 {
     kind = DesignKind::CarFile;
-    if (carriesVehicleSignature(path)) { // a look at its head; the whole file decides
-        std::vector<std::uint8_t> bytes;
-        if (FileResult read = readVehicleFileBytes(path, bytes); !read) return read;
-        return readDesign(bytes, path, config, warnings, &kind);
-    }
-    CarConfig made = config;
-    return plausible(readCarFile(path, made), path, made, config);
+    std::vector<std::uint8_t> bytes;
+    if (FileResult read = readDesignBytes(path, bytes); !read) return read;
+    return readDesign(bytes, path, config, warnings, &kind);
 }
 
 FileResult normalised(FileResult read, OpenedDesign& design)
@@ -104,7 +131,7 @@ FileResult openDesignBytes(std::span<const std::uint8_t> bytes, const std::files
 std::optional<DesignKind> designKindOf(const std::filesystem::path& path)
 {
     std::vector<std::uint8_t> bytes;
-    if (!readVehicleFileBytes(path, bytes)) return std::nullopt; // larger than either
+    if (!readDesignBytes(path, bytes)) return std::nullopt;
     if (isVehicleFile(bytes)) return DesignKind::VehicleFile;
     CarConfig made;
     std::vector<std::string> warnings;

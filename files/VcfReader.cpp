@@ -26,6 +26,7 @@ using Bytes = std::span<const std::uint8_t>;
 // Record layout: a 4-byte tag and a 4-byte length, then the record's own fields.
 constexpr std::size_t recordHead = 8;
 constexpr std::size_t exitSize = 8; // whatever its length field holds
+constexpr std::size_t bwd2Size = 8;
 constexpr std::size_t vcfcStart = 20;
 constexpr std::size_t vcfcSize = 137;
 constexpr std::size_t specSize = 12;
@@ -79,6 +80,8 @@ std::int64_t writtenHardpoint(std::string_view layout, std::string_view token)
 }
 
 // "<file> <what>": the reader's own texts, which the file errors' table lacks.
+constexpr const char* tooLargeText = "is too large to be a vehicle file of the game.";
+
 FileError refusal(const std::filesystem::path& file, const std::string& what)
 {
     FileError error = makeFileError(FileErrorKind::Unknown, Stage::Reading, file);
@@ -358,24 +361,20 @@ bool carriesVehicleSignature(Bytes bytes)
 {
     const std::size_t reach = std::min(bytes.size(), vehicleSignatureReach);
     for (std::size_t at = 0; at + recordHead <= reach; ++at)
-        if ((tagIs(bytes, at, "BWD2") && getU32(bytes.data() + at + 4) == 8) ||
+        if ((tagIs(bytes, at, "BWD2") && getU32(bytes.data() + at + 4) == bwd2Size) ||
             (tagIs(bytes, at, "VCFC") && getU32(bytes.data() + at + 4) == vcfcSize))
             return true;
     return false;
 }
 
-bool carriesVehicleSignature(const std::filesystem::path& path)
+bool beginsAsVehicleFile(Bytes bytes)
 {
-    platform::InputFile file;
-    if (file.open(path) != 0) return false;
-    std::array<std::uint8_t, vehicleSignatureReach> head{};
-    std::size_t got = 0;
-    return file.readFully(head.data(), head.size(), got) == 0 &&
-           carriesVehicleSignature(Bytes(head.data(), got));
+    return bytes.size() >= recordHead && tagIs(bytes, 0, "BWD2") && getU32(bytes.data() + 4) == bwd2Size;
 }
 
 FileResult importVehicleBytes(Bytes bytes, const std::filesystem::path& shown, VcfImport& out)
 {
+    if (bytes.size() > vehicleFileLimit) return refusal(shown, tooLargeText);
     return Importer(bytes, shown).run(out);
 }
 
@@ -385,7 +384,7 @@ FileResult readVehicleFileBytes(const std::filesystem::path& path, std::vector<s
     if (const int e = file.open(path); e != 0)
         return makeFileError(FileErrorKind::NotFound, Stage::Opening, path, e);
     if (file.size() > vehicleFileLimit)
-        return refusal(path, "is too large to be a vehicle file of the game.");
+        return refusal(path, tooLargeText);
     bytes.resize(static_cast<std::size_t>(file.size()));
     std::size_t got = 0;
     if (const int e = file.readFully(bytes.data(), bytes.size(), got); e != 0)

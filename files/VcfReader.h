@@ -35,10 +35,12 @@ bool looksLikeVehicleFile(std::span<const std::uint8_t> bytes);
 // and never a car file.
 inline constexpr std::size_t vehicleSignatureReach = 256;
 bool carriesVehicleSignature(std::span<const std::uint8_t> bytes);
-bool carriesVehicleSignature(const std::filesystem::path& path);
+// The first record "BWD2" of length 8 at byte 0, as every vehicle file begins.
+bool beginsAsVehicleFile(std::span<const std::uint8_t> bytes);
 
-// A damaged file, one that is no vehicle file, or a vehicle that is no car
-// of the catalogue is refused with a text naming `shown`.
+// A damaged file, one that is no vehicle file, one larger than any vehicle
+// file, or a vehicle that is no car of the catalogue is refused with a text
+// naming `shown`.
 FileResult importVehicleBytes(std::span<const std::uint8_t> bytes,
                               const std::filesystem::path& shown, VcfImport& out);
 FileResult importVehicleFile(const std::filesystem::path& path, VcfImport& out);

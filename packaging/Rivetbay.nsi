@@ -205,9 +205,28 @@ Function StartEditor
     Exec '"$INSTDIR\Rivetbay.exe"'
 FunctionEnd
 
+; Every file the installer ships into its folder, once: the install writes
+; them and the uninstaller removes no other name.
+!macro ForEachShipped MACRO
+    !insertmacro ${MACRO} "Rivetbay.exe"
+    !insertmacro ${MACRO} "rivetbay-cli.exe"
+    !insertmacro ${MACRO} "Rivetbay.html"
+    !insertmacro ${MACRO} "Rivetbay-guide.html"
+    !insertmacro ${MACRO} "Rivetbay-LICENSE.txt"
+    !insertmacro ${MACRO} "Rivetbay-README.txt"
+!macroend
+
 !macro Ship NAME
     File "${FILES}\${NAME}"
     StrCpy $Written "$Written${NAME}|"
+!macroend
+
+; The recorded name $R3 deleted only when it is NAME: a record edited to
+; hold a path, "..", or a wildcard reaches nothing outside what was shipped.
+!macro RemoveIfRecorded NAME
+    ${If} $R3 == "${NAME}"
+        Delete "$INSTDIR\${NAME}"
+    ${EndIf}
 !macroend
 
 Section "Rivetbay"
@@ -227,12 +246,7 @@ Section "Rivetbay"
 
     SetOutPath "$INSTDIR"
     StrCpy $Written ""
-    !insertmacro Ship "Rivetbay.exe"
-    !insertmacro Ship "rivetbay-cli.exe"
-    !insertmacro Ship "Rivetbay.html"
-    !insertmacro Ship "Rivetbay-guide.html"
-    !insertmacro Ship "Rivetbay-LICENSE.txt"
-    !insertmacro Ship "Rivetbay-README.txt"
+    !insertmacro ForEachShipped Ship
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
     CreateDirectory "$DOCUMENTS\Rivetbay"
@@ -297,8 +311,8 @@ FunctionEnd
     ${EndIf}
 !macroend
 
-; Exactly what this installation wrote, as it recorded it; the player's car
-; files and settings, wherever they are, stay.
+; Exactly what this installation wrote, as it recorded it, and only names it
+; ships; the player's car files and settings, wherever they are, stay.
 Section "Uninstall"
     ReadRegStr $R0 SHCTX "${UNINSTALL_KEY}" "${WRITTEN_VALUE}"
     ${DoWhile} $R0 != ""
@@ -310,9 +324,7 @@ Section "Uninstall"
             IntOp $R1 $R1 + 1
         ${Loop}
         StrCpy $R3 $R0 $R1
-        ${If} $R3 != ""
-            Delete "$INSTDIR\$R3"
-        ${EndIf}
+        !insertmacro ForEachShipped RemoveIfRecorded
         IntOp $R1 $R1 + 1
         StrCpy $R0 $R0 "" $R1
     ${Loop}

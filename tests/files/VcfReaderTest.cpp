@@ -5,6 +5,7 @@
 #include "files/CarFile.h"
 #include "files/ByteIO.h"
 #include "files/DesignFile.h"
+#include "files/PlatformFile.h"
 #include "files/VcfTemplate.h"
 #include "files/VcfWriter.h"
 
@@ -12,6 +13,7 @@
 
 #include <random>
 #include <string_view>
+#include <utility>
 
 namespace rivetbay {
 namespace {
@@ -222,23 +224,76 @@ TEST(DesignFile, WhatIsNoCarFileIsNotOpenedAsOne)
 }
 
 // Names that put the game's tags where a vehicle file has them: "BWD2" and
-// the model 8 after it, "VCFC" and 0x89 (‰) with the model 0 after it.
+// the model 8 after it, "VCFC" and 0x89 (‰) with the model 0 after it, a
+// name past a vehicle file's size limit with "VCFC" and its length in it;
+// each also with bytes after the record, which a car file ignores.
 TEST(DesignFile, EveryCarFileSaveWritesOpensAgain)
 {
     testkit::TempDir dir;
-    const CarConfig cars[] = {{.name = "Team BWD2", .model = 8}, {.name = "Fan VCFC\x89", .model = 0}};
+    const CarConfig cars[] = {{.name = "Team BWD2", .model = 8},
+                              {.name = "Fan VCFC\x89", .model = 0},
+                              {.name = std::string("VCFC\x89\0\0\0", 8) + std::string(70000, 'x')}};
     for (const CarConfig& car : cars) {
-        ASSERT_TRUE(saveCarFile(dir / "car.rbc", car));
-        OpenedDesign back{.kind = DesignKind::VehicleFile};
-        const FileResult read = openDesign(dir / "car.rbc", back);
-        ASSERT_TRUE(read) << car.name << ": " << read.error().message;
-        EXPECT_EQ(back.kind, DesignKind::CarFile);
-        EXPECT_EQ(back.config, car);
-        EXPECT_EQ(designKindOf(dir / "car.rbc"), DesignKind::CarFile);
+        for (const std::string after : {"", "BWD2\x08\0\0\0 and more of anything"}) {
+            ASSERT_TRUE(saveCarFile(dir / "car.rbc", car));
+            std::ofstream(dir / "car.rbc", std::ios::binary | std::ios::app) << after;
+            OpenedDesign back{.kind = DesignKind::VehicleFile};
+            const FileResult read = openDesign(dir / "car.rbc", back);
+            ASSERT_TRUE(read) << car.name.substr(0, 12) << ": " << read.error().message;
+            EXPECT_EQ(back.kind, DesignKind::CarFile);
+            EXPECT_EQ(back.config, car);
+            EXPECT_EQ(designKindOf(dir / "car.rbc"), DesignKind::CarFile);
+        }
     }
     ASSERT_TRUE(VcfWriter(dir / "v.vcf", testkit::dustyDesign()));
     EXPECT_EQ(designKindOf(dir / "v.vcf"), DesignKind::VehicleFile);
     EXPECT_EQ(designKindOf(dir / "missing.rbc"), std::nullopt);
+    testkit::writeBytes(dir / "neither.rbc", Bytes(3, 'x'));
+    EXPECT_EQ(designKindOf(dir / "neither.rbc"), std::nullopt);
+}
+
+// Nine selections outside their tables are a car file that says so; ten are
+// bytes of something else, with a vehicle file's tags in them or not.
+TEST(DesignFile, TenSelectionsOutsideTheTablesAreNoCarFile)
+{
+    testkit::TempDir dir;
+    for (const std::string name : {"Odd", "Team BWD2"}) {
+        CarConfig odd{.name = name, .model = 8, .engine = 99, .suspension = 99, .frontTires = 99,
+                      .rearTires = 99, .brakes = 99, .frontWeapons = {99, 99, 99}, .topWeapons = {99, 0}};
+        for (const auto& [outside, opens] : {std::pair{9, true}, std::pair{10, false}}) {
+            SCOPED_TRACE(name + " " + std::to_string(outside));
+            odd.topWeapons[1] = outside == 10 ? 99 : 0;
+            ASSERT_TRUE(saveCarFile(dir / "odd.rbc", odd));
+            OpenedDesign design;
+            const FileResult read = openDesign(dir / "odd.rbc", design);
+            ASSERT_EQ(static_cast<bool>(read), opens);
+            if (opens) EXPECT_EQ(design.outOfRange.size(), 9u);
+            else EXPECT_EQ(read.error().reason.substr(0, 12), name == "Odd" ? "It is neithe" : "It is a dama");
+        }
+    }
+}
+
+// A file replaced while it is opened is read as the one file it was.
+TEST(DesignFile, AFileReplacedWhileOpenedIsReadWhole)
+{
+    testkit::TempDir dir;
+    ASSERT_TRUE(saveCarFile(dir / "car.rbc", testkit::dustyDesign()));
+    ASSERT_TRUE(VcfWriter(dir / "v.vcf", {.name = "Other", .model = 9}));
+    struct Swap final : platform::FileEvents {
+        std::filesystem::path with;
+        Swap() { platform::watchFileEvents(this); }
+        ~Swap() override { platform::watchFileEvents(nullptr); }
+        void happened(std::string_view step, const std::filesystem::path& path) override
+        {
+            std::error_code ec; // Windows refuses to replace an open file: nothing to prove there
+            if (step == "opened" && !with.empty()) std::filesystem::rename(std::exchange(with, {}), path, ec);
+        }
+    } swap;
+    swap.with = dir / "v.vcf";
+    OpenedDesign design;
+    const FileResult read = openDesign(dir / "car.rbc", design);
+    ASSERT_TRUE(read) << read.error().message;
+    EXPECT_EQ(design.config.name, testkit::dustyDesign().name);
 }
 
 TEST(VcfReader, AFileLargerThanAnyVehicleIsRefusedUnread)

@@ -98,8 +98,12 @@ wine "$setup" /S '/D=C:\Other' || fail "the second install exited with $?"
 [ -f "$drive/Other/Rivetbay.exe" ] || fail "the second copy is not in C:\\Other"
 value "$key" InstallLocation | grep -q -x 'C:\\Other' || fail "installed programs do not list C:\\Other"
 
-# The player's own files, beside and inside what was installed, stay.
+# The player's own files, beside and inside what was installed, stay, even
+# when the record of what was installed is edited to reach them or the game.
 printf 'car' > "$drive/Other/kept.rbc"
+record=$(value "$key" InstalledFiles)
+wine reg add "$key" /v InstalledFiles /f \
+    /d "..\\Games\\Nitro\\nitro.exe|*.rbc|..\\..\\Games\\Nitro\\README.txt|$record" >/dev/null
 wine "$drive/Other/Uninstall-Rivetbay.exe" /S
 wineserver -w # the uninstaller runs on from a copy of itself
 [ "$(ls "$drive/Other")" = kept.rbc ] || fail "left behind or taken: $(ls "$drive/Other")"
