@@ -11,6 +11,18 @@ namespace rivetbay {
 
 namespace fs = std::filesystem;
 
+std::string gameFolderGoneText(const fs::path& folder)
+{
+    return "The game folder in Rivetbay's settings, " + utf8FromPath(folder) +
+           ", is gone: start Rivetbay and show it where the game is now.";
+}
+
+std::string gameFolderIsAFileText(const fs::path& folder)
+{
+    return "The game folder in Rivetbay's settings, " + utf8FromPath(folder) +
+           ", is a file, not a folder: start Rivetbay and show it where the game is.";
+}
+
 int exportToGame(const fs::path& carFile, const fs::path& settingsFolder, UiServices& services,
                  const std::string& applicationName)
 {
@@ -22,7 +34,12 @@ int exportToGame(const fs::path& carFile, const fs::path& settingsFolder, UiServ
     const PathSettings paths = readPathSettings(settingsFileIn(settingsFolder), settingsFolder);
     fs::path game = paths.vcfPath;
     if (!game.empty() && game.is_relative()) game = settingsFolder / game; // as the editor, started there
-    if (!pathExists(game)) return say(MessageIcon::Stop, applicationName, gameFolderUnknownText);
+    if (game.empty()) return say(MessageIcon::Stop, applicationName, gameFolderUnknownText);
+    if (!folderExists(game)) {
+        std::error_code ec;
+        return say(MessageIcon::Stop, applicationName,
+                   fs::exists(game, ec) ? gameFolderIsAFileText(game) : gameFolderGoneText(game));
+    }
 
     OpenedDesign design;
     if (const FileResult read = openDesign(carFile, design); !read)

@@ -14,6 +14,9 @@ namespace rivetbay {
 
 inline constexpr const char* gameFolderUnknownText =
     "Rivetbay does not know where the game is yet: start Rivetbay once and show it.";
+// The settings name a game folder that is gone, or a file: the start asks again.
+std::string gameFolderGoneText(const std::filesystem::path& folder);
+std::string gameFolderIsAFileText(const std::filesystem::path& folder);
 
 // `settingsFolder` holds the settings (Rivetbay.ini) the installed entries
 // use. Returns the exit status: 0 when the vehicle file was written.

@@ -45,10 +45,10 @@ bool writePathSettings(const fs::path& settingsFile, const PathSettings& setting
     return writeProfileStrings(settingsFile, keys[0].section, entries);
 }
 
-bool pathExists(const fs::path& path)
+bool folderExists(const fs::path& path)
 {
     std::error_code ec;
-    return !path.empty() && fs::exists(path, ec);
+    return !path.empty() && fs::is_directory(path, ec);
 }
 
 } // namespace rivetbay

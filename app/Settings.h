@@ -37,7 +37,7 @@ PathSettings readPathSettings(const std::filesystem::path& settingsFile,
 // Every key in one write. Returns whether it succeeded.
 bool writePathSettings(const std::filesystem::path& settingsFile, const PathSettings& settings);
 
-// An empty path never exists.
-bool pathExists(const std::filesystem::path& path);
+// Whether `path` names a folder (through links); an empty path never does.
+bool folderExists(const std::filesystem::path& path);
 
 } // namespace rivetbay

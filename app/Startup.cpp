@@ -8,8 +8,8 @@ StartupState startUp(const std::filesystem::path& startDirectory, FirstRunDialog
     state.settingsFile = settingsFileIn(startDirectory);
     state.paths = readPathSettings(state.settingsFile, startDirectory);
     writePathSettings(state.settingsFile, state.paths); // the file holds both keys from now on
-    if (!pathExists(state.paths.rbcPath)) state.paths.rbcPath = startDirectory;
-    if (!pathExists(state.paths.vcfPath)) firstRunSetup(state.settingsFile, state.paths, dialogs);
+    if (!folderExists(state.paths.rbcPath)) state.paths.rbcPath = startDirectory;
+    if (!folderExists(state.paths.vcfPath)) firstRunSetup(state.settingsFile, state.paths, dialogs);
     return state;
 }
 

@@ -60,6 +60,14 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
     // name another export or program added since the listing is taken too.
     const platform::DirectoryLock lock(directory);
     if (lock.busy()) return refused(exportBusyText);
+    if (!lock.held()) {
+        FileError error = makeFileError(FileErrorKind::Unknown, Stage::Opening, directory, lock.error());
+        error.reason = "The vehicle folder could not be locked for the export (" +
+                       systemReason(lock.error()) + "); nothing was written.";
+        error.message = utf8FromPath(directory) + ": " + error.reason;
+        result.failure = std::move(error);
+        return result;
+    }
     const std::vector<std::string> files = findVehicleFiles(directory, m.variantFileCode);
     for (const std::string& name : readVariantNames(directory, files))
         if (equalsIgnoringCase1252(name, config.name)) return refused(exportNotUniqueText);

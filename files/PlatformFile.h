@@ -122,8 +122,9 @@ void syncDirectory(const std::filesystem::path& directory);
 // Holds an exclusive lock on a directory for its lifetime, so that two
 // read-modify-write passes in it do not interleave. The lock is the
 // folder's, whatever path names it. A lock someone else keeps is waited for
-// `patience` at most; then busy() is true and the caller decides whether
-// the work may go on without it rather than hang.
+// `patience` at most; then busy() is true. A lock that could not be made at
+// all is neither held nor busy, and error() says why: the caller does not go
+// on without it.
 class DirectoryLock {
 public:
     explicit DirectoryLock(const std::filesystem::path& directory,
@@ -131,6 +132,8 @@ public:
     bool held() const { return held_; }
     // Someone else kept the lock past `patience` (not: the folder cannot be read).
     bool busy() const { return busy_; }
+    // Why the lock could not be made (an errno value); 0 when held or busy.
+    int error() const { return error_; }
     DirectoryLock(const DirectoryLock&) = delete;
     DirectoryLock& operator=(const DirectoryLock&) = delete;
     ~DirectoryLock();
@@ -143,7 +146,13 @@ private:
 #endif
     bool held_ = false;
     bool busy_ = false;
+    int error_ = 0;
 };
+
+#ifdef _WIN32
+// The named mutex that stands in for a folder's lock there.
+std::wstring directoryLockName(const std::filesystem::path& directory);
+#endif
 
 // The steps reads and writes take on the file system, in order, for a watcher to see:
 // "opened" (a file for reading, with its path, its size taken),

@@ -180,12 +180,16 @@ DirectoryLock::DirectoryLock(const fs::path& directory, std::chrono::millisecond
     const fs::path folder = directory.empty() ? fs::path(".") : directory;
     const auto deadline = std::chrono::steady_clock::now() + patience;
     fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) error_ = errno;
     bool waiting = false;
     while (fd_ >= 0 && !held_) {
         if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
             held_ = true;
         } else if (errno != EINTR) {
-            if (errno != EWOULDBLOCK) break;
+            if (errno != EWOULDBLOCK) {
+                error_ = errno;
+                break;
+            }
             if (std::chrono::steady_clock::now() >= deadline) {
                 busy_ = true;
                 break;

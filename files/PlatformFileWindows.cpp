@@ -212,10 +212,9 @@ void syncDirectory(const fs::path& directory)
     happened("directory flushed", directory);
 }
 
-namespace {
 // One name per folder however it is spelled (a drive letter, a mapped drive,
 // a \\?\ prefix, letter case): the volume and the folder's file number.
-std::wstring lockNameOf(const fs::path& directory)
+std::wstring directoryLockName(const fs::path& directory)
 {
     const HANDLE handle = CreateFileW(directory.c_str(), 0,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -232,13 +231,15 @@ std::wstring lockNameOf(const fs::path& directory)
     for (wchar_t& c : name) c = static_cast<wchar_t>(towlower(c));
     return L"Local\\rivetbay-" + std::to_wstring(std::hash<std::wstring>{}(name));
 }
-} // namespace
 
 DirectoryLock::DirectoryLock(const fs::path& directory, std::chrono::milliseconds patience)
 {
     const fs::path folder = directory.empty() ? fs::path(".") : directory;
     // A directory cannot be locked there: a mutex named after it stands in.
-    mutex_ = CreateMutexW(nullptr, FALSE, lockNameOf(folder).c_str());
+    // Fails when the name is taken by another kind of object (another
+    // program's event, say).
+    mutex_ = CreateMutexW(nullptr, FALSE, directoryLockName(folder).c_str());
+    if (!mutex_) error_ = errnoFromWindows(GetLastError());
     if (mutex_) {
         DWORD waited = WaitForSingleObject(mutex_, 0);
         if (waited == WAIT_TIMEOUT) {
@@ -247,6 +248,7 @@ DirectoryLock::DirectoryLock(const fs::path& directory, std::chrono::millisecond
         }
         held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
         busy_ = waited == WAIT_TIMEOUT;
+        if (!held_ && !busy_) error_ = errnoFromWindows(GetLastError());
     }
 }
 

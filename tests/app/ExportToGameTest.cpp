@@ -54,19 +54,25 @@ TEST_F(ExportToGameTest, WritesTheNextFileAndSaysWhereOrWhyNot)
     EXPECT_NE(said().find("gone.rbc"), std::string::npos) << said();
 }
 
-TEST_F(ExportToGameTest, WithoutAKnownGameFolderItAsksForAStartFirst)
+TEST_F(ExportToGameTest, WithoutAKnownGameFolderItSaysWhyAndAsksForAStart)
 {
     const fs::path car = saveCar("cars/dusty.rbc", testkit::dustyDesign());
-    const std::vector<std::function<void()>> settings = {
-        [] {}, // none at all: it makes none
-        [&] { std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nVCF_Path=" << utf8FromPath(dir_ / "gone") << "\n"; },
-        [&] { std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nRBC_Path=.\n"; },
+    const std::string gone = utf8FromPath(dir_ / "gone"), file = utf8FromPath(car);
+    const std::pair<std::function<void()>, std::string> settings[] = {
+        {[] {}, gameFolderUnknownText}, // none at all: it makes none
+        {[&] { std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nRBC_Path=.\n"; }, gameFolderUnknownText},
+        {[&] { std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nVCF_Path=" << gone << "\n"; },
+         "The game folder in Rivetbay's settings, " + gone +
+             ", is gone: start Rivetbay and show it where the game is now."},
+        {[&] { std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nVCF_Path=" << file << "\n"; },
+         "The game folder in Rivetbay's settings, " + file +
+             ", is a file, not a folder: start Rivetbay and show it where the game is."},
     };
-    for (const auto& write : settings) {
+    for (const auto& [write, text] : settings) {
         write();
         const bool had = fs::exists(dir_ / "Rivetbay.ini");
         EXPECT_EQ(run(car), 1);
-        EXPECT_EQ(said(), gameFolderUnknownText);
+        EXPECT_EQ(said(), text);
         EXPECT_EQ(fs::exists(dir_ / "Rivetbay.ini"), had);
         EXPECT_TRUE(fs::is_empty(dir_ / "addon"));
     }

@@ -113,7 +113,15 @@ TEST(Startup, FirstStartsAndLaterOnes)
     startUp(home, none);
     EXPECT_EQ(testkit::readText(start / "Rivetbay.ini"), "[Paths]\r\nVCF_Path=.\r\nRBC_Path=" + home + "\r\n");
 
-    // A car folder that has gone is replaced in memory only, until the next write.
+    // A game folder that names a file is no folder: asked again.
+    ASSERT_TRUE(writePaths(start / "Rivetbay.ini", (start / "Rivetbay.ini").string(), "."));
+    ScriptedDialogs again(std::nullopt);
+    startUp(home, again);
+    EXPECT_EQ(again.asked, 1);
+
+    // A car folder that has gone, or is a file, is replaced in memory only, until the next write.
+    ASSERT_TRUE(writePaths(start / "Rivetbay.ini", ".", (start / "Rivetbay.ini").string()));
+    EXPECT_EQ(startUp(home, none).paths.rbcPath, home);
     ASSERT_TRUE(writePaths(start / "Rivetbay.ini", ".", (start / "gone").string()));
     const StartupState later = startUp(home, none);
     EXPECT_EQ(later.paths.rbcPath, home);

@@ -9,7 +9,9 @@
 #include <atomic>
 #include <thread>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #endif
 
@@ -121,25 +123,36 @@ TEST(Export, WrapsPastTakenNumbersAndRefusesWhenAllAreTaken)
     EXPECT_EQ(none.refusal, "No free vehicle file number is left for this model.");
 }
 
-#ifndef _WIN32 // a folder that can be written but not listed
-TEST(Export, MovesOnWhenANumberIsTakenBetweenTheScanAndTheWrite)
+// Only the folder's lock keeps one name to one file: a lock that cannot be
+// made refuses the export, with the reason, and writes nothing.
+TEST(Export, AFolderThatCannotBeLockedIsNotWrittenTo)
 {
-    // A folder the exporting user may write in but not list: the scan finds
-    // nothing, so the next number is taken when the write comes.
     TempDir dir;
     writeBytes(dir / "vgoon4.vcf", {7});
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write |
-                                                 std::filesystem::perms::owner_exec |
-                                                 std::filesystem::perms::others_write |
-                                                 std::filesystem::perms::others_exec);
-    EXPECT_TRUE(testkit::asOtherUser([&] {
-        const auto r = exportVariant(design(16, "Late"), dir.path(), {});
-        return r.outcome == ExportResult::Outcome::Written && r.path == dir / "vgoon5.vcf";
-    }));
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
-    EXPECT_EQ(testkit::readBytes(dir / "vgoon4.vcf"), (std::vector<std::uint8_t>{7}));
-}
+#ifdef _WIN32
+    // The lock's name taken by another kind of object, as another program's event.
+    const HANDLE event = CreateEventW(nullptr, FALSE, FALSE, platform::directoryLockName(dir.path()).c_str());
+    ASSERT_NE(event, nullptr);
+    const ExportResult r = exportVariant(design(16, "Late"), dir.path(), {});
+    CloseHandle(event);
+    const bool refused = r.outcome == ExportResult::Outcome::NotWritten;
+#else
+    // A folder its user may write in but not open to lock (nor list).
+    namespace fs = std::filesystem;
+    fs::permissions(dir.path(), fs::perms::owner_write | fs::perms::owner_exec |
+                                    fs::perms::others_write | fs::perms::others_exec);
+    const bool refused = testkit::asOtherUser([&] {
+        const ExportResult r = exportVariant(design(16, "Late"), dir.path(), {});
+        return r.outcome == ExportResult::Outcome::NotWritten &&
+               notWrittenText(r, dir.path()).ends_with(
+                   ": The vehicle folder could not be locked for the export (Permission denied); "
+                   "nothing was written.");
+    });
+    fs::permissions(dir.path(), fs::perms::owner_all);
 #endif
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(findVehicleFiles(dir.path(), "goon"), std::vector<std::string>{"vgoon4.vcf"});
+}
 
 TEST(Export, ExportsTakeTurnsAndLookAgainUnderTheLock)
 {

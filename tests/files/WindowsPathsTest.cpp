@@ -48,7 +48,7 @@ TEST(WindowsPaths, SettingsInAFolderNamedOutsideTheCodePage)
     EXPECT_TRUE(fs::exists(start / "Rivetbay.ini"));
     const PathSettings back = readPathSettings(settingsFileIn(start), "elsewhere");
     EXPECT_EQ(back.vcfPath, start); // kept exactly, so the setup is not asked again
-    EXPECT_TRUE(pathExists(back.vcfPath));
+    EXPECT_TRUE(folderExists(back.vcfPath));
 }
 
 TEST(WindowsPaths, TheChosenGameWithEitherSeparator)
