@@ -50,6 +50,12 @@ CarConfig designOf(CarConfig c)
 
 } // namespace
 
+std::string_view nameTheGameReads(const CarConfig& config)
+{
+    const std::string_view name = config.name;
+    return name.substr(0, name.find('\0'));
+}
+
 bool sameDesign(const CarConfig& a, const CarConfig& b) { return designOf(a) == designOf(b); }
 
 void normaliseSelections(CarConfig& c)

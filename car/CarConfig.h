@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rivetbay {
@@ -45,6 +46,9 @@ struct CarConfig {
 
     bool operator==(const CarConfig&) const = default;
 };
+
+// The name as the game reads it from a vehicle file: up to its first NUL byte.
+std::string_view nameTheGameReads(const CarConfig& config);
 
 // Whether two records hold the same design: every field a car file stores,
 // the name included; the derived prices do not count.

@@ -184,7 +184,7 @@ int show(const std::vector<std::string>& cars, const std::optional<std::string>&
     // Several files: each bill under its own file's name, whichever failed between.
     for (std::size_t k = 0; k < bills.size(); ++k) {
         if (cars.size() > 1 && !json)
-            std::cout << (k ? "\n" : "") << "==> " << bills[k].first << " <==\n";
+            std::cout << (k ? "\n" : "") << "==> " << printable(bills[k].first) << " <==\n";
         std::cout << bills[k].second;
     }
     return status;
@@ -201,7 +201,11 @@ int check(const std::vector<std::string>& cars)
         }
         std::vector<std::string> problems;
         for (const SelectionProblem& p : loaded->outOfRange) problems.push_back(describe(p) + ".");
-        const std::size_t nameLength = loaded->config.name.size();
+        const std::string_view read = nameTheGameReads(loaded->config);
+        if (read.size() < loaded->config.name.size())
+            problems.push_back("The name holds a NUL byte; the game reads only \"" +
+                               utf8FromWindows1252(std::string(read)) + "\".");
+        const std::size_t nameLength = read.size();
         if (nameLength > variantNameLimit)
             problems.push_back("The name has " + std::to_string(nameLength) +
                                " characters; the game keeps " + std::to_string(variantNameLimit) +
@@ -222,7 +226,7 @@ int check(const std::vector<std::string>& cars)
                                ", not the model's " + std::to_string(budget) + ".");
         for (const std::string& problem : problems) complain(car, problem);
         if (problems.empty())
-            std::cout << car << ": OK\n";
+            std::cout << printable(car) << ": OK\n";
         else
             status = failed;
     }
@@ -366,7 +370,7 @@ int exportCar(const std::string& car, const std::string& vcfDir)
     const ExportResult result = exportVariant(loaded->config, *directory, view.variantNames);
     switch (result.outcome) {
     case ExportResult::Outcome::Written:
-        std::cout << utf8FromPath(result.path) << '\n';
+        std::cout << printable(utf8FromPath(result.path)) << '\n';
         return 0;
     case ExportResult::Outcome::Refused:
         complain(car, result.refusal);

@@ -44,10 +44,12 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
                            const std::vector<std::string>& nameList)
 {
     const ModelSpec& m = CarCatalogue::model(modelIndex(config.model));
+    // Judged as the game will read it, up to a NUL: "\0x" is no name at all.
+    const std::string name(nameTheGameReads(config));
     const bool listed = std::any_of(nameList.begin(), nameList.end(), [&](const std::string& n) {
-        return equalsIgnoringCase1252(n, config.name);
+        return equalsIgnoringCase1252(n, name);
     });
-    if (config.name.empty() || listed) return refused(exportNotUniqueText);
+    if (name.empty() || listed) return refused(exportNotUniqueText);
 
     ExportResult result;
     if (directory.empty()) { // no vehicle directory to write into
@@ -69,8 +71,8 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
         return result;
     }
     const std::vector<std::string> files = findVehicleFiles(directory, m.variantFileCode);
-    for (const std::string& name : readVariantNames(directory, files))
-        if (equalsIgnoringCase1252(name, config.name)) return refused(exportNotUniqueText);
+    for (const std::string& taken : readVariantNames(directory, files))
+        if (equalsIgnoringCase1252(taken, name)) return refused(exportNotUniqueText);
     std::uint8_t number = numberAfter(m, files);
     // The game finds files whatever their letter case: a name taken in any
     // case is taken.

@@ -193,8 +193,9 @@ TEST(Cli, CheckReportsWhatTheGameWouldNotKeep)
         c.chassis[Rear] = -3;
         c.freePoints += dusty().chassis[Rear] + 3;
     });
+    save("nul.rbc", [](CarConfig& c) { c.name = std::string("\0Dusty", 6); }); // the game reads no name
     EXPECT_EQ(run(dir, "check good.rbc").status, 0);
-    const CliRun bad = run(dir, "check good.rbc 15.rbc m.rbc odd.rbc long.rbc spent.rbc below.rbc");
+    const CliRun bad = run(dir, "check good.rbc 15.rbc m.rbc odd.rbc long.rbc spent.rbc below.rbc nul.rbc");
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.out, "good.rbc: OK\n15.rbc: OK\n");
     EXPECT_EQ(bad.err,
@@ -202,7 +203,11 @@ TEST(Cli, CheckReportsWhatTheGameWouldNotKeep)
               "rivetbay-cli: odd.rbc: frontWeapons[1] is 25, outside its table (0 to 19).\n"
               "rivetbay-cli: long.rbc: The name has 19 characters; the game keeps 15.\n"
               "rivetbay-cli: spent.rbc: The points add up to 163, not the model's 160.\n"
-              "rivetbay-cli: below.rbc: The rear chassis holds -3 points; a side holds none or more.\n");
+              "rivetbay-cli: below.rbc: The rear chassis holds -3 points; a side holds none or more.\n"
+              "rivetbay-cli: nul.rbc: The name holds a NUL byte; the game reads only \"\".\n");
+    fs::create_directory(dir / "game");
+    expectRun(dir, "export nul.rbc --vcf-dir game", 1,
+              "rivetbay-cli: nul.rbc: The variant must have a unique model/name combination.\n");
     // show says so too, rather than printing "-" without a word.
     expectRun(dir, "show odd.rbc", 0,
               "rivetbay-cli: odd.rbc: frontWeapons[1] is 25, outside its table (0 to 19); shown as none.\n");
@@ -401,6 +406,13 @@ TEST(Cli, WhatItPrintsIsWhatATerminalShowsAndWhatFailsIsSaid)
     const auto j = nlohmann::json::parse(both.out);
     ASSERT_EQ(j.size(), 2u);
     EXPECT_EQ(j[0]["path"], "\xEF\xBF\xBD\xEF\xBF\xBD.rbc"); // each bad byte as U+FFFD
+    // File names on standard output are escaped as they are on standard error.
+    ASSERT_TRUE(saveCarFile(dir / "\x1b]0;x\x07.rbc", dusty()));
+    fs::create_directory(dir / "g\x1b[2J");
+    const std::string titled = "\"$(printf '\\033]0;x\\007.rbc')\"";
+    EXPECT_EQ(run(dir, "check " + titled).out, "\\x1b]0;x\\x07.rbc: OK\n");
+    EXPECT_NE(run(dir, "show sly.rbc " + titled).out.find("==> \\x1b]0;x\\x07.rbc <==\n"), std::string::npos);
+    EXPECT_EQ(run(dir, "export " + titled + " --vcf-dir \"$(printf 'g\\033[2J')\"").out, "g\\x1b[2J/vgoon4.vcf\n");
     EXPECT_EQ(run(dir, "show \"$(printf 'a\\nb.rbc')\"").err, // one error, one line
               "rivetbay-cli: a\\nb.rbc: an unnamed file was not found. (No such file or directory)\n");
     if (!testkit::runningAsRoot()) GTEST_SKIP() << "devices and other users need root";
