@@ -59,8 +59,8 @@ const FileFilter vehicleFilter{"I'76 Vehicle (*.vcf)", "*.vcf"};
 const FileFilter eitherFilter{"Car or vehicle file (*.rbc *.vcf)", "*.rbc;*.vcf"};
 
 constexpr const char* savedAsVehicleText =
-    "A design is saved as a Rivetbay car file (.rbc). Vehicle files for the game are written "
-    "with rivetbay-cli export.";
+    "A design is saved as a Rivetbay car file (.rbc). Vehicle files for the game are written by "
+    "\"Export to I'76 Nitro\" on a car file in the file manager, or with rivetbay-cli export.";
 
 // The design's name as a file name: what the platform forbids in one left
 // out, and control characters too; empty when nothing is left.
@@ -71,8 +71,7 @@ std::string carFileNameFor(const std::string& name)
     for (char c : utf8FromWindows1252(name))
         if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F && forbidden.find(c) == forbidden.npos)
             safe += c;
-    while (platform::dropsTrailingDotsAndSpaces && !safe.empty() && (safe.back() == '.' || safe.back() == ' '))
-        safe.pop_back();
+    safe = platform::nameAsStored(safe);
     if (safe.empty()) return safe;
     // A device on Windows whatever follows its name (up to Windows 10): a
     // car file so named could not be made there, nor copied there.
@@ -85,9 +84,11 @@ std::string carFileNameFor(const std::string& name)
     return safe + ".rbc";
 }
 
+// Judged as the file system will store the name ("z.vcf." is "z.vcf" on Windows).
 bool namesVehicleFile(const std::filesystem::path& path)
 {
-    return equalsIgnoringCase1252(utf8FromPath(path.extension()), ".vcf");
+    const auto stored = pathFromUtf8(platform::nameAsStored(utf8FromPath(path.filename())));
+    return equalsIgnoringCase1252(utf8FromPath(stored.extension()), ".vcf");
 }
 
 // The first-run setup's two dialogs.

@@ -11,6 +11,7 @@
 #include "files/DesignFile.h"
 #include "files/Export.h"
 #include "files/PlatformFile.h"
+#include "files/PlatformRules.h"
 #include "files/SafeWrite.h"
 #include "files/TextEncoding.h"
 #include "files/VariantListing.h"
@@ -127,7 +128,9 @@ bool wrongKind(const std::string& out, DesignKind writing, const std::string& fr
     if (out == standardStream) return false;
     const bool car = writing == DesignKind::CarFile;
     const fs::path path = pathFromUtf8(out);
-    if (equalsIgnoringAsciiCase(utf8FromPath(path.extension()), car ? ".vcf" : ".rbc")) {
+    // Judged as the file system will store the name.
+    const fs::path stored = pathFromUtf8(platform::nameAsStored(utf8FromPath(path.filename())));
+    if (equalsIgnoringAsciiCase(utf8FromPath(stored.extension()), car ? ".vcf" : ".rbc")) {
         complain(out, car ? "A car file is not written under a vehicle file's name (.vcf): the "
                             "game would take it for one. Nothing was written."
                           : "A vehicle file is not written under a car file's name (.rbc). "

@@ -25,4 +25,13 @@ inline constexpr std::string_view pathSeparators = "/";
 inline constexpr bool gameUnderWine = true;
 #endif
 
+// A file name as the file system will store it: "y.vcf. " is "y.vcf" where
+// trailing dots and spaces are dropped.
+constexpr std::string_view nameAsStored(std::string_view name)
+{
+    while (dropsTrailingDotsAndSpaces && !name.empty() && (name.back() == '.' || name.back() == ' '))
+        name.remove_suffix(1);
+    return name;
+}
+
 } // namespace rivetbay::platform

@@ -193,9 +193,9 @@ TEST(Cli, CheckReportsWhatTheGameWouldNotKeep)
         c.chassis[Rear] = -3;
         c.freePoints += dusty().chassis[Rear] + 3;
     });
-    save("nul.rbc", [](CarConfig& c) { c.name = std::string("\0Dusty", 6); }); // the game reads no name
+    save("zero.rbc", [](CarConfig& c) { c.name = std::string("\0Dusty", 6); }); // the game reads no name
     EXPECT_EQ(run(dir, "check good.rbc").status, 0);
-    const CliRun bad = run(dir, "check good.rbc 15.rbc m.rbc odd.rbc long.rbc spent.rbc below.rbc nul.rbc");
+    const CliRun bad = run(dir, "check good.rbc 15.rbc m.rbc odd.rbc long.rbc spent.rbc below.rbc zero.rbc");
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.out, "good.rbc: OK\n15.rbc: OK\n");
     EXPECT_EQ(bad.err,
@@ -204,10 +204,10 @@ TEST(Cli, CheckReportsWhatTheGameWouldNotKeep)
               "rivetbay-cli: long.rbc: The name has 19 characters; the game keeps 15.\n"
               "rivetbay-cli: spent.rbc: The points add up to 163, not the model's 160.\n"
               "rivetbay-cli: below.rbc: The rear chassis holds -3 points; a side holds none or more.\n"
-              "rivetbay-cli: nul.rbc: The name holds a NUL byte; the game reads only \"\".\n");
+              "rivetbay-cli: zero.rbc: The name holds a NUL byte; the game reads only \"\".\n");
     fs::create_directory(dir / "game");
-    expectRun(dir, "export nul.rbc --vcf-dir game", 1,
-              "rivetbay-cli: nul.rbc: The variant must have a unique model/name combination.\n");
+    expectRun(dir, "export zero.rbc --vcf-dir game", 1,
+              "rivetbay-cli: zero.rbc: The variant must have a unique model/name combination.\n");
     // show says so too, rather than printing "-" without a word.
     expectRun(dir, "show odd.rbc", 0,
               "rivetbay-cli: odd.rbc: frontWeapons[1] is 25, outside its table (0 to 19); shown as none.\n");
@@ -374,6 +374,12 @@ TEST(Cli, EachKindOfFileKeepsToItsOwnName)
          "does not replace it."},
         {"vcf mine.rbc mine.rbc", "mine.rbc", "rivetbay-cli: mine.rbc: It is the file being read"},
     };
+#ifdef _WIN32 // where a name's trailing dots and spaces are dropped: judged as stored
+    for (const char* words : {"import game.vcf \"other.vcf.\"", "vcf mine.rbc \"other.rbc. \""}) {
+        EXPECT_EQ(run(dir, words).status, 1) << words;
+        EXPECT_FALSE(fs::exists(dir / "other.vcf") || fs::exists(dir / "other.rbc")) << words;
+    }
+#endif
     for (const auto& [words, kept, said] : cases) {
         const std::string before = testkit::readText(dir / kept);
         const CliRun refused = run(dir, words);
