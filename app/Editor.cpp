@@ -72,6 +72,8 @@ std::string carFileNameFor(const std::string& name)
         if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F && forbidden.find(c) == forbidden.npos)
             safe += c;
     safe = platform::nameAsStored(safe);
+    // A leading dot hides a file, and OPEN would not show it: "." and ".." are no names at all.
+    safe.erase(0, safe.find_first_not_of('.'));
     if (safe.empty()) return safe;
     // A device on Windows whatever follows its name (up to Windows 10): a
     // car file so named could not be made there, nor copied there.

@@ -30,6 +30,7 @@ int exportToGame(const fs::path& carFile, const fs::path& settingsFolder, UiServ
         services.showMessage(icon, caption, text);
         return icon == MessageIcon::Stop ? 1 : 0;
     };
+    if (carFile.empty()) return say(MessageIcon::Stop, applicationName, noCarToExportText);
     // Read only: a start from the file manager makes no settings of its own.
     const PathSettings paths = readPathSettings(settingsFileIn(settingsFolder), settingsFolder);
     fs::path game = paths.vcfPath;

@@ -14,6 +14,8 @@ namespace rivetbay {
 
 inline constexpr const char* gameFolderUnknownText =
     "Rivetbay does not know where the game is yet: start Rivetbay once and show it.";
+inline constexpr const char* noCarToExportText =
+    "No car file was named to export: Rivetbay --export CAR.rbc.";
 // The settings name a game folder that is gone, or a file: the start asks again.
 std::string gameFolderGoneText(const std::filesystem::path& folder);
 std::string gameFolderIsAFileText(const std::filesystem::path& folder);

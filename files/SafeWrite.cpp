@@ -55,8 +55,12 @@ FileResult createTemporary(platform::OutputFile& file, platform::OutputFile::Mod
         temporary = directory / (".rivetbay-" + platform::randomTag() + ".tmp");
         const int e = file.open(temporary, mode);
         if (e == 0) return {};
+        // A folder that may not be written names itself: the file there may
+        // well be writable, but it is replaced through a new file beside it.
+        const bool folderDenied = e == EACCES || e == EPERM || e == EROFS;
         if (e != EEXIST)
-            return fileErrorFromErrno(e, e == ENOENT ? Stage::Opening : Stage::Writing, shown);
+            return fileErrorFromErrno(e, e == ENOENT ? Stage::Opening : Stage::Writing,
+                                      folderDenied ? directory : shown);
     }
     return fileErrorFromErrno(EEXIST, Stage::Writing, shown);
 }

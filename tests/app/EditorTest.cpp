@@ -297,6 +297,7 @@ TEST_F(EditorTest, SaveProposesTheDesignsNameAndRefusesAVehicleFileName)
         {"Road Hog", "Road Hog.rbc"}, {"", ""}, {"a/b", "ab.rbc"}, {"Caf\xE9\tX", "Caf\xC3\xA9X.rbc"},
         {"Con", "Con_.rbc"}, {"nul.2", "nul_.2.rbc"}, {"COM1", "COM1_.rbc"}, {"LPT9", "LPT9_.rbc"},
         {"Aux", "Aux_.rbc"}, {"PRN", "PRN_.rbc"}, {"COM0", "COM0.rbc"}, {"Console", "Console.rbc"},
+        {".hidden", "hidden.rbc"}, {"..", ""}, {"..Con", "Con_.rbc"},
 #ifdef _WIN32
         {"Hog: 1?.", "Hog 1.rbc"}, {"<>", ""},
 #else

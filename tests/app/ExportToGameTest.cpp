@@ -49,6 +49,8 @@ TEST_F(ExportToGameTest, WritesTheNextFileAndSaysWhereOrWhyNot)
     EXPECT_EQ(files().size(), before.size() + 1); // the blank car file, no vehicle file
     EXPECT_FALSE(fs::exists(dir_ / "cars" / "Rivetbay.ini"));
 
+    EXPECT_EQ(run({}), 1); // none named at all
+    EXPECT_EQ(said(), "No car file was named to export: Rivetbay --export CAR.rbc.");
     // A car file that cannot be read says so by name.
     EXPECT_EQ(run(dir_ / "cars" / "gone.rbc"), 1);
     EXPECT_NE(said().find("gone.rbc"), std::string::npos) << said();

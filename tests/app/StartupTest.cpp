@@ -43,6 +43,9 @@ TEST(Startup, CommandLines)
         {{"--settings-in", "Docs", "--export", "car.rbc"}, true, "Docs", "work/car.rbc"},
         {{"--settings-at-home", "--export", "car.rbc"}, true, "home", "work/car.rbc"},
         {{"car.rbc", "--settings-in"}, false, "work", "car.rbc"}, // no folder: a start by hand
+        {{"--export", "-car.rbc"}, true, "work", "-car.rbc"}, // the car export names, whatever it starts with
+        {{"--", "-car.rbc", "b.rbc"}, false, "work", "-car.rbc"},
+        {{"--export", "--settings-at-home"}, true, "home", ""},
 #ifndef _WIN32
         {{"/home/me/car.rbc"}, false, "work", "/home/me/car.rbc"}, // a path, not a switch
 #endif

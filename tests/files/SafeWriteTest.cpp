@@ -167,6 +167,8 @@ TEST(ReplaceStep, RefusesWhatADirectWriteWouldRefuse)
     fs::permissions(dir / "theirs.rbc", fs::perms::owner_read | fs::perms::owner_write |
                                            fs::perms::group_read | fs::perms::others_read);
     fs::create_directory(dir / "closed");
+    writeBytes(dir / "closed" / "open.rbc", old);
+    fs::permissions(dir / "closed" / "open.rbc", fs::perms::all); // in a folder its writer may not write
     const auto theirsBefore = fs::status(dir / "theirs.rbc").permissions();
     if (!runningAsRoot()) fs::permissions(dir / "theirs.rbc", fs::perms::owner_read);
     if (!runningAsRoot()) fs::permissions(dir / "closed", fs::perms::owner_read | fs::perms::owner_exec);
@@ -174,13 +176,15 @@ TEST(ReplaceStep, RefusesWhatADirectWriteWouldRefuse)
     EXPECT_TRUE(asOtherUser([&] {
         const FileResult theirs = write(dir / "theirs.rbc");
         const FileResult closed = write(dir / "closed" / "new.rbc");
+        const FileResult open = write(dir / "closed" / "open.rbc");
+        const std::string folderDenied = "Access to " + (dir / "closed").string() + " was denied.";
         return !theirs &&
                theirs.error().message == "Access to " + (dir / "theirs.rbc").string() + " was denied." &&
-               !closed &&
-               closed.error().message ==
-                   "Access to " + (dir / "closed" / "new.rbc").string() + " was denied.";
+               !closed && closed.error().message == folderDenied && !open &&
+               open.error().message == folderDenied;
     }));
     EXPECT_EQ(readBytes(dir / "theirs.rbc"), old);
+    EXPECT_EQ(readBytes(dir / "closed" / "open.rbc"), old);
     EXPECT_TRUE(noTemporaryIn(dir.path()));
     if (runningAsRoot()) {
         EXPECT_EQ(fs::status(dir / "theirs.rbc").permissions(), theirsBefore);
