@@ -7,7 +7,6 @@
 #include "ui/UiServices.h"
 
 #include <QApplication>
-#include <QFile>
 
 #include <cstdio>
 #include <cstdlib>
@@ -97,10 +96,10 @@ int main(int argc, char** argv)
     rivetbay::keepToolkitSettingsAway();
     // Docks group the window with its launcher, and Wayland names it, by this.
     QGuiApplication::setDesktopFileName("org.rivetbay.Rivetbay");
-    std::vector<std::string> arguments;
-    const QStringList args = QApplication::arguments();
-    for (qsizetype i = 1; i < args.size(); ++i) // the file system's bytes, as the core takes paths here
-        arguments.push_back(QFile::encodeName(args[i]).toStdString());
+    // The words as the file system's bytes, from argv itself (the toolkit has
+    // taken out its own switches): its decoded copy loses a name that is not
+    // UTF-8, such as a Latin-1 "caf\xe9.rbc" from an old archive.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
 
     // The desktop entries start in the settings' folder whatever folder the
     // file manager starts them in: a car opened there leaves no settings beside it.

@@ -413,7 +413,10 @@ void EditorWindow::dropEvent(QDropEvent* event)
         return;
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    editor_.fileDropped(pathFromQString(urls.first().toLocalFile()));
+    // The name's own bytes as the address carries them: decoded as text, a
+    // name that is not UTF-8 (a Latin-1 "é" from an old archive) is lost.
+    const QByteArray encoded = urls.first().path(QUrl::FullyEncoded).toLatin1();
+    editor_.fileDropped(std::filesystem::path(QByteArray::fromPercentEncoding(encoded).toStdString()));
 }
 
 void EditorWindow::nameCharactersDropped()

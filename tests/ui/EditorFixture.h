@@ -47,6 +47,10 @@ public:
     {
         QMimeData mime;
         mime.setUrls(urls);
+        drop(mime);
+    }
+    void drop(const QMimeData& mime)
+    {
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(editor_.get(), &enter);
         QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);

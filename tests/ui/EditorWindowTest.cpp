@@ -89,6 +89,25 @@ TEST_F(WindowTest, DropsLoadTheFirstLocalFile)
     EXPECT_EQ(list("modelList")->currentIndex(), 22);
 }
 
+// A file manager drops a name that is not UTF-8 as its bytes, percent-encoded;
+// undoing the load aims the close question at the file before it again.
+TEST_F(WindowTest, ADroppedLatin1NameLoadsAndUndoingItAimsSaveBack)
+{
+    startEditor(saveCar("a.rbc", spreadCar()));
+    saveCar("caf\xE9.rbc", {.model = 22});
+    step("armorFrontSpin", true);
+    QMimeData mime;
+    mime.setData("text/uri-list", "file://" + QUrl::toPercentEncoding(qpath(dir_.path()), "/") + "/caf%E9.rbc\r\n");
+    drop(mime);
+    EXPECT_EQ(list("modelList")->currentIndex(), 22);
+    auto* open = find<QPushButton>("openButton");
+    QTest::keyClick(open, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(list("modelList")->currentIndex(), 1);
+    QTest::keyClick(open, Qt::Key_Escape); // the fake answers Cancel
+    ASSERT_EQ(services_.questions.size(), 1u);
+    EXPECT_EQ(services_.questions[0], "Save changes to the design in a.rbc before closing?");
+}
+
 TEST_F(WindowTest, ACarOpenedByItsMnemonicShowsItsOwnName)
 {
     const auto loaded = saveCar("loaded.rbc", {.name = "Loaded", .model = 9});

@@ -14,6 +14,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -226,6 +227,8 @@ TEST_F(DialogTest, TheMenuAndTheKeysAreTheCommandTables)
         SetKeyboardState(keys);
         const WPARAM code = key.functionKey ? VK_F1 + key.functionKey - 1 : key.letter;
         MSG message{to, WM_KEYDOWN, code, 1, static_cast<DWORD>(GetMessageTime()), {}};
+        // As the system posts it when a pressed F1 is taken from the queue.
+        if (code == VK_F1) PostMessageW(to, 0x004D, 0, 0);
         dialog_->deliver(message);
         for (MSG posted; PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE);) dialog_->deliver(posted);
         SetKeyboardState(std::array<BYTE, 256>{}.data());
@@ -237,6 +240,10 @@ TEST_F(DialogTest, TheMenuAndTheKeysAreTheCommandTables)
             if (key.letter) {
                 press(key, dialog_->nameEdit());
                 EXPECT_EQ(dialog_->selection(Form::modelList), 16);
+            } else { // a function key is the window's, in the name box too
+                press(key, dialog_->nameEdit());
+                EXPECT_EQ(abouts_, abouts + 1);
+                --abouts_;
             }
             press(key, item(Form::openButton));
             switch (e.command) {
@@ -270,13 +277,22 @@ HDROP dropOf(const std::vector<std::filesystem::path>& paths)
     return static_cast<HDROP>(block);
 }
 
-TEST_F(DialogTest, ADroppedFileIsLoadedTheFirstOfThem)
+TEST_F(DialogTest, ADroppedFileIsLoadedTheFirstOfThemAndUndoingItAimsSaveBack)
 {
     const auto a = saveCar("a.car", {.model = 9}), b = saveCar("b.rbc", {.model = 22});
-    start();
+    start(saveCar("mine.rbc", testkit::spreadCar()));
+    spin(idOf("armorFrontSpin"), -1);
     SendMessageW(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf({a, b})), 0);
     EXPECT_EQ(dialog_->selection(Form::modelList), 9);
     EXPECT_EQ(text(1029), "3730");
+    // Ctrl+Z, as its accelerator sends it; then Escape asks about the file before the drop.
+    const auto undo = std::find_if(EditorCommands::entries().begin(), EditorCommands::entries().end(),
+                                   [](const CommandEntry& e) { return e.command == EditorCommand::Undo; });
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(undo->id, 1), 0);
+    EXPECT_EQ(dialog_->selection(Form::modelList), 1);
+    send(IDCANCEL, BN_CLICKED); // the fake answers Cancel
+    ASSERT_EQ(services_.questions.size(), 1u);
+    EXPECT_EQ(services_.questions[0], "Save changes to the design in mine.rbc before closing?");
 }
 
 TEST_F(DialogTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
