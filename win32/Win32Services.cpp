@@ -28,6 +28,18 @@ std::wstring filterText(const std::vector<FileFilter>& filters)
 
 enum ButtonId { saveButton = 100, discardButton = 101 };
 
+// The common dialogs fail on an initial folder of MAX_PATH characters or
+// more (Wine's crashes): the nearest shorter folder above it, or none.
+std::wstring initialFolder(std::filesystem::path folder)
+{
+    while (folder.native().size() >= MAX_PATH) {
+        std::filesystem::path above = folder.parent_path();
+        if (above == folder) return {};
+        folder = std::move(above);
+    }
+    return folder.native();
+}
+
 } // namespace
 
 HWND Win32Services::parent() const
@@ -41,7 +53,7 @@ void setUpFileDialog(const FileDialogRequest& request, HWND owner, FileDialogSet
     setup.title = wide(request.title);
     setup.filter = filterText(request.filters);
     setup.suffix = wide(request.defaultSuffix);
-    setup.directory = request.directory.native();
+    setup.directory = initialFolder(request.directory);
     setup.file.assign(32768, L'\0'); // long paths as well
     const std::wstring proposed = wide(request.fileName);
     proposed.copy(setup.file.data(), std::min(proposed.size(), setup.file.size() - 1));

@@ -445,6 +445,15 @@ TEST(Win32Services, TheDialogsOptionsTheQuestionsAnswersAndTheCursor)
     setUpFileDialog(request, nullptr, open);
     EXPECT_TRUE(open.dialog.Flags & OFN_PATHMUSTEXIST); // a name in a missing folder is refused
     EXPECT_FALSE(open.dialog.Flags & OFN_FILEMUSTEXIST); // the load says a file is missing
+    // A folder of MAX_PATH characters or more is never handed over: the nearest shorter one above.
+    const std::wstring deep = L"C:\\" + std::wstring(200, 'a') + L"\\" + std::wstring(55, 'b'); // 259
+    for (const auto& [given, started] : {std::pair{deep, deep}, std::pair{deep + L"c", deep.substr(0, 203)},
+                                         std::pair{deep + L"\\" + std::wstring(300, 'd'), deep},
+                                         std::pair{L"C:\\" + std::wstring(300, 'e'), std::wstring(L"C:\\")}}) {
+        request.directory = given;
+        setUpFileDialog(request, nullptr, open);
+        EXPECT_EQ(std::wstring(open.dialog.lpstrInitialDir ? open.dialog.lpstrInitialDir : L""), started);
+    }
 
     EXPECT_EQ(closeAnswerFromBox(IDYES), CloseAnswer::Save);
     EXPECT_EQ(closeAnswerFromBox(IDNO), CloseAnswer::Discard);
