@@ -100,6 +100,39 @@ int spinOfBuddy(int id)
     return 0;
 }
 
+// Calls of Windows 10 and later, looked up so that the program still starts
+// on older Windows, which is aware of the system's scale alone.
+template <typename Call> Call user32Call(const char* name)
+{
+    return reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+UINT systemDpi()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
+
+// The scale `window` is drawn at: its monitor's for a per-monitor-aware program.
+UINT dpiOf(HWND window)
+{
+    static const auto forWindow = user32Call<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    const UINT dpi = forWindow && window ? forWindow(window) : 0;
+    return dpi ? dpi : systemDpi();
+}
+
+// A system metric at `dpi`. GetSystemMetrics answers at the system's scale
+// whatever the monitor's, so only where the call for a scale is missing is it
+// scaled in proportion.
+int metricAt(int metric, UINT dpi)
+{
+    static const auto forDpi = user32Call<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
+    if (forDpi) return forDpi(metric, dpi);
+    return MulDiv(GetSystemMetrics(metric), static_cast<int>(dpi), static_cast<int>(systemDpi()));
+}
+
 constexpr UINT_PTR subclassId = 1;
 // Posted with a pressed F1 as the key is taken from the queue; not in the SDK's headers.
 constexpr UINT keyF1Message = 0x004D;
@@ -109,7 +142,6 @@ constexpr UINT keyF1Message = 0x004D;
 EditorWindow::EditorWindow(HINSTANCE instance, UiServices& services, EditorStart start)
     : instance_(instance), start_(std::move(start)), editor_(*this, services)
 {
-    loadIcons(0);
     std::vector<ACCEL> keys;
     for (const CommandEntry& entry : EditorCommands::entries())
         for (const KeyChord& key : entry.keys)
@@ -179,8 +211,7 @@ INT_PTR CALLBACK EditorWindow::procedure(HWND window, UINT message, WPARAM wPara
 
 void EditorWindow::initialise()
 {
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    loadIcons(dpiOf(window_));
     wchar_t about[64] = {};
     if (LoadStringW(instance_, aboutTextResource, about, ARRAYSIZE(about)) > 0) {
         HMENU system = GetSystemMenu(window_, FALSE);
@@ -345,22 +376,18 @@ HMENU EditorWindow::buildMenu() const
 
 void EditorWindow::loadIcons(UINT dpi)
 {
-    // The system's sizes at its own scale; a monitor of another scale asks
-    // for them in proportion (20 and 40 pixels at 125%, 24 and 48 at 150%).
-    const auto scaled = [dpi](int metric) {
-        const int size = GetSystemMetrics(metric);
-        return dpi == 0 ? size : MulDiv(size, static_cast<int>(dpi), 96); // 96: the scale of 100%
-    };
-    const auto load = [&](int width, int height) {
+    // The system's sizes at the window's own scale (20 and 40 pixels at 125%,
+    // 24 and 48 at 150%), whatever the system's scale is.
+    const auto load = [&](int size, int& loaded) {
+        loaded = size;
         return static_cast<HICON>(
-            LoadImageW(instance_, MAKEINTRESOURCEW(appIconResource), IMAGE_ICON, width, height, 0));
+            LoadImageW(instance_, MAKEINTRESOURCEW(appIconResource), IMAGE_ICON, size, size, 0));
     };
-    HICON big = load(scaled(SM_CXICON), scaled(SM_CYICON));
-    HICON small = load(scaled(SM_CXSMICON), scaled(SM_CYSMICON));
-    if (window_) {
-        SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-        SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    }
+    int smallSize = 0;
+    HICON big = load(metricAt(SM_CXICON, dpi), iconSize_);
+    HICON small = load(metricAt(SM_CXSMICON, dpi), smallSize);
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     if (icon_) DestroyIcon(icon_);
     if (smallIcon_) DestroyIcon(smallIcon_);
     icon_ = big;
@@ -374,8 +401,8 @@ void EditorWindow::paintIcon()
     SendMessageW(window_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     RECT client;
     GetClientRect(window_, &client);
-    const int w = GetSystemMetrics(SM_CXICON), h = GetSystemMetrics(SM_CYICON);
-    DrawIcon(dc, (client.right - w + 1) / 2, (client.bottom - h + 1) / 2, icon_);
+    DrawIconEx(dc, (client.right - iconSize_ + 1) / 2, (client.bottom - iconSize_ + 1) / 2, icon_, iconSize_,
+               iconSize_, 0, nullptr, DI_NORMAL);
     EndPaint(window_, &paint);
 }
 

@@ -79,7 +79,7 @@ private:
     bool spinStep(NMUPDOWN& change);
     void contextMenu(int x, int y);
     void paintIcon();
-    // At `dpi`, or the system's scale for 0; set on the window once it exists.
+    // The icons for a window drawn at `dpi`, set on the window.
     void loadIcons(UINT dpi);
     LRESULT control(HWND control, UINT message, WPARAM wParam, LPARAM lParam, int id);
     void pasteName(HWND edit);
@@ -95,6 +95,7 @@ private:
     static constexpr UINT_PTR hideNameTipTimer = 1;
     HICON icon_ = nullptr;
     HICON smallIcon_ = nullptr;
+    int iconSize_ = 0; // the big icon's width and height
     HACCEL keys_ = nullptr;
     bool ended_ = false;
     bool running_ = false; // in run(): its end ends the message loop

@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <map>
 #include <memory>
 
 namespace rivetbay::win32 {
@@ -293,6 +295,78 @@ TEST_F(DialogTest, ADroppedFileIsLoadedTheFirstOfThemAndUndoingItAimsSaveBack)
     send(IDCANCEL, BN_CLICKED); // the fake answers Cancel
     ASSERT_EQ(services_.questions.size(), 1u);
     EXPECT_EQ(services_.questions[0], "Save changes to the design in mine.rbc before closing?");
+}
+
+// The {big, small} icon the window holds, in pixels.
+std::pair<int, int> iconsOf(HWND window)
+{
+    const auto width = [&](WPARAM which) {
+        ICONINFO info{};
+        const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+        if (!icon || !GetIconInfo(icon, &info)) return 0;
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        return static_cast<int>(bitmap.bmWidth);
+    };
+    return {width(ICON_BIG), width(ICON_SMALL)};
+}
+
+// The icons are those of the window's scale: at the start the system's, after
+// a move to a monitor of another scale that monitor's, whatever the system's.
+TEST_F(DialogTest, TheIconsAreThoseOfTheWindowsScale)
+{
+    const std::map<UINT, std::pair<int, int>> sizes{{96, {32, 16}}, {120, {40, 20}}, {144, {48, 24}}, {192, {64, 32}}};
+    HDC screen = GetDC(nullptr);
+    const auto system = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+    if (const char* wanted = std::getenv("RIVETBAY_SYSTEM_DPI")) ASSERT_EQ(system, std::stoul(wanted));
+    start();
+    EXPECT_EQ(iconsOf(window_), sizes.at(system));
+    for (const auto& [dpi, icons] : sizes) {
+        RECT at;
+        GetWindowRect(window_, &at);
+        SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&at));
+        EXPECT_EQ(iconsOf(window_), icons) << dpi;
+    }
+}
+
+// The same at a system scale of 144 dots per inch: Wine reads the scale once
+// as a process starts, so a second process of this program is started with it.
+// Alone in the run (see the build), since the scale is the whole prefix's.
+TEST(NativeScale, AtASystemScaleOf144TheIconsAreStillThoseOfTheWindowsScale)
+{
+    HKEY desktop = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &desktop, nullptr), ERROR_SUCCESS);
+    DWORD before = 0, size = sizeof before;
+    const bool had = RegQueryValueExW(desktop, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&before), &size) == ERROR_SUCCESS;
+    const DWORD scale = 144;
+    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&scale), sizeof scale);
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring line = L"\"" + std::wstring(self) + L"\" --gtest_filter=DialogTest.TheIconsAreThoseOfTheWindowsScale";
+    SetEnvironmentVariableW(L"RIVETBAY_SYSTEM_DPI", L"144");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
+    DWORD status = 1;
+    if (started) {
+        WaitForSingleObject(child.hProcess, 120000); // a deadline only a hung child reaches
+        GetExitCodeProcess(child.hProcess, &status);
+        CloseHandle(child.hProcess);
+        CloseHandle(child.hThread);
+    }
+    SetEnvironmentVariableW(L"RIVETBAY_SYSTEM_DPI", nullptr);
+    if (had)
+        RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before), sizeof before);
+    else
+        RegDeleteValueW(desktop, L"LogPixels");
+    RegCloseKey(desktop);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(status, 0u) << "the icons at a system scale of 144 are wrong (the run above says which)";
 }
 
 TEST_F(DialogTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
