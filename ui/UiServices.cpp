@@ -1,6 +1,7 @@
 #include "ui/UiServices.h"
 
 #include <QAbstractItemView>
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
@@ -173,6 +174,10 @@ CloseAnswer QtUiServices::askToSave(const std::string& caption, const std::strin
                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
+    // Alt+S and Alt+D, as the Windows question has them.
+    box.button(QMessageBox::Save)->setText("&Save");
+    box.button(QMessageBox::Discard)->setText("&Discard");
+    box.button(QMessageBox::Cancel)->setText("Cancel");
     switch (box.exec()) {
     case QMessageBox::Save:
         return CloseAnswer::Save;

@@ -75,7 +75,18 @@ TEST(UiServices, TheQuestionTheSaveDialogAndTheCursorAsThePlayerMeetsThem)
                                         QTest::keyClick(box, Qt::Key_Escape);
                                     });
     EXPECT_EQ(services.askToSave("Rivetbay", "Save changes to the design before closing?"), CloseAnswer::Cancel);
-    EXPECT_EQ(defaultButton.remove('&'), "Save");
+    EXPECT_EQ(defaultButton, "&Save");
+    // The buttons as a player reads them, and Alt with a letter presses one.
+    QStringList buttons;
+    const testkit::WhenShown discard([] { return qobject_cast<QMessageBox*>(testkit::activeModal()); },
+                                     [&](QWidget* shown) {
+                                         for (QAbstractButton* b : static_cast<QMessageBox*>(shown)->buttons())
+                                             buttons << b->text();
+                                         QTest::keyClick(shown, Qt::Key_D, Qt::AltModifier);
+                                     });
+    EXPECT_EQ(services.askToSave("Rivetbay", "Save changes to the design before closing?"), CloseAnswer::Discard);
+    buttons.sort();
+    EXPECT_EQ(buttons, (QStringList{"&Discard", "&Save", "Cancel"}));
 
     // The save dialog proposes the name it is given and asks before replacing a file.
     testkit::TempDir dir;
