@@ -1,5 +1,6 @@
 #include "ui/AboutWindow.h"
 
+#include "app/WindowPlacement.h"
 #include "ui/CBrowser.h"
 #include "ui/DialogUnits.h"
 #include "ui/SpinArrows.h"
@@ -17,11 +18,24 @@ AboutWindow::AboutWindow(UiServices& services, QWidget* owner, const QString& pa
     setObjectName("aboutWindow");
     const DialogUnits du = shapeWindow(*this, AboutForm::form());
     // At the editor's corner, moved as little as keeps it wholly on the
-    // screen: at a large scale it is taller than what lies below the corner.
+    // screen, its frame included, and never larger than the screen: at a
+    // large scale it is taller than what lies below the corner, or than the
+    // screen. The page view gives up what the window cannot have.
+    QSize lost(0, 0);
     if (owner) {
-        const QScreen* screen = owner->screen();
+        // Not shown yet, it has no frame: the one the editor was given.
+        const QRect inner = owner->geometry(), outer = owner->frameGeometry();
+        const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                             outer.right() - inner.right(), outer.bottom() - inner.bottom());
         const QPoint corner = owner->mapToGlobal(QPoint(0, 0));
-        move(screen ? keepOnScreen(screen->availableGeometry(), corner, size()) : corner);
+        const QSize whole = size().grownBy(frame);
+        ScreenRect placed{corner.x(), corner.y(), whole.width(), whole.height()};
+        if (const QScreen* screen = owner->screen()) {
+            const QRect work = screen->availableGeometry();
+            placed = keepOnScreen({work.x(), work.y(), work.width(), work.height()}, placed);
+        }
+        lost = whole - QSize(placed.width, placed.height);
+        move(placed.x, placed.y); // a window's place is its frame's
     }
 
     QPushButton* ok = nullptr;
@@ -66,6 +80,10 @@ AboutWindow::AboutWindow(UiServices& services, QWidget* owner, const QString& pa
         placeControl(*made, c, du);
     }
 
+    if (!lost.isNull()) {
+        setFixedSize(size() - lost);
+        browser_->resize(browser_->size() - lost); // and scrolls
+    }
     browser_->Navigate(browser_->GetPath() + AboutForm::page);
     ok->setFocus(Qt::OtherFocusReason);
 }

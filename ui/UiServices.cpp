@@ -209,12 +209,6 @@ QPoint placeOnScreen(const QRect& available, const QSize& size)
             available.y() + std::max(0, (available.height() - size.height()) / 2)};
 }
 
-QPoint keepOnScreen(const QRect& available, const QPoint& wanted, const QSize& size)
-{
-    return {std::max(available.left(), std::min(wanted.x(), available.right() + 1 - size.width())),
-            std::max(available.top(), std::min(wanted.y(), available.bottom() + 1 - size.height()))};
-}
-
 void keepToolkitSettingsAway()
 {
     static std::unique_ptr<QTemporaryDir> away;

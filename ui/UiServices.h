@@ -37,10 +37,6 @@ void placeDialog(QWidget& dialog, QWidget* owner);
 // never with its top-left corner outside it.
 QPoint placeOnScreen(const QRect& available, const QSize& size);
 
-// Where a window of `size` wanted at `wanted` goes: moved as little as
-// keeps it on `available`, its top-left corner never outside it.
-QPoint keepOnScreen(const QRect& available, const QPoint& wanted, const QSize& size);
-
 // Qt's own file dialog keeps its history and places in the player's
 // QtProject.conf. Each call points the toolkit's settings at a new empty
 // folder of its own, removed with the next call or at exit: nothing is

@@ -1,5 +1,6 @@
 #include "win32/AboutWindow.h"
 
+#include "app/WindowPlacement.h"
 #include "win32/DialogTemplate.h"
 #include "win32/WideText.h"
 
@@ -65,10 +66,25 @@ INT_PTR CALLBACK AboutWindow::procedure(HWND window, UINT message, WPARAM wParam
 
 bool AboutWindow::initialise()
 {
+    // At the editor's corner (the template's 0, 0), moved as little as keeps
+    // it wholly on the screen and never larger than the work area: at a large
+    // scale it is taller than the screen. The page view gives up what is lost.
+    RECT outer;
+    GetWindowRect(window_, &outer);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& w = monitor.rcWork;
+    const ScreenRect placed = keepOnScreen({w.left, w.top, w.right - w.left, w.bottom - w.top},
+                                           {outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top});
+    SetWindowPos(window_, nullptr, placed.x, placed.y, placed.width, placed.height, SWP_NOZORDER | SWP_NOACTIVATE);
     HWND place = GetDlgItem(window_, browserId);
     RECT at;
     GetWindowRect(place, &at);
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&at), 2);
+    at.right -= (outer.right - outer.left) - placed.width;
+    at.bottom -= (outer.bottom - outer.top) - placed.height;
+    MoveWindow(place, at.left, at.top, at.right - at.left, at.bottom - at.top, FALSE);
     if (!browser_->create(window_, at)) return false;
     // The component names the program's folder; where it cannot (Wine), the
     // folder is found the platform's way.

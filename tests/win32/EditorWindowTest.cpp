@@ -321,7 +321,9 @@ TEST_F(DialogTest, TheIconsAreThoseOfTheWindowsScale)
     HDC screen = GetDC(nullptr);
     const auto system = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);
-    if (const char* wanted = std::getenv("RIVETBAY_SYSTEM_DPI")) ASSERT_EQ(system, std::stoul(wanted));
+    if (const char* wanted = std::getenv("RIVETBAY_SYSTEM_DPI")) {
+        ASSERT_EQ(system, std::stoul(wanted));
+    }
     start();
     EXPECT_EQ(iconsOf(window_), sizes.at(system));
     for (const auto& [dpi, icons] : sizes) {
@@ -332,10 +334,11 @@ TEST_F(DialogTest, TheIconsAreThoseOfTheWindowsScale)
     }
 }
 
-// The same at a system scale of 144 dots per inch: Wine reads the scale once
+// The same, and the About window on the screen, at a system scale of 144
+// dots per inch (where it is taller than the screen): Wine reads the scale once
 // as a process starts, so a second process of this program is started with it.
 // Alone in the run (see the build), since the scale is the whole prefix's.
-TEST(NativeScale, AtASystemScaleOf144TheIconsAreStillThoseOfTheWindowsScale)
+TEST(NativeScale, AtASystemScaleOf144TheIconsAndTheAboutWindowFitTheWindowsScale)
 {
     HKEY desktop = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
@@ -346,7 +349,9 @@ TEST(NativeScale, AtASystemScaleOf144TheIconsAreStillThoseOfTheWindowsScale)
     RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&scale), sizeof scale);
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring line = L"\"" + std::wstring(self) + L"\" --gtest_filter=DialogTest.TheIconsAreThoseOfTheWindowsScale";
+    std::wstring line = L"\"" + std::wstring(self) +
+                        L"\" --gtest_filter=DialogTest.TheIconsAreThoseOfTheWindowsScale:"
+                        L"NativeAboutWindow.OpensAtItsOwnersCornerWhollyOnTheScreen";
     SetEnvironmentVariableW(L"RIVETBAY_SYSTEM_DPI", L"144");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -366,7 +371,7 @@ TEST(NativeScale, AtASystemScaleOf144TheIconsAreStillThoseOfTheWindowsScale)
         RegDeleteValueW(desktop, L"LogPixels");
     RegCloseKey(desktop);
     ASSERT_TRUE(started);
-    EXPECT_EQ(status, 0u) << "the icons at a system scale of 144 are wrong (the run above says which)";
+    EXPECT_EQ(status, 0u) << "at a system scale of 144 the icons or the About window are wrong (the run above says which)";
 }
 
 TEST_F(DialogTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
@@ -614,6 +619,36 @@ TEST(NativeAboutWindow, HostsTheBrowserAndNavigatesToThePageBesideTheProgram)
     const std::wstring expected = program.substr(0, program.find_last_of(L'\\') + 1) + L"Rivetbay.html";
     EXPECT_EQ(about.pageAddress(), expected);
     expectForm(about.window(), AboutForm::form(), AboutForm::text("Native Windows build"));
+}
+
+// At its owner's corner, or moved to be wholly on the screen.
+TEST(NativeAboutWindow, OpensAtItsOwnersCornerWhollyOnTheScreen)
+{
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    FakeServices services;
+    for (const bool atEdge : {false, true}) {
+        const int x = atEdge ? work.right - 100 : work.left + 40, y = atEdge ? work.bottom - 80 : work.top + 60;
+        HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, x, y, 300, 200, nullptr, nullptr, nullptr, nullptr);
+        AboutWindow about(GetModuleHandleW(nullptr), services, "Rivetbay");
+        ASSERT_NE(about.create(owner), nullptr);
+        RECT at;
+        GetWindowRect(about.window(), &at);
+        EXPECT_TRUE(at.left >= work.left && at.top >= work.top && at.right <= work.right && at.bottom <= work.bottom);
+        // Taller than the screen at a system scale of 144: the page view gives up the room.
+        RECT client, page;
+        GetClientRect(about.window(), &client);
+        GetWindowRect(GetDlgItem(about.window(), AboutForm::browserId), &page);
+        MapWindowPoints(nullptr, about.window(), reinterpret_cast<POINT*>(&page), 2);
+        EXPECT_LE(page.bottom, client.bottom);
+        POINT corner{0, 0};
+        ClientToScreen(about.window(), &corner);
+        if (!std::getenv("RIVETBAY_SYSTEM_DPI")) { // where it fits: the client area at the owner's corner
+            EXPECT_EQ(corner.x == x && corner.y == y, !atEdge);
+        }
+        DestroyWindow(about.window());
+        DestroyWindow(owner);
+    }
 }
 
 } // namespace
