@@ -45,13 +45,16 @@ Var ModeDialog
 Var ForMe
 Var ForAll
 Var Written  ; the names this installation wrote into its folder, each followed by "|"
-Var Earlier  ; the folder of an installation found at the start, if any
+Var Earlier  ; the folder of an installation of this mode found at the start, if any
+Var EarlierOther ; the folder of one of the other mode (for everyone, or for the player)
+Var Chosen   ; the folder the player chose, when Rivetbay's own had to go inside it
 
 !define MUI_ICON "${FILES}\appIcon.ico"
 !define MUI_UNICON "${FILES}\appIcon.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Rivetbay.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start Rivetbay"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartEditor
+!define MUI_FINISHPAGE_TEXT "$(^NameDA) has been installed in $INSTDIR.$Chosen$\r$\n$\r$\nClick Finish to close this wizard."
 !insertmacro MUI_PAGE_LICENSE "${FILES}\Rivetbay-LICENSE.txt"
 Page custom ModePage ModePageLeave
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
@@ -85,15 +88,19 @@ Function .onInit
             SetErrorLevel 5
             Quit
         ${EndIf}
+        ; /D chooses the folder in every mode; without it, Program Files.
+        ${If} $INSTDIR == "$LOCALAPPDATA\Programs\Rivetbay"
+            StrCpy $INSTDIR "$PROGRAMFILES64\Rivetbay"
+        ${EndIf}
         !insertmacro ForEveryone
-        StrCpy $INSTDIR "$PROGRAMFILES64\Rivetbay"
     ${EndIf}
     Call FindEarlier
 FunctionEnd
 
-; An installation of Rivetbay that is already there: updated in its own
-; folder unless another is named, and removed first in every case, so that
-; no copy stays listed nowhere.
+; An installation of Rivetbay that is already there: one of this mode is
+; updated in its own folder unless another is named; one of either mode is
+; removed first, so that no copy stays listed nowhere, and a copy for the
+; player does not keep owning .rbc over one for everyone.
 Function FindEarlier
     ReadRegStr $Earlier SHCTX "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $Earlier != ""
@@ -105,7 +112,26 @@ Function FindEarlier
     ${Else}
         StrCpy $Earlier ""
     ${EndIf}
+    ${If} $AllUsers == 1
+        ReadRegStr $EarlierOther HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${Else}
+        ReadRegStr $EarlierOther HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${EndIf}
+    ${If} $EarlierOther == $Earlier
+    ${OrIfNot} ${FileExists} "$EarlierOther\*.*"
+        StrCpy $EarlierOther ""
+    ${EndIf}
 FunctionEnd
+
+; Runs the uninstaller of the installation in FOLDER, recorded under ROOT,
+; in place so that it is waited for, then removes it and the folder if empty.
+!macro RemoveEarlier ROOT FOLDER
+    ReadRegStr $R0 ${ROOT} "${UNINSTALL_KEY}" "UninstallString"
+    StrCpy $R0 $R0 -1 1 ; without its quotes
+    ExecWait '"$R0" /S _?=${FOLDER}'
+    Delete "$R0"
+    RMDir "${FOLDER}"
+!macroend
 
 ; Whether $R9 is a folder that holds anything: $R8 is 1 when it does.
 Function HoldsFiles
@@ -122,14 +148,15 @@ Function HoldsFiles
 FunctionEnd
 
 ; A folder of Rivetbay's own: the chosen one when it is new, empty or this
-; program's, else a Rivetbay folder inside it. $R8 is 1 when even that one
-; holds another program's files.
+; program's, else a Rivetbay folder inside it ($Chosen then says so). $R8 is
+; 1 when even that one holds another program's files.
 Function OwnFolder
     StrCpy $R9 $INSTDIR
     Call HoldsFiles
     ${If} $R8 == 1
     ${AndIf} $INSTDIR != $Earlier
     ${AndIfNot} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+        StrCpy $Chosen "$\r$\n$\r$\n$INSTDIR holds other files, so Rivetbay has a folder of its own inside it."
         StrCpy $INSTDIR "$INSTDIR\Rivetbay"
         StrCpy $R9 $INSTDIR
         Call HoldsFiles
@@ -143,6 +170,7 @@ Function OwnFolder
 FunctionEnd
 
 Function DirectoryLeave
+    StrCpy $Chosen "" ; a folder chosen again
     Call OwnFolder
     ${If} $R8 == 1
         MessageBox MB_ICONSTOP "$INSTDIR holds another program's files. Choose an empty folder for Rivetbay."
@@ -237,11 +265,13 @@ Section "Rivetbay"
         Quit
     ${EndIf}
     ${If} $Earlier != ""
-        ReadRegStr $R0 SHCTX "${UNINSTALL_KEY}" "UninstallString"
-        StrCpy $R0 $R0 -1 1 ; without its quotes
-        ExecWait '"$R0" /S _?=$Earlier' ; run in place, so that it is waited for
-        Delete "$R0"
-        RMDir "$Earlier"
+        !insertmacro RemoveEarlier SHCTX $Earlier
+    ${EndIf}
+    ${If} $EarlierOther != ""
+    ${AndIf} $AllUsers == 1
+        !insertmacro RemoveEarlier HKCU $EarlierOther
+    ${ElseIf} $EarlierOther != ""
+        !insertmacro RemoveEarlier HKLM $EarlierOther
     ${EndIf}
 
     SetOutPath "$INSTDIR"

@@ -39,7 +39,14 @@ sums "$game" > "$work/game.before"
 wine reg add 'HKCU\Software\Classes\.rbc' /ve /d RubyBytecode /f >/dev/null
 wine reg add 'HKCU\Software\Classes\.rbc\OpenWithProgids' /v Ruby.Bytecode /d '' /f >/dev/null
 
-wine "$setup" /S '/D=C:\Games\Nitro' || fail "the silent install exited with $?"
+# As a player installs it, page by page, choosing the game's folder: the
+# last page says where Rivetbay went.
+wine "$setup" '/D=C:\Games\Nitro' &
+finish=$(wine "$answer" --through 'Click Finish' "Rivetbay $version Setup" | tr -d '\r') ||
+    fail "the installer's pages did not lead to its last"
+wait $! || fail "the install exited with $?"
+case "$finish" in *"Rivetbay $version"' has been installed in C:\Games\Nitro\Rivetbay.'*'C:\Games\Nitro holds other files, so Rivetbay has a folder of its own inside it.'*) ;;
+    *) fail "the last page said: $finish" ;; esac
 dir="$game/Rivetbay"
 listing=$(cd "$dir" && ls | sort | tr '\n' ' ')
 expected="Rivetbay-LICENSE.txt Rivetbay-README.txt Rivetbay-guide.html Rivetbay.exe Rivetbay.html Uninstall-Rivetbay.exe rivetbay-cli.exe "
@@ -97,6 +104,21 @@ wine "$setup" /S '/D=C:\Other' || fail "the second install exited with $?"
 [ ! -e "$dir" ] || fail "the first copy stayed: $(ls "$dir")"
 [ -f "$drive/Other/Rivetbay.exe" ] || fail "the second copy is not in C:\\Other"
 value "$key" InstallLocation | grep -q -x 'C:\\Other' || fail "installed programs do not list C:\\Other"
+
+# Installed again for everyone, into a folder /D names: the player's copy
+# goes too, so that it neither stays listed nor keeps owning .rbc.
+wine "$setup" /S /AllUsers '/D=C:\Tools\RB' || fail "the install for everyone exited with $?"
+[ -f "$drive/Tools/RB/Rivetbay.exe" ] || fail "/D was not followed for everyone: $(ls "$drive/Tools" 2>&1)"
+[ ! -e "$drive/Other" ] || fail "the player's copy stayed: $(ls "$drive/Other")"
+if wine reg query "$key" >/dev/null 2>&1; then fail "the player's copy is still listed"; fi
+if wine reg query "$classes\\Rivetbay.Car" >/dev/null 2>&1; then fail "the player's copy still owns .rbc"; fi
+machine='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Rivetbay'
+value "$machine" InstallLocation | grep -q -x 'C:\\Tools\\RB' || fail "installed programs do not list C:\\Tools\\RB"
+# Back to the player's mode: the copy for everyone goes in turn.
+wine "$setup" /S '/D=C:\Other' || fail "the install back for the player exited with $?"
+[ ! -e "$drive/Tools/RB" ] || fail "the copy for everyone stayed: $(ls "$drive/Tools/RB")"
+if wine reg query "$machine" >/dev/null 2>&1; then fail "the copy for everyone is still listed"; fi
+if wine reg query 'HKLM\Software\Classes\Rivetbay.Car' >/dev/null 2>&1; then fail "the copy for everyone still owns .rbc"; fi
 
 # The player's own files, beside and inside what was installed, stay, even
 # when the record of what was installed is edited to reach them or the game.
