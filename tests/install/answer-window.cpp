@@ -84,7 +84,11 @@ int walkWizard(const wchar_t* marker, const wchar_t* caption)
     for (const ULONGLONG deadline = GetTickCount64() + 120000; GetTickCount64() < deadline; Sleep(100)) {
         HWND wizard = windowCaptioned(caption);
         if (!wizard) continue;
+        // The page as it is now: the last page can come by itself (after the
+        // install) between a look at the texts and a press.
+        HWND page = pageOf(wizard);
         const std::wstring texts = textsOf(wizard);
+        if (!page || page != pageOf(wizard)) continue;
         if (texts.find(marker) != std::wstring::npos) {
             std::printf("%s", utf8(texts).c_str());
             EnumChildWindows(
@@ -98,8 +102,11 @@ int walkWizard(const wchar_t* marker, const wchar_t* caption)
             PostMessageW(GetDlgItem(wizard, IDOK), BM_CLICK, 0, 0);
             return 0;
         }
-        HWND page = pageOf(wizard), next = GetDlgItem(wizard, IDOK);
-        if (page && page != pressedOn && next && IsWindowEnabled(next)) {
+        HWND next = GetDlgItem(wizard, IDOK);
+        wchar_t label[64] = {};
+        if (next) GetWindowTextW(next, label, 64);
+        // Never Finish unread: that is the marker's page, or one the marker never came to.
+        if (page != pressedOn && next && IsWindowEnabled(next) && std::wstring(label).find(L"Finish") == std::wstring::npos) {
             pressedOn = page;
             PostMessageW(next, BM_CLICK, 0, 0);
         }

@@ -8,6 +8,8 @@
 #   check-windows-installer.sh SETUP.exe VERSION WORK ANSWER-WINDOW.exe SAMPLE.vcf
 set -eu
 setup=$1 version=$2 work=$3 answer=$4 sample=$5
+# A run ended from outside (a timeout) may have left its server and programs.
+WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
 rm -rf "$work"
 mkdir -p "$work"
 # Its own prefix, as a machine Rivetbay never saw; Wine's menu builder off,
