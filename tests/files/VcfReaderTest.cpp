@@ -299,6 +299,18 @@ TEST(DesignFile, AFileReplacedWhileOpenedIsReadWhole)
 TEST(VcfReader, AFileLargerThanAnyVehicleIsRefusedUnread)
 {
     testkit::TempDir dir;
+    // The limit itself is a vehicle file's size (this one damaged); a byte more is not.
+    for (const auto& [size, said] : {std::pair{std::size_t{65535}, "damaged"}, std::pair{std::size_t{65536}, "damaged"},
+                                     std::pair{std::size_t{65537}, "too large"}}) {
+        Bytes bytes(size, 0);
+        std::copy_n("BWD2\x08", 5, bytes.begin());
+        testkit::writeBytes(dir / "big.vcf", bytes);
+        VcfImport fromBytes, fromFile;
+        const FileResult read = importVehicleBytes(bytes, "big.vcf", fromBytes);
+        ASSERT_FALSE(read);
+        EXPECT_NE(read.error().message.find(said), std::string::npos) << size << ": " << read.error().message;
+        EXPECT_EQ(importVehicleFile(dir / "big.vcf", fromFile).error().message.find(said) != std::string::npos, true) << size;
+    }
     std::ofstream(dir / "huge.vcf", std::ios::binary) << "BWD2";
     std::filesystem::resize_file(dir / "huge.vcf", std::uintmax_t{4} << 30); // sparse: 4 GiB of nothing
     VcfImport imported;
