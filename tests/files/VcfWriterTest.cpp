@@ -6,6 +6,8 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace rivetbay {
 namespace {
@@ -120,6 +122,26 @@ TEST(VcfWriter, OnlyFittedMountsTheModelHasGetRecords)
         EXPECT_EQ(textAt(image, at + 12, 13), expected[k].second) << k;
     }
     EXPECT_EQ(textAt(image, 318, 4), "EXIT");
+
+    // Each mount's token takes the hardpoint the model's layout gives it, in
+    // the order the records are written: the Ransom Marshal is "r1t1r2f1", the
+    // Moth Tanker "t1r2r1f1f2", the Bus "d1d2r1t1f1".
+    using Records = std::vector<std::pair<std::uint32_t, std::string>>;
+    const std::tuple<const char*, CarConfig, Records> layouts[] = {
+        {"Marshal", {.model = 29, .frontWeapons = {1, 0, 0}, .topWeapons = {2, 0}, .rearWeapons = {4, 5}},
+         {{3, "gmlight.gdf"}, {1, "gmmedium.gdf"}, {0, "gclight.gdf"}, {2, "gcmedium.gdf"}}},
+        {"Tanker", {.model = 22, .frontWeapons = {1, 2, 0}, .topWeapons = {3, 0}, .rearWeapons = {4, 5}},
+         {{3, "gmlight.gdf"}, {4, "gmmedium.gdf"}, {0, "gmheavy.gdf"}, {2, "gclight.gdf"}, {1, "gcmedium.gdf"}}},
+        {"Bus", {.model = 35, .frontWeapons = {1, 0, 0}, .topWeapons = {2, 0}, .rearWeapons = {3, 0}, .droppers = {1, 2}},
+         {{4, "gmlight.gdf"}, {3, "gmmedium.gdf"}, {2, "gmheavy.gdf"}, {0, "goilslck.gdf"}, {1, "gfirdrop.gdf"}}},
+    };
+    for (const auto& [what, car, records] : layouts) {
+        const auto written = buildVcfImage(car);
+        Records got;
+        for (std::size_t at = 193; textAt(written, at, 4) == "WEPN"; at += 25)
+            got.emplace_back(getU32(&written[at + 8]), textAt(written, at + 12, 13));
+        EXPECT_EQ(got, records) << what;
+    }
 }
 
 } // namespace
