@@ -104,17 +104,17 @@ TEST(ReplaceStep, AttacksAtAndBesideTheTarget)
          "car.rbc", true, [](Dir d, auto&) {
              return fs::is_symlink(d / "car.rbc") && readBytes(d / "real" / "car.rbc") == fresh && noTemporaryIn(d / "real");
          }},
-        {"a replaced file keeps its mode and owner",
+        {"a replaced file keeps its mode, set-id and sticky bits too, and owner",
          [](Dir d) {
              writeBytes(d / "car.rbc", old);
-             ::chmod((d / "car.rbc").c_str(), 0640);
-             if (runningAsRoot()) {
+             if (runningAsRoot()) { // before the mode: giving a file away clears its set-id bits
                  EXPECT_EQ(::chown((d / "car.rbc").c_str(), testkit::nobody, testkit::nobody), 0);
              }
+             ::chmod((d / "car.rbc").c_str(), 07650);
          },
          "car.rbc", true, [](Dir d, auto&) {
              struct stat info {};
-             return ::stat((d / "car.rbc").c_str(), &info) == 0 && (info.st_mode & 07777) == 0640u &&
+             return ::stat((d / "car.rbc").c_str(), &info) == 0 && (info.st_mode & 07777) == 07650u &&
                     info.st_uid == (runningAsRoot() ? testkit::nobody : ::getuid());
          }},
         {"a name that fills the file system's limit still saves", [](Dir) {}, longName, true,
