@@ -58,6 +58,9 @@ TEST(Startup, CommandLines)
         EXPECT_EQ(launch.moves, c.start != "work");
         EXPECT_EQ(launch.file, std::filesystem::path(c.opened).make_preferred());
     }
+    // The installed entries' switch with no home known: a start by hand.
+    const EditorLaunch homeless = launchFrom({"--settings-at-home", "car.rbc"}, "work", "");
+    EXPECT_EQ(std::tie(homeless.startDirectory, homeless.moves), std::tuple(std::filesystem::path("work"), false));
 }
 
 #ifndef _WIN32 // Windows, with its two separators, has a test of its own

@@ -231,9 +231,15 @@ TEST(Cli, VehicleFilesAreShownAndImported)
     EXPECT_EQ(nlohmann::json::parse(warned.out)["warnings"].size(), 1u);
     EXPECT_NE(warned.err.find("rivetbay-cli: odd.vcf: armor front 255"), std::string::npos) << warned.err;
 
-    const CliRun one = run(dir, "import vgoon4.vcf back.rbc");
-    EXPECT_EQ(one.status, 0) << one.err;
-    EXPECT_EQ(testkit::readText(dir / "back.rbc"), testkit::readText(dir / "d.rbc"));
+    // A car file named on the command line is the one written, whether it is there or not.
+    for (const auto& [words, there] : {std::pair{"import vgoon4.vcf back.rbc", false},
+                                       {"import vgoon4.vcf back.rbc", true}, {"import --force vgoon4.vcf back.rbc", true}}) {
+        if (there) std::ofstream(dir / "back.rbc") << "older";
+        const CliRun one = run(dir, words);
+        EXPECT_EQ(one.status, 0) << one.err;
+        EXPECT_EQ(testkit::readText(dir / "back.rbc"), testkit::readText(dir / "d.rbc")) << words;
+        fs::remove(dir / "back.rbc");
+    }
 
     fs::create_directory(dir / "cars");
     const CliRun many = run(dir, "import --into cars vgoon4.vcf odd.vcf d.rbc");
@@ -248,8 +254,8 @@ TEST(Cli, TheBillPutsEverythingInItsOwnPlace)
 {
     TempDir dir;
     // A Piranha (two top mounts) with a turret, and eight sides all different.
-    const CarConfig spread{.name = "Spread", .model = 14, .topWeapons = {2, 5}, .turret = 1, .freePoints = 2,
-                           .armor = {41, 40, 39, 38}, .chassis = {31, 30, 29, 28}};
+    const CarConfig spread{.name = "Spread", .model = 14, .topWeapons = {2, 5}, .specials = {2, 5, 11}, .turret = 1,
+                           .freePoints = 2, .armor = {41, 40, 39, 38}, .chassis = {31, 30, 29, 28}};
     ASSERT_TRUE(saveCarFile(dir / "s.rbc", spread));
     CarConfig odd = spread;
     odd.engine = 25;
@@ -257,6 +263,9 @@ TEST(Cli, TheBillPutsEverythingInItsOwnPlace)
     const CliRun shown = run(dir, "show s.rbc");
     EXPECT_NE(shown.out.find("Top 1         50cal MG (turret)               1185\n"
                              "Top 2         25mm Cannon                     1750\n"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("Special 1     Nitrous Oxide                    500\n"
+                             "Special 2     Structo Bumper                   600\n"
+                             "Special 3     Tire Covers                      200\n"), std::string::npos) << shown.out;
     EXPECT_EQ(std::count(shown.out.begin(), shown.out.end(), '('), 1); // "(turret)" once
     // Only the mounts the model has: the Piranha drops from one.
     EXPECT_NE(shown.out.find("Dropper 1 "), std::string::npos) << shown.out;
