@@ -33,6 +33,10 @@ file(READ "${PREFIX}/share/applications/org.rivetbay.Rivetbay.Export.desktop" ex
 if(NOT export MATCHES "Exec=Rivetbay --settings-at-home --export %f" OR NOT export MATCHES "application/x-rivetbay-car")
     message(FATAL_ERROR "the export entry does not export car files")
 endif()
+# An action on car files in "Open with", never a program of its own in the menus.
+if(NOT export MATCHES "\nNoDisplay=true\n")
+    message(FATAL_ERROR "the export entry shows in the application menus")
+endif()
 execute_process(COMMAND "${PREFIX}/bin/rivetbay-cli" --help RESULT_VARIABLE help OUTPUT_QUIET)
 if(NOT help EQUAL 0)
     message(FATAL_ERROR "the installed rivetbay-cli does not run")

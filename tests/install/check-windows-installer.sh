@@ -57,6 +57,9 @@ sums "$game" | grep -v ' ./Rivetbay/' > "$work/game.during"
 cmp -s "$work/game.before" "$work/game.during" || fail "the game's files changed: $(diff "$work/game.before" "$work/game.during")"
 menu="$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Rivetbay.lnk"
 [ -f "$menu" ] || fail "no Start-menu shortcut"
+# It starts the editor in the settings' folder (the link's working folder is text of its own).
+tr -d '\000' < "$menu" | grep -q -F "users\\$user\\Documents\\Rivetbay" ||
+    fail "the shortcut does not start in Documents\\Rivetbay: $(tr -d '\000' < "$menu" | tr -c '[:print:]' ' ')"
 [ -d "$docs" ] || fail "no folder for the settings"
 
 classes='HKCU\Software\Classes'
