@@ -14,6 +14,7 @@ public:
     struct Message {
         MessageIcon icon;
         std::string caption, text;
+        bool underWaitCursor; // the wait cursor still up as it showed: it hides the box's arrow
     };
 
     std::deque<std::optional<std::filesystem::path>> answers; // empty queue: cancel
@@ -30,15 +31,16 @@ public:
     void showMessage(MessageIcon icon, const std::string& caption,
                      const std::string& text) override
     {
-        messages.push_back({icon, caption, text});
+        messages.push_back({icon, caption, text, waiting > 0});
     }
     CloseAnswer askToSave(const std::string&, const std::string& text) override
     {
         questions.push_back(text);
         return next(closeAnswers, CloseAnswer::Cancel);
     }
-    void pushWaitCursor() override {}
-    void popWaitCursor() override {}
+    void pushWaitCursor() override { ++waiting; }
+    void popWaitCursor() override { --waiting; }
+    int waiting = 0;
 
 private:
     template <typename T> static T next(std::deque<T>& queue, T otherwise)

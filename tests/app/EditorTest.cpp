@@ -188,6 +188,8 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
     ASSERT_EQ(services_.messages.size(), 2u);
     EXPECT_NE(lastMessage().find("taken.rbc"), std::string::npos) << lastMessage();
     EXPECT_EQ(editor_->config(), before);
+    EXPECT_FALSE(services_.messages[0].underWaitCursor || services_.messages[1].underWaitCursor);
+    EXPECT_EQ(services_.waiting, 0);
 
     // Cancelled dialogs do nothing and remember nothing.
     click(Form::openButton);
