@@ -57,22 +57,14 @@ std::wstring textsOf(HWND window)
 
 // The shown window whose caption starts with `caption` (a wizard's adds its
 // page's), or none.
-HWND windowCaptioned(const wchar_t* caption)
+HWND windowCaptioned(const std::wstring& caption)
 {
-    struct Search {
-        std::wstring caption;
-        HWND found = nullptr;
-    } search{caption};
-    EnumWindows(
-        [](HWND window, LPARAM s) {
-            auto* search = reinterpret_cast<Search*>(s);
-            wchar_t title[256] = {};
-            GetWindowTextW(window, title, 256);
-            if (IsWindowVisible(window) && std::wstring(title).starts_with(search->caption)) search->found = window;
-            return search->found ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND w = FindWindowExW(nullptr, nullptr, nullptr, nullptr); w; w = FindWindowExW(nullptr, w, nullptr, nullptr)) {
+        wchar_t title[256] = {};
+        GetWindowTextW(w, title, 256);
+        if (IsWindowVisible(w) && std::wstring(title).starts_with(caption)) return w;
+    }
+    return nullptr;
 }
 
 // The wizard's page: the dialog within its window.

@@ -12,6 +12,7 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include <functional>
 
@@ -95,9 +96,7 @@ TEST_F(AboutTest, OpensAtTheEditorsCornerWhollyOnTheScreen)
 {
     startEditor();
     const QRect work = editor_->screen()->availableGeometry();
-    const QRect inner = editor_->geometry(), outer = editor_->frameGeometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                         outer.bottom() - inner.bottom());
+    const QMargins frame = editor_->windowHandle()->frameMargins();
     editor_->move(work.topLeft() + QPoint(20, 10));
     const AboutWindow atCorner(services_, editor_.get(), folder());
     EXPECT_EQ(atCorner.pos(), editor_->mapToGlobal(QPoint(0, 0)));

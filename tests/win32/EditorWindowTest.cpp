@@ -302,13 +302,11 @@ std::pair<int, int> iconsOf(HWND window)
 {
     const auto width = [&](WPARAM which) {
         ICONINFO info{};
-        const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
-        if (!icon || !GetIconInfo(icon, &info)) return 0;
-        BITMAP bitmap{};
-        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        return static_cast<int>(bitmap.bmWidth);
+        if (!GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0)), &info)) return 0L;
+        BITMAP mask{}; // as wide as the icon
+        GetObjectW(info.hbmMask, sizeof mask, &mask);
+        DeleteObject(info.hbmColor), DeleteObject(info.hbmMask);
+        return mask.bmWidth;
     };
     return {width(ICON_BIG), width(ICON_SMALL)};
 }
@@ -340,21 +338,18 @@ TEST_F(DialogTest, TheIconsAreThoseOfTheWindowsScale)
 // Alone in the run (see the build), since the scale is the whole prefix's.
 TEST(NativeScale, AtASystemScaleOf144TheIconsAndTheAboutWindowFitTheWindowsScale)
 {
-    HKEY desktop = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &desktop, nullptr), ERROR_SUCCESS);
+    const wchar_t* desktop = L"Control Panel\\Desktop";
     DWORD before = 0, size = sizeof before;
-    const bool had = RegQueryValueExW(desktop, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&before), &size) == ERROR_SUCCESS;
-    const DWORD scale = 144;
-    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&scale), sizeof scale);
+    const bool had = RegGetValueW(HKEY_CURRENT_USER, desktop, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &before, &size) == ERROR_SUCCESS;
+    const auto setScale = [&](DWORD dpi) { RegSetKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels", REG_DWORD, &dpi, sizeof dpi); };
+    setScale(144);
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring line = L"\"" + std::wstring(self) +
                         L"\" --gtest_filter=DialogTest.TheIconsAreThoseOfTheWindowsScale:"
                         L"NativeAboutWindow.OpensAtItsOwnersCornerWhollyOnTheScreen";
     SetEnvironmentVariableW(L"RIVETBAY_SYSTEM_DPI", L"144");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
+    STARTUPINFOW startup{.cb = sizeof startup};
     PROCESS_INFORMATION child{};
     const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
     DWORD status = 1;
@@ -365,11 +360,7 @@ TEST(NativeScale, AtASystemScaleOf144TheIconsAndTheAboutWindowFitTheWindowsScale
         CloseHandle(child.hThread);
     }
     SetEnvironmentVariableW(L"RIVETBAY_SYSTEM_DPI", nullptr);
-    if (had)
-        RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before), sizeof before);
-    else
-        RegDeleteValueW(desktop, L"LogPixels");
-    RegCloseKey(desktop);
+    had ? setScale(before) : void(RegDeleteKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels"));
     ASSERT_TRUE(started);
     EXPECT_EQ(status, 0u) << "at a system scale of 144 the icons or the About window are wrong (the run above says which)";
 }
