@@ -6,6 +6,7 @@
 #include "ui/DialogUnits.h"
 #include "ui/FrameBox.h"
 #include "ui/HackbusterWindow.h"
+#include "ui/HiddenButton.h"
 #include "ui/NumberField.h"
 #include "ui/SpinArrows.h"
 #include "ui/UiServices.h"
@@ -233,10 +234,9 @@ QWidget* EditorWindow::makeControl(const FormControl& row)
     }
     case K::Button:
     case K::HiddenButton: {
-        auto* button = new QPushButton(row.text, this);
+        auto* button = row.kind == K::Button ? new QPushButton(row.text, this) : new HiddenButton(row.text, this);
         button->setGeometry(at);
         button->setAutoDefault(false); // Enter acts only on the focused button
-        button->setVisible(row.kind == K::Button);
         connect(button, &QPushButton::clicked, this, [this, id] { editor_.clicked(id); });
         return button;
     }

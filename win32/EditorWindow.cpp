@@ -326,7 +326,9 @@ void EditorWindow::command(int id, int code)
     } else if (code == CBN_SELCHANGE) {
         selections_[id] = static_cast<int>(SendMessageW(item(id), CB_GETCURSEL, 0, 0));
         editor_.selectionChanged(id);
-    } else if (code == BN_CLICKED) {
+    } else if (code == BN_CLICKED && c->kind != K::HiddenButton) {
+        // A press of a button nobody sees (BM_CLICK, as assistive technology
+        // presses one) is no player's: the program reaches those through the editor.
         if (c->kind == K::Check) checks_[id] = IsDlgButtonChecked(window_, id) == BST_CHECKED;
         editor_.clicked(id);
     }

@@ -479,8 +479,12 @@ void expectForm(HWND window, const WindowForm& form, const std::string& text)
 TEST_F(DialogTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
 {
     start();
-    send(Form::hackbusterButton, BN_CLICKED);
-    send(Form::hackbusterButton, BN_CLICKED);
+    // A hidden button cannot be pressed as assistive technology presses one.
+    SetWindowTextW(item(Form::nameBox), L"Unseen");
+    for (const int hidden : {Form::exportButton, Form::hackbusterButton}) SendMessageW(item(hidden), BM_CLICK, 0, 0);
+    EXPECT_TRUE(std::filesystem::is_empty(dir_ / "addon")); // no vehicle file written
+    dialog_->editor().clicked(Form::hackbusterButton); // as the program's own code reaches it
+    dialog_->editor().clicked(Form::hackbusterButton);
     std::vector<HWND> owned;
     EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM found) {
         reinterpret_cast<std::vector<HWND>*>(found)->push_back(w);
