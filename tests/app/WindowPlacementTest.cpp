@@ -5,6 +5,7 @@
 
 #include "Testkit.h"
 
+#include <array>
 #include <tuple>
 
 namespace rivetbay {
@@ -23,9 +24,8 @@ TEST(WindowPlacement, AtTheCornerWhollyOnTheScreenAndNeverLargerThanIt)
          {-640, 340, 640, 540}},
     };
     for (const auto& [what, work, wanted, placed] : cases) {
-        const ScreenRect got = keepOnScreen(work, wanted);
-        EXPECT_EQ(std::tie(got.x, got.y, got.width, got.height),
-                  std::tie(placed.x, placed.y, placed.width, placed.height)) << what;
+        const ScreenRect at = keepOnScreen(work, wanted);
+        EXPECT_EQ((std::array{at.x, at.y, at.width, at.height}), (std::array{placed.x, placed.y, placed.width, placed.height})) << what;
     }
 }
 

@@ -277,15 +277,14 @@ TEST(DesignFile, AFileReplacedWhileOpenedIsReadWhole)
     ASSERT_TRUE(VcfWriter(dir / "v.vcf", {.name = "Other", .model = 9}));
     struct Swap final : platform::FileEvents {
         std::filesystem::path with;
-        Swap() { platform::watchFileEvents(this); }
+        explicit Swap(std::filesystem::path w) : with(std::move(w)) { platform::watchFileEvents(this); }
         ~Swap() override { platform::watchFileEvents(nullptr); }
         void happened(std::string_view step, const std::filesystem::path& path) override
         {
             std::error_code ec; // Windows refuses to replace an open file: nothing to prove there
             if (step == "opened" && !with.empty()) std::filesystem::rename(std::exchange(with, {}), path, ec);
         }
-    } swap;
-    swap.with = dir / "v.vcf";
+    } swap(dir / "v.vcf");
     OpenedDesign design;
     const FileResult read = openDesign(dir / "car.rbc", design);
     ASSERT_TRUE(read) << read.error().message;

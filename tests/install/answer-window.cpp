@@ -83,14 +83,8 @@ int walkWizard(const wchar_t* marker, const wchar_t* caption)
         if (!page || page != pageOf(wizard)) continue;
         if (texts.find(marker) != std::wstring::npos) {
             std::printf("%s", utf8(texts).c_str());
-            EnumChildWindows(
-                wizard,
-                [](HWND child, LPARAM) {
-                    const LONG_PTR kind = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
-                    if (kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX) SendMessageW(child, BM_SETCHECK, BST_UNCHECKED, 0);
-                    return TRUE;
-                },
-                0);
+            // Every box unticked; a control that is no box ignores the message.
+            EnumChildWindows(wizard, [](HWND child, LPARAM) { return SendMessageW(child, BM_SETCHECK, BST_UNCHECKED, 0), TRUE; }, 0);
             PostMessageW(GetDlgItem(wizard, IDOK), BM_CLICK, 0, 0);
             return 0;
         }
