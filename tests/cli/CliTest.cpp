@@ -11,7 +11,9 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -61,9 +63,19 @@ std::string inQuotes(const fs::path& p) { return inQuotes(utf8FromPath(p)); }
 // redirection the arguments hold; with no program, `args` is the command.
 CliRun run(const TempDir& dir, const std::string& args, const std::string& exe = program(RIVETBAY_CLI))
 {
-    FILE* pipe = openPipe(changeFolder + inQuotes(dir.path()) + " && " + (exe.empty() ? "" : inQuotes(exe) + " ") +
-                          args + " 2>" + inQuotes(dir / "stderr.txt"));
-    CliRun result{};
+    const std::string command = changeFolder + inQuotes(dir.path()) + " && " + (exe.empty() ? "" : inQuotes(exe) + " ") +
+                                args + " 2>" + inQuotes(dir / "stderr.txt");
+    // Starting the shell now and then fails for a moment under Wine on a busy
+    // machine: tried again until a deadline only a broken start reaches.
+    FILE* pipe = nullptr;
+    for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+         !(pipe = openPipe(command)) && std::chrono::steady_clock::now() < deadline;)
+        std::this_thread::yield();
+    CliRun result{-1, "", ""};
+    if (!pipe) {
+        ADD_FAILURE() << "could not start: " << command;
+        return result;
+    }
     char buffer[4096];
     for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.out.append(buffer, got);
     result.status = closePipe(pipe);
