@@ -22,6 +22,8 @@ wineboot -i >/dev/null 2>&1
 wineserver -w
 # Windows without a display: the null driver, as the other Windows tests run.
 wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+# A program that crashes ends at once rather than waiting in the debugger.
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f >/dev/null
 query() { wine reg query "$1" ${2:+/v "$2"} ${3:-} 2>/dev/null | tr -d '\r'; }
 value() { query "$1" "$2" | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 default() { query "$1" '' /ve | sed -n 's/^ *(Default) *REG_[A-Z_]* *//p'; }
