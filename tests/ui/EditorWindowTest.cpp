@@ -37,11 +37,9 @@ TEST_F(WindowTest, ListsTheTurretBoxAndTheKeysHandTheirEventsOn)
     QTest::keyClick(editor_.get(), Qt::Key_E, Qt::AltModifier);
     EXPECT_TRUE(services_.requests.empty());
     for (const char* hidden : {"exportButton", "hackbusterButton"}) { // and nothing a screen reader offers presses them
-        auto* button = find<QPushButton>(hidden);
-        EXPECT_FALSE(button->isVisible());
-        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(button);
-        ASSERT_NE(reader, nullptr);
-        EXPECT_TRUE(!reader->actionInterface() || reader->actionInterface()->actionNames().isEmpty()) << hidden;
+        EXPECT_FALSE(find<QPushButton>(hidden)->isVisible());
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(find<QPushButton>(hidden));
+        EXPECT_TRUE(reader && (!reader->actionInterface() || reader->actionInterface()->actionNames().isEmpty())) << hidden;
     }
     find<QPushButton>("openButton")->setFocus();
     QTest::keyClick(find<QPushButton>("openButton"), Qt::Key_Return);
