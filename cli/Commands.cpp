@@ -265,9 +265,10 @@ int importVehicles(const std::vector<std::string>& files, const std::optional<st
     // it made, which the file system itself says a name is.
     std::set<std::string> claimed;
     std::vector<fs::path> written;
+    const auto folded = [](const fs::path& car) { return fileNameFolded(utf8FromPath(car.filename())); };
     const auto takenByThisRun = [&](const fs::path& car) {
         std::error_code ec;
-        return claimed.count(fileNameFolded(utf8FromPath(car.filename()))) != 0 ||
+        return claimed.count(folded(car)) != 0 ||
                std::any_of(written.begin(), written.end(),
                            [&](const fs::path& w) { return fs::equivalent(w, car, ec); });
     };
@@ -278,7 +279,7 @@ int importVehicles(const std::vector<std::string>& files, const std::optional<st
         std::string car = into ? utf8FromPath(pathFromUtf8(*into) / fs::path(stem).concat(".rbc"))
                                : files[1];
         const bool numbered = into && takenByThisRun(pathFromUtf8(car));
-        if (into && !numbered) claimed.insert(fileNameFolded(utf8FromPath(pathFromUtf8(car).filename())));
+        if (into && !numbered) claimed.insert(folded(pathFromUtf8(car)));
         const auto exists = [&] {
             complain(given, car + " already exists; it is left as it is (--force replaces it).");
             status = failed;
@@ -323,7 +324,7 @@ int importVehicles(const std::vector<std::string>& files, const std::optional<st
             saved = writeNumberedCarFile(pathFromUtf8(*into), stem, bytes, made);
             if (saved) {
                 written.push_back(made);
-                claimed.insert(fileNameFolded(utf8FromPath(made.filename())));
+                claimed.insert(folded(made));
                 complain(given, "Imported as " + utf8FromPath(made.filename()) +
                                     ", since an earlier file of the same name takes " + takenName + ".");
             }

@@ -1,12 +1,8 @@
 #include "files/DesignFile.h"
 
 #include "files/CarFile.h"
-#include "files/PlatformFile.h"
 #include "files/TextEncoding.h"
 #include "files/VcfReader.h"
-
-#include <algorithm>
-#include <cerrno>
 
 namespace rivetbay {
 
@@ -73,27 +69,12 @@ FileResult readDesign(std::span<const std::uint8_t> bytes, const std::filesystem
     return takeImport(importVehicleBytes(bytes, shown, imported), imported, config, warnings);
 }
 
-// As much of the file as either kind can use: a car record with the longest
-// name (what follows a record is ignored), which is more than any vehicle
-// file may hold. Read once, from one handle, so that a file replaced while it
-// is opened is still read as one file.
+// As much of a design file as either kind can use: a car record with the
+// longest name (what follows a record is ignored), which is more than any
+// vehicle file may hold. Read once, from one handle, so that a file replaced
+// while it is opened is still read as one file.
 constexpr std::size_t designReadLimit = 7 + CarFileLayout::nameByteLimit + CarFileLayout::integersSize;
 static_assert(designReadLimit > vehicleFileLimit);
-
-FileResult readDesignBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes)
-{
-    // Whatever cannot be opened as a regular file (missing, no permission, a
-    // directory, a FIFO or device) is a file that was not found.
-    platform::InputFile file;
-    if (const int e = path.empty() ? ENOENT : file.open(path); e != 0)
-        return makeFileError(FileErrorKind::NotFound, Stage::Opening, path, e);
-    bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), designReadLimit)));
-    std::size_t got = 0;
-    if (const int e = file.readFully(bytes.data(), bytes.size(), got); e != 0)
-        return fileErrorFromErrno(e, Stage::Reading, path);
-    bytes.resize(got);
-    return {};
-}
 
 // A car file's selections are left exactly as stored; a vehicle file is
 // imported, with `warnings` naming what did not map. `config` changes only
@@ -103,7 +84,7 @@ FileResult readDesignFile(const std::filesystem::path& path, CarConfig& config,
 {
     kind = DesignKind::CarFile;
     std::vector<std::uint8_t> bytes;
-    if (FileResult read = readDesignBytes(path, bytes); !read) return read;
+    if (FileResult read = readFileStart(path, designReadLimit, bytes); !read) return read;
     return readDesign(bytes, path, config, warnings, &kind);
 }
 
@@ -131,7 +112,7 @@ FileResult openDesignBytes(std::span<const std::uint8_t> bytes, const std::files
 std::optional<DesignKind> designKindOf(const std::filesystem::path& path)
 {
     std::vector<std::uint8_t> bytes;
-    if (!readDesignBytes(path, bytes)) return std::nullopt;
+    if (!readFileStart(path, designReadLimit, bytes)) return std::nullopt;
     if (isVehicleFile(bytes)) return DesignKind::VehicleFile;
     CarConfig made;
     std::vector<std::string> warnings;

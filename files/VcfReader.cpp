@@ -378,18 +378,24 @@ FileResult importVehicleBytes(Bytes bytes, const std::filesystem::path& shown, V
     return Importer(bytes, shown).run(out);
 }
 
-FileResult readVehicleFileBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes)
+FileResult readFileStart(const std::filesystem::path& path, std::size_t limit, std::vector<std::uint8_t>& bytes)
 {
     platform::InputFile file;
-    if (const int e = file.open(path); e != 0)
+    if (const int e = path.empty() ? ENOENT : file.open(path); e != 0)
         return makeFileError(FileErrorKind::NotFound, Stage::Opening, path, e);
-    if (file.size() > vehicleFileLimit)
-        return refusal(path, tooLargeText);
-    bytes.resize(static_cast<std::size_t>(file.size()));
+    bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), limit)));
     std::size_t got = 0;
     if (const int e = file.readFully(bytes.data(), bytes.size(), got); e != 0)
         return fileErrorFromErrno(e, Stage::Reading, path);
     bytes.resize(got);
+    return {};
+}
+
+FileResult readVehicleFileBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes)
+{
+    // A byte past the limit is enough to refuse it: the rest is never read.
+    if (FileResult read = readFileStart(path, vehicleFileLimit + 1, bytes); !read) return read;
+    if (bytes.size() > vehicleFileLimit) return refusal(path, tooLargeText);
     return {};
 }
 

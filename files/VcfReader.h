@@ -45,6 +45,11 @@ FileResult importVehicleBytes(std::span<const std::uint8_t> bytes,
                               const std::filesystem::path& shown, VcfImport& out);
 FileResult importVehicleFile(const std::filesystem::path& path, VcfImport& out);
 
+// The file's first `limit` bytes at most, read from one handle. Whatever
+// cannot be opened as a regular file (missing, no permission, a directory, a
+// FIFO or device) is a file that was not found.
+FileResult readFileStart(const std::filesystem::path& path, std::size_t limit, std::vector<std::uint8_t>& bytes);
+
 // The whole file, refused as a vehicle file when larger than any can be.
 FileResult readVehicleFileBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes);
 

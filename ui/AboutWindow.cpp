@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace rivetbay {
 
@@ -24,9 +25,7 @@ AboutWindow::AboutWindow(UiServices& services, QWidget* owner, const QString& pa
     QSize lost(0, 0);
     if (owner) {
         // Not shown yet, it has no frame: the one the editor was given.
-        const QRect inner = owner->geometry(), outer = owner->frameGeometry();
-        const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                             outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        const QMargins frame = owner->windowHandle() ? owner->windowHandle()->frameMargins() : QMargins();
         const QPoint corner = owner->mapToGlobal(QPoint(0, 0));
         const QSize whole = size().grownBy(frame);
         ScreenRect placed{corner.x(), corner.y(), whole.width(), whole.height()};
