@@ -289,7 +289,7 @@ void Editor::clicked(int id)
         exportCar();
         break;
     case Command::About:
-        view_.showAbout();
+        aboutRequested();
         break;
     case Command::Hackbuster:
         view_.showHackbuster();
@@ -356,7 +356,11 @@ bool Editor::enabled(EditorCommand command) const
 
 void Editor::aboutRequested()
 {
+    // One About window per request, whatever route it takes: a pressed F1
+    // also reaches the window as a help request while the first is open.
+    if (aboutShowing_) return;
     takePendingName();
+    SyncGuard showing(aboutShowing_); // the window is modal: shown until this returns
     view_.showAbout();
 }
 

@@ -103,6 +103,7 @@ private:
     StartupState settings_;
     std::string applicationName_ = "Rivetbay";
     bool syncing_ = false;
+    bool aboutShowing_ = false;
     std::string shownName_;                // the name box's text as the editor last wrote it
     std::vector<std::string> listedNames_; // the name list of the last pass
 

@@ -134,8 +134,6 @@ int metricAt(int metric, UINT dpi)
 }
 
 constexpr UINT_PTR subclassId = 1;
-// Posted with a pressed F1 as the key is taken from the queue; not in the SDK's headers.
-constexpr UINT keyF1Message = 0x004D;
 
 } // namespace
 
@@ -180,14 +178,12 @@ int EditorWindow::run()
 
 void EditorWindow::deliver(MSG& message)
 {
-    const bool ours = GetAncestor(message.hwnd, GA_ROOT) == window_;
-    // A pressed F1 also brings the message the system turns into WM_HELP;
-    // the key's accelerator has answered it already: one About a press.
-    if (ours && message.message == keyF1Message) return;
     // Ctrl+Z in the name box is the text field's own; F1 there is the window's.
     const bool functionKey = message.wParam >= VK_F1 && message.wParam <= VK_F24;
     const bool textOwn = message.hwnd == nameEdit_ && !functionKey;
-    if (!textOwn && ours && TranslateAcceleratorW(window_, keys_, &message)) return;
+    if (!textOwn && GetAncestor(message.hwnd, GA_ROOT) == window_ &&
+        TranslateAcceleratorW(window_, keys_, &message))
+        return;
     // Keys of every dialog of ours: the editor's and each Hackbuster's.
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
     wchar_t kind[16] = {};
