@@ -34,10 +34,7 @@ protected:
         dialog_ = std::make_unique<EditorWindow>(GetModuleHandleW(nullptr), services_,
                                                  EditorStart{dir_.path(), commandLine, "Rivetbay"});
         // An About window, modal as the real one: its loop takes what the key left queued.
-        dialog_->setWindows({[this](HWND) {
-                                 ++abouts_;
-                                 for (MSG queued; PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&queued);
-                             },
+        dialog_->setWindows({[this](HWND) { ++abouts_; for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&m); },
                              [](HWND owner) { HackbusterWindow::open(GetModuleHandleW(nullptr), owner); },
                              {}});
         return window_ = dialog_->create(false);
