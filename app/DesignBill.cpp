@@ -1,5 +1,6 @@
 #include "app/DesignBill.h"
 
+#include "car/DesignChecks.h"
 #include "catalogue/CarCatalogue.h"
 #include "files/TextEncoding.h"
 
@@ -45,8 +46,8 @@ private:
 std::string sides(const std::array<std::int32_t, 4>& values)
 {
     std::ostringstream out;
-    out << "front " << values[Front] << "  rear " << values[Rear] << "  left " << values[Left]
-        << "  right " << values[Right];
+    for (const Side side : {Front, Rear, Left, Right})
+        out << (side == Front ? "" : "  ") << sideName(side) << ' ' << values[side];
     return out.str();
 }
 

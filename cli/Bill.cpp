@@ -1,5 +1,6 @@
 #include "cli/Bill.h"
 
+#include "car/DesignChecks.h"
 #include "catalogue/CarCatalogue.h"
 #include "files/TextEncoding.h"
 
@@ -21,10 +22,9 @@ namespace {
 
 nlohmann::json sidesByName(const std::array<std::int32_t, 4>& values)
 {
-    return {{"front", values[Front]},
-            {"rear", values[Rear]},
-            {"left", values[Left]},
-            {"right", values[Right]}};
+    nlohmann::json sides = nlohmann::json::object();
+    for (const Side side : {Front, Rear, Left, Right}) sides[std::string(sideName(side))] = values[side];
+    return sides;
 }
 
 template <std::size_t N, typename Table>

@@ -3,6 +3,7 @@
 
 #include "app/DesignBill.h"
 #include "car/Allocation.h"
+#include "car/DesignChecks.h"
 #include "car/Recalculate.h"
 #include "catalogue/CarCatalogue.h"
 #include "cli/Bill.h"
@@ -202,31 +203,7 @@ int check(const std::vector<std::string>& cars)
             status = failed;
             continue;
         }
-        std::vector<std::string> problems;
-        for (const SelectionProblem& p : loaded->outOfRange) problems.push_back(describe(p) + ".");
-        const std::string_view read = nameTheGameReads(loaded->config);
-        if (read.size() < loaded->config.name.size())
-            problems.push_back("The name holds a NUL byte; the game reads only \"" +
-                               utf8FromWindows1252(std::string(read)) + "\".");
-        const std::size_t nameLength = read.size();
-        if (nameLength > variantNameLimit)
-            problems.push_back("The name has " + std::to_string(nameLength) +
-                               " characters; the game keeps " + std::to_string(variantNameLimit) +
-                               ".");
-        // Points are signed in the file, but no side of a car holds fewer than none.
-        static constexpr const char* sideNames[] = {"front", "rear", "left", "right"};
-        for (const auto& [points, kind] : {std::pair{&loaded->config.armor, "armor"},
-                                           std::pair{&loaded->config.chassis, "chassis"}})
-            for (std::size_t side = 0; side < points->size(); ++side)
-                if ((*points)[side] < 0)
-                    problems.push_back("The " + std::string(sideNames[side]) + " " + kind +
-                                       " holds " + std::to_string((*points)[side]) +
-                                       " points; a side holds none or more.");
-        // The budget of the model as stored: a model out of range is already named above.
-        if (const auto held = pointsHeld(loaded->config), budget = pointBudget(loaded->config);
-            held != budget && loaded->outOfRange.empty())
-            problems.push_back("The points add up to " + std::to_string(held) +
-                               ", not the model's " + std::to_string(budget) + ".");
+        const auto problems = designProblems(loaded->config, loaded->outOfRange, utf8FromWindows1252);
         for (const std::string& problem : problems) complain(car, problem);
         if (problems.empty())
             std::cout << printable(car) << ": OK\n";
@@ -382,8 +359,8 @@ int exportCar(const std::string& car, const std::string& vcfDir)
     case ExportResult::Outcome::NotWritten:
         break;
     }
-    if (!result.failure)
-        complain(result.failure.error());
+    if (result.failure)
+        complain(*result.failure);
     else
         complain(vcfDir, "No vehicle file could be written there.");
     return failed;

@@ -6,6 +6,7 @@
 #include "files/SafeWrite.h"
 #include "files/TextEncoding.h"
 #include "files/VariantListing.h"
+#include "files/VcfNames.h"
 #include "files/VcfWriter.h"
 
 #include <algorithm>
@@ -80,8 +81,7 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
     for (const std::string& file : files) taken.insert(asciiLowered(file));
     const std::vector<std::uint8_t> image = buildVcfImage(config);
     for (int attempt = 0; attempt < 256; ++attempt, ++number) {
-        const std::string file =
-            "v" + std::string(m.variantFileCode) + std::to_string(number) + ".vcf";
+        const std::string file = VcfNames::exportFileName(m, number);
         if (taken.count(asciiLowered(file)) != 0) continue;
         const std::filesystem::path path = directory / file;
         FileResult written = writeNewFile(path, image);
@@ -91,7 +91,7 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
             return result;
         }
         if (written.error().systemError == EEXIST) continue; // appeared since the scan
-        result.failure = std::move(written); // not shown by the window, as the writer's failures
+        result.failure = written.error(); // not shown by the window, as the writer's failures
         return result;
     }
     return refused(exportNoNumberText);
@@ -99,7 +99,7 @@ ExportResult exportVariant(const CarConfig& config, const std::filesystem::path&
 
 std::string notWrittenText(const ExportResult& result, const std::filesystem::path& directory)
 {
-    if (!result.failure) return result.failure.error().message;
+    if (result.failure) return result.failure->message;
     return "No vehicle file could be written in " + utf8FromPath(directory) + ".";
 }
 

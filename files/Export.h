@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,7 @@ struct ExportResult {
     Outcome outcome = Outcome::NotWritten;
     std::filesystem::path path; // the file written
     std::string refusal;        // the message text when refused
-    FileResult failure;         // why nothing was written, when not refused
+    std::optional<FileError> failure; // why nothing was written, when not refused
 };
 
 // Refuses an empty name or one the name list already holds (letter case not

@@ -2,6 +2,7 @@
 
 #include "files/AsciiCase.h"
 #include "files/PlatformFile.h"
+#include "files/VcfNames.h"
 #include "files/VcfTemplate.h"
 
 #include <algorithm>
@@ -12,20 +13,6 @@ namespace rivetbay {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() &&
-           equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
-}
-
-bool matchesPattern(std::string_view name, std::string_view code)
-{
-    constexpr std::string_view suffix = ".vcf";
-    if (name.size() < 1 + code.size() + suffix.size()) return false;
-    if (asciiLower(name[0]) != 'v' || !startsWithIgnoringCase(name.substr(1), code)) return false;
-    return startsWithIgnoringCase(name.substr(name.size() - suffix.size()), suffix);
-}
 
 bool lessIgnoringCase(const std::string& a, const std::string& b)
 {
@@ -43,7 +30,7 @@ std::vector<std::string> matchingEntries(const platform::Directory& directory,
 {
     std::vector<std::string> names;
     for (std::string& name : directory.entries())
-        if (matchesPattern(name, code)) names.push_back(std::move(name));
+        if (VcfNames::isVariantFileOf(name, code)) names.push_back(std::move(name));
     std::sort(names.begin(), names.end(), lessIgnoringCase);
     return names;
 }

@@ -3,6 +3,7 @@
 // Finding a model's vehicle files in the game's vehicle directory and reading
 // their variant names. Nothing is cached: every call reads the directory.
 
+#include "car/DesignChecks.h"
 #include "car/Recalculate.h"
 
 #include <filesystem>
@@ -11,8 +12,6 @@
 #include <vector>
 
 namespace rivetbay {
-
-inline constexpr std::size_t variantNameLimit = 15;
 
 // Bare names of the entries matching "v" + code + "*.vcf", letter case not
 // counting, in file-name order compared without letter case. A missing or

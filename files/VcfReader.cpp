@@ -1,18 +1,18 @@
 #include "files/VcfReader.h"
 
+#include "car/DesignChecks.h"
 #include "car/Mount.h"
 #include "catalogue/CarCatalogue.h"
 #include "files/AsciiCase.h"
 #include "files/ByteIO.h"
 #include "files/PlatformFile.h"
 #include "files/TextEncoding.h"
+#include "files/VcfNames.h"
 #include "files/VcfTemplate.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <charconv>
-#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -23,15 +23,9 @@ namespace {
 namespace cat = CarCatalogue;
 using Bytes = std::span<const std::uint8_t>;
 
-// Record layout: a 4-byte tag and a 4-byte length, then the record's own fields.
-constexpr std::size_t recordHead = 8;
-constexpr std::size_t exitSize = 8; // whatever its length field holds
-constexpr std::size_t bwd2Size = 8;
-constexpr std::size_t vcfcStart = 20;
-constexpr std::size_t vcfcSize = 137;
-constexpr std::size_t specSize = 12;
-constexpr std::size_t specValue = 8;
-constexpr std::size_t freePointsOffset = 153;
+namespace names = VcfNames;
+using namespace VcfLayout;
+
 constexpr std::size_t recordLimit = 64; // more records than any car has: damaged
 
 bool tagIs(Bytes bytes, std::size_t at, std::string_view tag)
@@ -54,29 +48,6 @@ std::string textAt(Bytes bytes, std::size_t at, std::size_t width)
     const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(at);
     const auto last = first + static_cast<std::ptrdiff_t>(width);
     return std::string(first, std::find(first, last, std::uint8_t{0}));
-}
-
-// `text` as prefix + a number + suffix, letter case not counting.
-std::optional<long long> numberBetween(std::string_view text, std::string_view prefix,
-                                       std::string_view suffix)
-{
-    if (text.size() <= prefix.size() + suffix.size() ||
-        !equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix) ||
-        !equalsIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix))
-        return std::nullopt;
-    const std::string_view digits =
-        text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
-    long long value = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    return value;
-}
-
-// The hardpoint the writer gives a mount: its token's place in the layout.
-std::int64_t writtenHardpoint(std::string_view layout, std::string_view token)
-{
-    const auto at = layout.find(token);
-    return at == std::string_view::npos ? 0 : static_cast<std::int64_t>(at / 2);
 }
 
 // "<file> <what>": the reader's own texts, which the file errors' table lacks.
@@ -120,7 +91,7 @@ public:
                 if (!sawVcfc || size < specSize || !weapons_.empty()) return damaged(at);
                 if (specs < 3)
                     config_.specials[static_cast<std::size_t>(specs)] =
-                        int32At(bytes_, at + specValue);
+                        int32At(bytes_, at + specValueOffset);
                 else
                     warn("SPEC record " + std::to_string(specs + 1), "more than three; left out");
                 ++specs;
@@ -185,10 +156,7 @@ private:
         const std::string definition =
             textAt(bytes_, VcfLayout::definitionOffset, VcfLayout::textFieldSize);
         // Row 0 is the blank row: a file names a real model.
-        for (int row = 1; row < cat::modelCount && config_.model == 0; ++row)
-            if (equalsIgnoringAsciiCase(definition,
-                                        VcfLayout::definitionFile(cat::model(row))))
-                config_.model = row;
+        config_.model = names::modelOfDefinition(definition).value_or(0);
         if (config_.model == 0)
             return refuse("holds a vehicle that is no car of the catalogue (\"" + definition +
                           "\").");
@@ -203,13 +171,11 @@ private:
         readTire("front tire", VcfLayout::frontTireOffset, model_->frontTireCode,
                  config_.frontTires);
         readTire("rear tire", VcfLayout::rearTireOffset, model_->rearTireCode, config_.rearTires);
-        constexpr const char* sideNames[] = {"front", "rear", "left", "right"}; // by Side
         for (std::size_t k = 0; k < VcfLayout::sideOrder.size(); ++k) {
             const Side side = VcfLayout::sideOrder[k];
-            readPoints(std::string("armor ") + sideNames[side], VcfLayout::armorOffset + 4 * k,
-                       config_.armor[side]);
-            readPoints(std::string("chassis ") + sideNames[side], VcfLayout::chassisOffset + 4 * k,
-                       config_.chassis[side]);
+            const std::string name(sideName(side));
+            readPoints("armor " + name, VcfLayout::armorOffset + 4 * k, config_.armor[side]);
+            readPoints("chassis " + name, VcfLayout::chassisOffset + 4 * k, config_.chassis[side]);
         }
         readPoints("free points", freePointsOffset, config_.freePoints);
         return {};
@@ -219,9 +185,8 @@ private:
     {
         const std::string texture =
             textAt(bytes_, VcfLayout::textureOffset, VcfLayout::textFieldSize);
-        const auto number = numberBetween(texture, model_->textureBaseName, ".vtf");
-        if (number && *number >= 1 && *number <= model_->paintCount) {
-            config_.paintScheme = static_cast<std::int32_t>(*number - 1);
+        if (const auto paint = names::paintOfTexture(*model_, texture)) {
+            config_.paintScheme = *paint;
             return;
         }
         warn("paint texture \"" + texture + "\"",
@@ -230,9 +195,9 @@ private:
 
     void readPart(const char* field, std::size_t offset, int count, std::int32_t& into)
     {
-        const std::int64_t value = int32At(bytes_, offset);
-        into = static_cast<std::int32_t>(std::clamp<std::int64_t>(value + 1, 1, count - 1));
-        if (value + 1 != into)
+        const std::int32_t value = int32At(bytes_, offset);
+        into = static_cast<std::int32_t>(std::clamp<std::int64_t>(names::selectionOf(value), 1, count - 1));
+        if (names::selectionOf(value) != into)
             warn(std::string(field) + " " + std::to_string(value),
                  "outside its table; " + std::to_string(into - 1) + " is used");
     }
@@ -240,15 +205,9 @@ private:
     void readTire(const char* field, std::size_t offset, std::string_view code, std::int32_t& into)
     {
         const std::string file = textAt(bytes_, offset, VcfLayout::textFieldSize);
-        const std::string stem = VcfLayout::tireStem(*model_, code);
-        const char size = file.size() == stem.size() + 5 ? asciiLower(file[stem.size()]) : '\0';
-        const bool fits =
-            file.size() == stem.size() + 5 &&
-            equalsIgnoringAsciiCase(std::string_view(file).substr(0, stem.size()), stem) &&
-            equalsIgnoringAsciiCase(std::string_view(file).substr(stem.size() + 1), ".wdf") &&
-            size >= 'a' && size <= 'd';
-        into = fits ? size - 'a' + 1 : 1;
-        if (!fits)
+        const auto size = names::tireSizeOf(*model_, code, file);
+        into = size.value_or(1);
+        if (!size)
             warn(std::string(field) + " \"" + file + "\"",
                  "not a tire of this model; the first size is used");
     }
@@ -256,11 +215,7 @@ private:
     void readPoints(const std::string& field, std::size_t offset, std::int32_t& into)
     {
         const std::int32_t value = int32At(bytes_, offset);
-        // Rounded to the nearest whole point, halves away from zero, and no
-        // further out than ten times it still fits the file's field.
-        constexpr std::int64_t limit = std::numeric_limits<std::int32_t>::max() / 10;
-        into = static_cast<std::int32_t>(std::clamp<std::int64_t>(
-            (std::int64_t{value} + (value < 0 ? -5 : 5)) / 10, -limit, limit));
+        into = names::pointsOf(value);
         if (std::int64_t{into} * 10 != value)
             warn(field + " " + std::to_string(value),
                  "not a multiple of 10; rounded to " + std::to_string(into));
@@ -296,11 +251,8 @@ private:
         for (const Weapon& weapon : weapons_) {
             const std::string field = "weapon record \"" + weapon.file + "\" at hardpoint " +
                                       std::to_string(weapon.hardpoint);
-            const std::string_view file = weapon.file;
-            const bool named = file.size() > 5 &&
-                               equalsIgnoringAsciiCase(file.substr(file.size() - 4), ".gdf") &&
-                               (asciiLower(file[0]) == 'g' || asciiLower(file[0]) == 't');
-            const auto item = named ? itemOf(file.substr(1, file.size() - 5)) : std::nullopt;
+            const auto named = names::parseWeaponFile(weapon.file);
+            const auto item = named ? itemOf(named->code) : std::nullopt;
             if (!item) {
                 warn(field, "no weapon or dropper of the catalogue; left out");
                 continue;
@@ -318,7 +270,7 @@ private:
                 for (const Mount mount : allMounts) {
                     const std::size_t k = indexOf(mount);
                     if (taken[k] || isDropper(mount) != dropper || !hasMount(*model_, mount)) continue;
-                    if (writtenHardpoint(layout, mountToken(mount)) != weapon.hardpoint) continue;
+                    if (!names::writtenAt(layout, mountToken(mount), weapon.hardpoint)) continue;
                     if (pass == 0 && !first && k <= last) continue;
                     chosen = mount;
                     break;
@@ -332,7 +284,7 @@ private:
             last = indexOf(*chosen);
             first = false;
             partAt(config_, *chosen) = index;
-            if (asciiLower(file[0]) == 't') {
+            if (named->turret) {
                 if (*chosen == Mount::Top1 && !dropper && cat::isTurretCapable(index))
                     config_.turret = 1;
                 else

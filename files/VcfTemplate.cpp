@@ -16,12 +16,12 @@ constexpr Image makeTemplate()
     Image storage{};
     const std::span<std::uint8_t> image(storage);
     putTag(image, 0, "BWD2");
-    putU32(image, 4, 8);
+    putU32(image, 4, bwd2Size);
     putTag(image, 8, "REV");
     putU32(image, 12, 12);
     putU32(image, 16, 3);
-    putTag(image, 20, "VCFC");
-    putU32(image, 24, 137);
+    putTag(image, vcfcStart, "VCFC");
+    putU32(image, vcfcStart + 4, vcfcSize);
     putText(image, nameOffset, nameSize, "Unnamed");
     putText(image, definitionOffset, textFieldSize, "vcgcour.vdf");
     putText(image, textureOffset, textFieldSize, "corchel2.vtf");
@@ -29,8 +29,8 @@ constexpr Image makeTemplate()
     putText(image, middleTireOffset, textFieldSize, "null");
     putText(image, rearTireOffset, textFieldSize, "wauto_4a.wdf");
     for (std::size_t k = 0; k < specialOffsets.size(); ++k) {
-        putTag(image, specialOffsets[k] - 8, "SPEC");
-        putU32(image, specialOffsets[k] - 4, 12);
+        putTag(image, specialOffsets[k] - specValueOffset, "SPEC");
+        putU32(image, specialOffsets[k] - specValueOffset + 4, specSize);
     }
     return storage;
 }
