@@ -53,7 +53,7 @@ std::string sides(const std::array<std::int32_t, 4>& values)
 
 } // namespace
 
-std::string billText(const CarConfig& c, const RecalcResult& view)
+std::string billText(const CarConfig& c, const RecalcResult& pass)
 {
     const ModelSpec& m = cat::model(c.model);
     Lines lines;
@@ -73,8 +73,8 @@ std::string billText(const CarConfig& c, const RecalcResult& view)
     for (int k = 0; k < 3; ++k)
         lines.item("Special " + std::to_string(k + 1), cat::specialNames[c.specials[k]],
                    c.specialPrices[k]);
-    const bool painted = view.paintSelection >= 0;
-    lines.text("Paint", painted ? utf8(view.paintSchemes[view.paintSelection]) : "(none)");
+    const bool painted = pass.paintSelection >= 0;
+    lines.text("Paint", painted ? utf8(pass.paintSchemes[pass.paintSelection]) : "(none)");
     lines.text("Name", printable(utf8(c.name)));
     lines.text("Total", "$" + std::to_string(c.totalPrice));
     lines.text("Free points", std::to_string(c.freePoints));

@@ -13,6 +13,6 @@ namespace rivetbay {
 
 // Plain text, UTF-8, one item a line; only the mounts the model has. The
 // name's control characters are written out (\n, \x1b), never sent.
-std::string billText(const CarConfig& config, const RecalcResult& view);
+std::string billText(const CarConfig& config, const RecalcResult& pass);
 
 } // namespace rivetbay

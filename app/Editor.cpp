@@ -252,16 +252,16 @@ void Editor::selectionChanged(int id)
 {
     const FormControl* c = Form::control(id);
     if (syncing_ || !c) return;
-    switch (c->command) {
-    case Command::ChangeModel:
+    switch (c->action) {
+    case ControlAction::ChangeModel:
         // The current model picked again (a list reports it as a change) keeps the spread.
         if (view_.selection(id) == config_.model) break;
         runRule([this] { changeModel(config_); });
         break;
-    case Command::Paint:
+    case ControlAction::Paint:
         runRule([this] { config_.paintScheme = view_.selection(Form::paintList); });
         break;
-    case Command::Recalculate:
+    case ControlAction::Recalculate:
         recalculate();
         break;
     default:
@@ -274,27 +274,27 @@ void Editor::clicked(int id)
 {
     const FormControl* c = Form::control(id);
     if (syncing_ || !c) return;
-    if (c->command != Command::Recalculate) takePendingName(); // every action takes the name first
-    switch (c->command) {
-    case Command::Recalculate:
+    if (c->action != ControlAction::Recalculate) takePendingName(); // every action takes the name first
+    switch (c->action) {
+    case ControlAction::Recalculate:
         recalculate();
         break;
-    case Command::Open:
+    case ControlAction::Open:
         openCar();
         break;
-    case Command::Save:
+    case ControlAction::Save:
         saveCar();
         break;
-    case Command::Export:
+    case ControlAction::Export:
         exportCar();
         break;
-    case Command::About:
+    case ControlAction::About:
         aboutRequested();
         break;
-    case Command::Hackbuster:
+    case ControlAction::Hackbuster:
         view_.showHackbuster();
         break;
-    case Command::Quit:
+    case ControlAction::Quit:
         if (closeRequested()) view_.closeEditor();
         break;
     default:
@@ -308,9 +308,9 @@ bool Editor::stepped(int id, int step, bool repeat)
     const FormControl* c = Form::control(id);
     bool accepted = false;
     if (!c || syncing_) return accepted;
-    if (c->command == Command::StepSide)
+    if (c->action == ControlAction::StepSide)
         runRule([&] { accepted = stepSide(config_, c->points, c->side, step); });
-    else if (c->command == Command::Transfer)
+    else if (c->action == ControlAction::Transfer)
         runRule([&] { accepted = transferPoints(config_, step); });
     recordStep(id, repeat);
     return accepted;

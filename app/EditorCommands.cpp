@@ -11,10 +11,9 @@ constexpr KeyChord redoKeys[] = {{.control = true, .letter = 'Y'},
                                  {.control = true, .shift = true, .letter = 'Z'}};
 constexpr KeyChord aboutKeys[] = {{.functionKey = 1}};
 
-// The ids are the platform's customary ones for undo and redo.
 constexpr std::array table{
-    CommandEntry{EditorCommand::Undo, 0xE12B, "&Undo", undoKeys, true, false},
-    CommandEntry{EditorCommand::Redo, 0xE12C, "&Redo", redoKeys, true, false},
+    CommandEntry{EditorCommand::Undo, undoId, "&Undo", undoKeys, true, false},
+    CommandEntry{EditorCommand::Redo, redoId, "&Redo", redoKeys, true, false},
     CommandEntry{EditorCommand::About, aboutId, "&About Rivetbay", aboutKeys, false, true},
 };
 

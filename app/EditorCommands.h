@@ -29,8 +29,15 @@ struct CommandEntry {
 
 namespace EditorCommands {
 
-// The About entry's id, in the system menu as in the window's own.
+// The About entry's id, in the system menu as in the window's own. The system
+// menu's commands keep their low four bits for Windows, and ids from 0xF000
+// are its own: 16 is the first id that leaves both alone.
 inline constexpr unsigned aboutId = 16;
+// The ids Windows programs customarily give Undo and Redo (the common
+// class libraries' ID_EDIT_UNDO and ID_EDIT_REDO), which tools that drive
+// menus recognise.
+inline constexpr unsigned undoId = 0xE12B;
+inline constexpr unsigned redoId = 0xE12C;
 
 // In menu order.
 std::span<const CommandEntry> entries();

@@ -35,10 +35,10 @@ template <auto member> auto& field(C& c) { return c.*member; }
 template <auto member, std::size_t index> auto& element(C& c) { return (c.*member)[index]; }
 
 FormControl list(int id, const char* name, DialogRect at, std::span<const std::string_view> entries,
-                 std::int32_t& (*bound)(C&), Command command = Command::Recalculate,
+                 std::int32_t& (*bound)(C&), ControlAction action = ControlAction::Recalculate,
                  std::optional<Mount> mount = std::nullopt)
 {
-    return {id, K::List, name, at, nullptr, entries, bound, nullptr, command, mount};
+    return {id, K::List, name, at, nullptr, entries, bound, nullptr, action, mount};
 }
 FormControl points(int id, K kind, const char* name, DialogRect at, std::int32_t& (*bound)(C&))
 {
@@ -49,14 +49,14 @@ FormControl price(int id, K kind, const char* name, DialogRect at, std::uint32_t
     return {id, kind, name, at, nullptr, {}, nullptr, bound};
 }
 FormControl captioned(int id, K kind, const char* name, DialogRect at, const char* text,
-                      Command command = Command::None)
+                      ControlAction action = ControlAction::None)
 {
-    return {id, kind, name, at, text, {}, nullptr, nullptr, command};
+    return {id, kind, name, at, text, {}, nullptr, nullptr, action};
 }
 FormControl sideSpin(int id, const char* name, DialogRect at, Points which, Side side)
 {
     FormControl c = captioned(id, K::SideSpin, name, at, nullptr);
-    c.command = Command::StepSide;
+    c.action = ControlAction::StepSide;
     c.points = which;
     c.side = side;
     c.buddy = id - 1; // the field made just before it
@@ -65,7 +65,7 @@ FormControl sideSpin(int id, const char* name, DialogRect at, Points which, Side
 // Its Left and Right keys work in the free-points field.
 FormControl transferSpin(int id, const char* name, DialogRect at)
 {
-    FormControl c = captioned(id, K::TransferSpin, name, at, nullptr, Command::Transfer);
+    FormControl c = captioned(id, K::TransferSpin, name, at, nullptr, ControlAction::Transfer);
     c.buddy = EditorForm::freePoints;
     return c;
 }
@@ -83,7 +83,7 @@ const std::vector<FormControl>& table()
     constexpr int none = EditorForm::noControlId;
     static const std::vector<FormControl> rows = {
         list(1002, "modelList", {2, 12, 98, 216}, modelNames, &field<&C::model>,
-             Command::ChangeModel),
+             ControlAction::ChangeModel),
         list(1003, "engineList", {2, 41, 98, 187}, engineNames, &field<&C::engine>),
         list(1004, "suspensionList", {2, 68, 98, 160}, cat::suspensionNames,
              &field<&C::suspension>),
@@ -94,24 +94,24 @@ const std::vector<FormControl>& table()
         list(1017, "special2List", {225, 28, 74, 208}, specials, &element<&C::specials, 1>),
         list(1018, "special3List", {225, 44, 74, 192}, specials, &element<&C::specials, 2>),
         list(1008, "frontWeapon1List", {124, 12, 78, 216}, weapons, &element<&C::frontWeapons, 0>,
-             Command::Recalculate, Mount::Front1),
+             ControlAction::Recalculate, Mount::Front1),
         list(1009, "frontWeapon2List", {124, 28, 78, 200}, weapons, &element<&C::frontWeapons, 1>,
-             Command::Recalculate, Mount::Front2),
+             ControlAction::Recalculate, Mount::Front2),
         list(1020, "frontWeapon3List", {124, 44, 78, 184}, weapons, &element<&C::frontWeapons, 2>,
-             Command::Recalculate, Mount::Front3),
+             ControlAction::Recalculate, Mount::Front3),
         list(1010, "topWeapon1List", {124, 72, 78, 156}, weapons, &element<&C::topWeapons, 0>,
-             Command::Recalculate, Mount::Top1),
+             ControlAction::Recalculate, Mount::Top1),
         list(1011, "topWeapon2List", {124, 88, 78, 140}, weapons, &element<&C::topWeapons, 1>,
-             Command::Recalculate, Mount::Top2),
+             ControlAction::Recalculate, Mount::Top2),
         list(1012, "rearWeapon1List", {124, 116, 78, 112}, weapons, &element<&C::rearWeapons, 0>,
-             Command::Recalculate, Mount::Rear1),
+             ControlAction::Recalculate, Mount::Rear1),
         list(1013, "rearWeapon2List", {124, 132, 78, 96}, weapons, &element<&C::rearWeapons, 1>,
-             Command::Recalculate, Mount::Rear2),
+             ControlAction::Recalculate, Mount::Rear2),
         list(1014, "dropper1List", {124, 159, 78, 69}, droppers, &element<&C::droppers, 0>,
-             Command::Recalculate, Mount::Dropper1),
+             ControlAction::Recalculate, Mount::Dropper1),
         list(1015, "dropper2List", {124, 175, 78, 53}, droppers, &element<&C::droppers, 1>,
-             Command::Recalculate, Mount::Dropper2),
-        list(1039, "paintList", {124, 206, 98, 68}, {}, nullptr, Command::Paint),
+             ControlAction::Recalculate, Mount::Dropper2),
+        list(1039, "paintList", {124, 206, 98, 68}, {}, nullptr, ControlAction::Paint),
         captioned(none, K::ArmorFrame, "armorGroup", {2, 160, 60, 60}, "Armor"),
         captioned(none, K::ChassisFrame, "chassisGroup", {61, 160, 60, 60}, "Chassis"),
         points(1197, K::Points, "armorFrontField", {23, 170, 16, 14}, &element<&C::armor, Front>),
@@ -159,12 +159,12 @@ const std::vector<FormControl>& table()
         price(1035, K::Price, "special1Price", {300, 12, 19, 13}, &element<&C::specialPrices, 0>),
         price(1036, K::Price, "special2Price", {300, 28, 19, 13}, &element<&C::specialPrices, 1>),
         price(1037, K::Price, "special3Price", {300, 44, 19, 13}, &element<&C::specialPrices, 2>),
-        captioned(2, K::Button, "quitButton", {272, 200, 48, 20}, "&QUIT", Command::Quit),
-        captioned(1048, K::Button, "aboutButton", {276, 180, 43, 16}, "&ABOUT", Command::About),
+        captioned(2, K::Button, "quitButton", {272, 200, 48, 20}, "&QUIT", ControlAction::Quit),
+        captioned(1048, K::Button, "aboutButton", {276, 180, 43, 16}, "&ABOUT", ControlAction::About),
         captioned(1136, K::HiddenButton, "exportButton", {276, 160, 43, 16}, "&EXPORT",
-                  Command::Export),
-        captioned(1060, K::Button, "openButton", {228, 160, 43, 16}, "&OPEN", Command::Open),
-        captioned(1061, K::Button, "saveButton", {228, 180, 43, 16}, "&SAVE", Command::Save),
+                  ControlAction::Export),
+        captioned(1060, K::Button, "openButton", {228, 160, 43, 16}, "&OPEN", ControlAction::Open),
+        captioned(1061, K::Button, "saveButton", {228, 180, 43, 16}, "&SAVE", ControlAction::Save),
         label("modelLabel", {2, 4, 98, 8}, "Model"),
         label("engineLabel", {2, 32, 98, 8}, "Engine"),
         label("suspensionLabel", {2, 60, 98, 8}, "Suspension"),
@@ -172,7 +172,7 @@ const std::vector<FormControl>& table()
         label("tiresLabel", {2, 116, 98, 8}, "Tires"),
         label("frontWeaponsLabel", {124, 4, 78, 8}, "Front Weapons"),
         label("topWeaponsLabel", {124, 64, 78, 8}, "Top Weapons"),
-        captioned(1019, K::Check, "turretBox", {200, 62, 22, 8}, "TRT", Command::Recalculate),
+        captioned(1019, K::Check, "turretBox", {200, 62, 22, 8}, "TRT", ControlAction::Recalculate),
         label("rearWeaponsLabel", {124, 107, 78, 8}, "Rear Weapons"),
         label("droppersLabel", {124, 151, 78, 8}, "Droppers"),
         label("specialsLabel", {225, 4, 68, 8}, "Specials"),
@@ -182,7 +182,7 @@ const std::vector<FormControl>& table()
         captioned(1040, K::NameBox, "nameBox", {228, 88, 74, 136}, nullptr),
         label("nameLabel", {228, 80, 72, 8}, "Name"),
         captioned(1138, K::HiddenButton, "hackbusterButton", {228, 116, 92, 28}, "Hackbuster",
-                  Command::Hackbuster),
+                  ControlAction::Hackbuster),
     };
     return rows;
 }

@@ -34,7 +34,7 @@ enum class ControlKind {
 };
 
 // What a control asks of the editor when the player uses it.
-enum class Command {
+enum class ControlAction {
     None,
     ChangeModel,
     Recalculate,
@@ -58,7 +58,7 @@ struct FormControl {
     std::span<const std::string_view> entries; // a list's fixed entries; none: each pass fills it
     std::int32_t& (*field)(CarConfig&) = nullptr; // a list's selection or a number's points
     std::uint32_t& (*price)(CarConfig&) = nullptr;
-    Command command = Command::None;
+    ControlAction action = ControlAction::None;
     // The mount whose availability enables it.
     std::optional<Mount> mount = std::nullopt;
     Points points = Points::Armor; // a side spin's side

@@ -46,11 +46,11 @@ int exportToGame(const fs::path& carFile, const fs::path& settingsFolder, UiServ
     if (const FileResult read = openDesign(carFile, design); !read)
         return say(MessageIcon::Stop, applicationName,
                    "Could not read " + utf8FromPath(carFile) + ":\n" + read.error().message);
-    const RecalcResult view = recalculateWithListing(design.config, game);
+    const RecalcResult pass = recalculateWithListing(design.config, game);
     ExportResult result;
     {
         WaitCursor wait(services);
-        result = exportVariant(design.config, game, view.variantNames);
+        result = exportVariant(design.config, game, pass.variantNames);
     }
     switch (result.outcome) {
     case ExportResult::Outcome::Written:

@@ -13,14 +13,22 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A folder the settings remember, stored as UTF-8 on Windows and as the
+// file system's bytes elsewhere.
+struct FolderKey {
+    std::string_view section;
+    std::string_view name;
+    std::filesystem::path PathSettings::*folder;
+    bool defaultsToStart; // missing: the start folder, else empty
+};
+
+// In the order a write puts them.
 constexpr FolderKey keys[] = {
     {"Paths", "VCF_Path", &PathSettings::vcfPath, false},
     {"Paths", "RBC_Path", &PathSettings::rbcPath, true},
 };
 
 } // namespace
-
-std::span<const FolderKey> settingKeys() { return keys; }
 
 fs::path settingsFileIn(const fs::path& startDirectory) { return startDirectory / settingsFileName; }
 

@@ -4,7 +4,6 @@
 // section, what it holds and its default, and the folders it remembers.
 
 #include <filesystem>
-#include <span>
 #include <string_view>
 
 namespace rivetbay {
@@ -15,18 +14,6 @@ struct PathSettings {
     std::filesystem::path vcfPath; // the game's vehicle directory
     std::filesystem::path rbcPath; // the last car-file directory
 };
-
-// A folder the settings remember, stored as UTF-8 on Windows and as the
-// file system's bytes elsewhere.
-struct FolderKey {
-    std::string_view section;
-    std::string_view name;
-    std::filesystem::path PathSettings::*folder;
-    bool defaultsToStart; // missing: the start folder, else empty
-};
-
-// In the order a write puts them.
-std::span<const FolderKey> settingKeys();
 
 std::filesystem::path settingsFileIn(const std::filesystem::path& startDirectory);
 

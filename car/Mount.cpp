@@ -45,7 +45,6 @@ template <typename Config> auto& priceIn(Config& c, Mount mount)
 } // namespace
 
 MountGroup groupOf(Mount mount) { return row(mount).group; }
-int slotOf(Mount mount) { return row(mount).slot; }
 
 bool hasMount(const ModelSpec& model, Mount mount)
 {

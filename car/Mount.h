@@ -25,7 +25,6 @@ enum class MountGroup { Front, Top, Rear, Dropper };
 
 constexpr std::size_t indexOf(Mount mount) { return static_cast<std::size_t>(mount); }
 MountGroup groupOf(Mount mount);
-int slotOf(Mount mount); // 0 for the first of its group
 inline bool isDropper(Mount mount) { return groupOf(mount) == MountGroup::Dropper; }
 
 // Whether the model has the mount.

@@ -37,7 +37,7 @@ nlohmann::json namesOf(const std::array<std::int32_t, N>& indices, const Table& 
 
 } // namespace
 
-std::string billJson(const CarConfig& c, const RecalcResult& view, const std::string& path,
+std::string billJson(const CarConfig& c, const RecalcResult& pass, const std::string& path,
                      const std::vector<SelectionProblem>& outOfRange,
                      const std::vector<std::string>& warnings)
 {
@@ -74,21 +74,21 @@ std::string billJson(const CarConfig& c, const RecalcResult& view, const std::st
     j["chassis"] = c.chassis;
 
     json paints = json::array();
-    for (std::string_view p : view.paintSchemes) paints.push_back(utf8(p));
+    for (std::string_view p : pass.paintSchemes) paints.push_back(utf8(p));
     j["paintSchemes"] = paints;
     json variants = json::array();
-    for (const std::string& v : view.variantNames) variants.push_back(utf8(v));
+    for (const std::string& v : pass.variantNames) variants.push_back(utf8(v));
     j["variants"] = variants;
     json enabled = {{"front", json::array()}, {"top", json::array()}, {"rear", json::array()},
                     {"droppers", json::array()}};
     static constexpr const char* groups[] = {"front", "top", "rear", "droppers"};
     for (const Mount mount : allMounts)
-        enabled[groups[static_cast<int>(groupOf(mount))]].push_back(view.enabled(mount));
+        enabled[groups[static_cast<int>(groupOf(mount))]].push_back(pass.enabled(mount));
     j["mountsEnabled"] = enabled;
-    j["turretEnabled"] = view.turretEnabled;
+    j["turretEnabled"] = pass.turretEnabled;
 
     j["path"] = path;
-    const bool painted = view.paintSelection >= 0;
+    const bool painted = pass.paintSelection >= 0;
     j["partNames"] = {
         {"model", utf8(cat::model(c.model).displayName)},
         {"engine", utf8(cat::engineTable[c.engine].displayName)},
@@ -101,7 +101,7 @@ std::string billJson(const CarConfig& c, const RecalcResult& view, const std::st
         {"rearWeapons", namesOf(c.rearWeapons, cat::weaponNames)},
         {"droppers", namesOf(c.droppers, cat::dropperNames)},
         {"specials", namesOf(c.specials, cat::specialNames)},
-        {"paintScheme", painted ? utf8(view.paintSchemes[view.paintSelection]) : ""},
+        {"paintScheme", painted ? utf8(pass.paintSchemes[pass.paintSelection]) : ""},
     };
     j["sides"] = {{"armor", sidesByName(c.armor)}, {"chassis", sidesByName(c.chassis)}};
     nlohmann::json problems = nlohmann::json::array();

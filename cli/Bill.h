@@ -15,7 +15,7 @@ namespace rivetbay::cli {
 // enabled states the window would show, and beside them the parts by name,
 // the sides by name, the file's path, what it held out of range and, for a
 // vehicle file, what did not map.
-std::string billJson(const CarConfig& config, const RecalcResult& view, const std::string& path,
+std::string billJson(const CarConfig& config, const RecalcResult& pass, const std::string& path,
                      const std::vector<SelectionProblem>& outOfRange,
                      const std::vector<std::string>& warnings);
 

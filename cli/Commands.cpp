@@ -173,11 +173,11 @@ int show(const std::vector<std::string>& cars, const std::optional<std::string>&
         for (const SelectionProblem& p : loaded->outOfRange)
             complain(car, describe(p) + "; shown as none.");
         for (const std::string& warning : loaded->warnings) complain(car, warning);
-        const RecalcResult view =
+        const RecalcResult pass =
             recalculateWithListing(loaded->config, directory.value_or(fs::path()));
-        bills.emplace_back(car, json ? billJson(loaded->config, view, car, loaded->outOfRange,
+        bills.emplace_back(car, json ? billJson(loaded->config, pass, car, loaded->outOfRange,
                                                 loaded->warnings)
-                                       : billText(loaded->config, view));
+                                       : billText(loaded->config, pass));
     }
     if (json && cars.size() > 1) {
         std::vector<std::string> objects;
@@ -347,8 +347,8 @@ int exportCar(const std::string& car, const std::string& vcfDir)
     if (!directory) return failed;
     auto loaded = load(car);
     if (!loaded) return failed;
-    const RecalcResult view = recalculateWithListing(loaded->config, *directory);
-    const ExportResult result = exportVariant(loaded->config, *directory, view.variantNames);
+    const RecalcResult pass = recalculateWithListing(loaded->config, *directory);
+    const ExportResult result = exportVariant(loaded->config, *directory, pass.variantNames);
     switch (result.outcome) {
     case ExportResult::Outcome::Written:
         std::cout << printable(utf8FromPath(result.path)) << '\n';

@@ -5,7 +5,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <functional>
 #include <iostream>
+#include <memory>
 #include <string_view>
 
 namespace rivetbay::cli {
@@ -15,16 +17,108 @@ namespace {
 constexpr const char* program = programName;
 constexpr int badUsage = 2;
 
-const char* const commands[] = {"show", "check", "vcf", "export", "list", "import"};
+// What a command runs once its words are parsed.
+using Action = std::function<int()>;
+
+// Each command adds its words to its own parser and gives back its action,
+// which reads the words the parse filled in.
+Action addShow(CLI::App& command)
+{
+    struct Words {
+        std::vector<std::string> cars;
+        std::optional<std::string> vcfDir;
+        bool json = false;
+    };
+    auto w = std::make_shared<Words>();
+    command.add_option("car", w->cars, "Car files (.rbc), or - for standard input")->required();
+    command.add_option("--vcf-dir", w->vcfDir, "Vehicle directory whose variant names to list");
+    command.add_flag("--json", w->json, "Print JSON: an object, or an array of them for several files");
+    return [w] { return show(w->cars, w->vcfDir, w->json); };
+}
+
+Action addCheck(CLI::App& command)
+{
+    auto cars = std::make_shared<std::vector<std::string>>();
+    command.add_option("car", *cars, "Car files (.rbc), or - for standard input")->required();
+    return [cars] { return check(*cars); };
+}
+
+Action addVcf(CLI::App& command)
+{
+    auto words = std::make_shared<std::pair<std::string, std::string>>();
+    command.add_option("car", words->first, "Car file (.rbc), or - for standard input")->required();
+    command.add_option("out", words->second, "Vehicle file to write (replaced), or - for standard output")
+        ->required();
+    return [words] { return writeVcf(words->first, words->second); };
+}
+
+Action addExport(CLI::App& command)
+{
+    auto words = std::make_shared<std::pair<std::string, std::string>>();
+    command.add_option("car", words->first, "Car file (.rbc), or - for standard input")->required();
+    command.add_option("--vcf-dir", words->second, "Vehicle directory")->required();
+    return [words] { return exportCar(words->first, words->second); };
+}
+
+Action addList(CLI::App& command)
+{
+    auto words = std::make_shared<std::pair<std::string, std::optional<int>>>();
+    command.add_option("dir", words->first, "Vehicle directory")->required();
+    command.add_option("--model", words->second, "Model index (0-37); without it, every model")
+        ->check(CLI::Range(0, CarCatalogue::modelCount - 1));
+    return [words] { return list(words->first, words->second); };
+}
+
+Action addImport(CLI::App& command)
+{
+    struct Words {
+        std::vector<std::string> vehicles;
+        std::optional<std::string> into;
+        bool force = false;
+    };
+    auto w = std::make_shared<Words>();
+    command.add_option("files", w->vehicles, "Vehicle files, then the car file to write unless --into")
+        ->required();
+    command.add_option("--into", w->into, "Folder for car files named after their vehicle files");
+    command.add_flag("--force", w->force, "With --into: replace car files already there");
+    command.callback([w] { // during the parse, so that it is reported as a usage error
+        if (!w->into && w->vehicles.size() != 2)
+            throw CLI::ValidationError("import", "give one vehicle file and the car file to write, "
+                                                 "or --into DIR and the vehicle files");
+    });
+    return [w] { return importVehicles(w->vehicles, w->into, w->force); };
+}
+
+struct Command {
+    const char* name;
+    const char* description;
+    Action (*add)(CLI::App&);
+};
+
+constexpr Command commands[] = {
+    {"show", "Print the bill of one or more car files", addShow},
+    {"check", "Report selections out of range, names the game cuts and points off budget", addCheck},
+    {"vcf", "Write a car file's design as a vehicle file", addVcf},
+    {"export", "Export a design into the vehicle directory", addExport},
+    {"list", "List the variant names in a vehicle directory", addList},
+    {"import", "Turn vehicle files into car files: VEHICLE.vcf CAR.rbc, or --into DIR FILE.vcf...", addImport},
+};
 
 // A first word that is no command and no option is named as such, rather
 // than as an unexpected argument.
 bool isUnknownCommand(int argc, char* const* argv)
 {
     if (argc < 2 || argv[1][0] == '-') return false;
-    for (const char* command : commands)
-        if (std::string_view(argv[1]) == command) return false;
+    for (const Command& command : commands)
+        if (std::string_view(argv[1]) == command.name) return false;
     return true;
+}
+
+std::string commandNames()
+{
+    std::string names;
+    for (const Command& command : commands) names += (names.empty() ? "" : ", ") + std::string(command.name);
+    return names;
 }
 
 } // namespace
@@ -37,8 +131,7 @@ int run(const std::vector<std::string>& arguments)
     argv.push_back(nullptr);
     const int argc = static_cast<int>(words.size());
     if (isUnknownCommand(argc, argv.data())) {
-        std::cerr << program << ": '" << argv[1]
-                  << "' is not a command (show, check, vcf, export, list, import).\n"
+        std::cerr << program << ": '" << argv[1] << "' is not a command (" << commandNames() << ").\n"
                   << "Run 'rivetbay-cli --help' for more information.\n";
         return badUsage;
     }
@@ -50,68 +143,22 @@ int run(const std::vector<std::string>& arguments)
         std::string name = failing->get_name();
         if (name == program) name.clear();
         return std::string(program) + ": " + (name.empty() ? "" : name + ": ") + e.what() +
-               "\nRun 'rivetbay-cli " + (name.empty() ? "" : name + " ") +
-               "--help' for more information.\n";
+               "\nRun 'rivetbay-cli " + (name.empty() ? "" : name + " ") + "--help' for more information.\n";
     });
-
-    std::vector<std::string> cars;
-    std::string car, out, directory;
-    std::optional<std::string> vcfDir;
-    bool json = false;
-    std::optional<int> model;
-
-    auto* showCmd = app.add_subcommand("show", "Print the bill of one or more car files");
-    showCmd->add_option("car", cars, "Car files (.rbc), or - for standard input")->required();
-    showCmd->add_option("--vcf-dir", vcfDir, "Vehicle directory whose variant names to list");
-    showCmd->add_flag("--json", json,
-                      "Print JSON: an object, or an array of them for several files");
-
-    auto* checkCmd = app.add_subcommand(
-        "check", "Report selections out of range, names the game cuts and points off budget");
-    checkCmd->add_option("car", cars, "Car files (.rbc), or - for standard input")->required();
-
-    auto* vcfCmd = app.add_subcommand("vcf", "Write a car file's design as a vehicle file");
-    vcfCmd->add_option("car", car, "Car file (.rbc), or - for standard input")->required();
-    vcfCmd->add_option("out", out, "Vehicle file to write (replaced), or - for standard output")
-        ->required();
-
-    auto* exportCmd = app.add_subcommand("export", "Export a design into the vehicle directory");
-    exportCmd->add_option("car", car, "Car file (.rbc), or - for standard input")->required();
-    exportCmd->add_option("--vcf-dir", directory, "Vehicle directory")->required();
-
-    auto* listCmd = app.add_subcommand("list", "List the variant names in a vehicle directory");
-    listCmd->add_option("dir", directory, "Vehicle directory")->required();
-    listCmd->add_option("--model", model, "Model index (0-37); without it, every model")
-        ->check(CLI::Range(0, CarCatalogue::modelCount - 1));
-
-    std::vector<std::string> vehicles;
-    std::optional<std::string> into;
-    auto* importCmd = app.add_subcommand(
-        "import",
-        "Turn vehicle files into car files: VEHICLE.vcf CAR.rbc, or --into DIR FILE.vcf...");
-    importCmd
-        ->add_option("files", vehicles, "Vehicle files, then the car file to write unless --into")
-        ->required();
-    importCmd->add_option("--into", into, "Folder for car files named after their vehicle files");
-    bool force = false;
-    importCmd->add_flag("--force", force, "With --into: replace car files already there");
-
+    std::vector<std::pair<const CLI::App*, Action>> actions;
+    for (const Command& command : commands) {
+        CLI::App* parser = app.add_subcommand(command.name, command.description);
+        actions.emplace_back(parser, command.add(*parser));
+    }
     try {
         app.parse(argc, argv.data());
-        if (*importCmd && !into && vehicles.size() != 2)
-            throw CLI::ValidationError("import", "give one vehicle file and the car file to write, "
-                                                 "or --into DIR and the vehicle files");
     } catch (const CLI::ParseError& e) {
         const int code = app.exit(e);
         return code == 0 ? 0 : badUsage;
     }
-
-    if (*importCmd) return importVehicles(vehicles, into, force);
-    if (*showCmd) return show(cars, vcfDir, json);
-    if (*checkCmd) return check(cars);
-    if (*vcfCmd) return writeVcf(car, out);
-    if (*exportCmd) return exportCar(car, directory);
-    return list(directory, model);
+    for (const auto& [parser, action] : actions)
+        if (*parser) return action();
+    return badUsage; // a command is required, so the parse refused already
 }
 
 } // namespace rivetbay::cli

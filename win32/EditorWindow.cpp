@@ -2,6 +2,7 @@
 
 #include "app/EditorForm.h"
 #include "win32/DialogTemplate.h"
+#include "win32/ResourceIds.h"
 #include "win32/WideText.h"
 
 #include <commctrl.h>
@@ -17,8 +18,10 @@ using K = ControlKind;
 
 namespace {
 
-constexpr int appIconResource = 128;
-constexpr int aboutTextResource = 101;
+constexpr int appIconResource = RIVETBAY_APP_ICON;
+constexpr int aboutTextResource = RIVETBAY_ABOUT_TEXT;
+// WM_SYSCOMMAND: Windows keeps the low four bits of its command for itself.
+constexpr WPARAM systemCommandMask = 0xFFF0;
 
 struct ControlClass {
     const wchar_t* name;
@@ -265,7 +268,7 @@ INT_PTR EditorWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
         return TRUE;
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) != EditorCommands::aboutId) return FALSE;
+        if ((wParam & systemCommandMask) != EditorCommands::aboutId) return FALSE;
         editor_.choose(EditorCommand::About);
         return TRUE;
     case WM_DROPFILES: {

@@ -51,17 +51,6 @@ TEST(WindowsPaths, SettingsInAFolderNamedOutsideTheCodePage)
     EXPECT_TRUE(folderExists(back.vcfPath));
 }
 
-TEST(WindowsPaths, TheChosenGameWithEitherSeparator)
-{
-    TempDir dir;
-    const std::string root = utf8FromPath(dir.path());
-    std::string forward = root + "/Nitro.exe";
-    std::replace(forward.begin(), forward.end(), '\\', '/');
-    EXPECT_EQ(vcfPathFromChosenFile(forward), root + "\\addon");
-    EXPECT_EQ(vcfPathFromChosenFile(root + "\\NITRO.EXE"), root + "\\addon");
-    EXPECT_EQ(vcfPathFromChosenFile(root + "/readme.txt"), root);
-}
-
 TEST(WindowsPaths, AFileHeldOpenElsewhereIsASharingViolation)
 {
     TempDir dir;

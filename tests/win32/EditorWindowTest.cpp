@@ -26,7 +26,7 @@ namespace Form = EditorForm;
 using testkit::FakeServices;
 using testkit::idOf;
 
-class DialogTest : public ::testing::Test, public testkit::StartFolder {
+class WindowTest : public ::testing::Test, public testkit::StartFolder {
 protected:
     HWND start(const std::filesystem::path& commandLine = {})
     {
@@ -117,7 +117,7 @@ void expectFrame(HWND window, const char* title, int width, int height)
     EXPECT_EQ(pixelsOf(window, {0, 0, width, height}), (std::array<LONG, 4>{0, 0, client.right, client.bottom}));
 }
 
-TEST_F(DialogTest, EveryControlStandsWhereTheFormSaysWithItsId)
+TEST_F(WindowTest, EveryControlStandsWhereTheFormSaysWithItsId)
 {
     ASSERT_NE(start(), nullptr);
     expectFrame(window_, Form::title, Form::width, Form::height);
@@ -150,7 +150,7 @@ TEST_F(DialogTest, EveryControlStandsWhereTheFormSaysWithItsId)
     }
 }
 
-TEST_F(DialogTest, TheMainPathsThroughTheMessagesTheControlsSend)
+TEST_F(WindowTest, TheMainPathsThroughTheMessagesTheControlsSend)
 {
     start();
     EXPECT_EQ(text(Form::totalPrice), "2600");
@@ -200,7 +200,7 @@ TEST_F(DialogTest, TheMainPathsThroughTheMessagesTheControlsSend)
 // The menu and every key from the command table, each key through the
 // window's own loop with its modifiers held as the keyboard's state says;
 // in the name box the letters are the text's own.
-TEST_F(DialogTest, TheMenuAndTheKeysAreTheCommandTables)
+TEST_F(WindowTest, TheMenuAndTheKeysAreTheCommandTables)
 {
     start();
     choose(Form::modelList, 16);
@@ -279,7 +279,7 @@ HDROP dropOf(const std::vector<std::filesystem::path>& paths)
     return static_cast<HDROP>(block);
 }
 
-TEST_F(DialogTest, ADroppedFileIsLoadedTheFirstOfThemAndUndoingItAimsSaveBack)
+TEST_F(WindowTest, ADroppedFileIsLoadedTheFirstOfThemAndUndoingItAimsSaveBack)
 {
     const auto a = saveCar("a.car", {.model = 9}), b = saveCar("b.rbc", {.model = 22});
     start(saveCar("mine.rbc", testkit::spreadCar()));
@@ -311,7 +311,7 @@ std::pair<int, int> iconsOf(HWND window)
 
 // The icons are those of the window's scale: at the start the system's, after
 // a move to a monitor of another scale that monitor's, whatever the system's.
-TEST_F(DialogTest, TheIconsAreThoseOfTheWindowsScale)
+TEST_F(WindowTest, TheIconsAreThoseOfTheWindowsScale)
 {
     const std::map<UINT, std::pair<int, int>> sizes{{96, {32, 16}}, {120, {40, 20}}, {144, {48, 24}}, {192, {64, 32}}};
     HDC screen = GetDC(nullptr);
@@ -343,7 +343,7 @@ TEST(NativeScale, AtASystemScaleOf144TheIconsAndTheAboutWindowFitTheWindowsScale
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring line = L"\"" + std::wstring(self) +
-                        L"\" --gtest_filter=DialogTest.TheIconsAreThoseOfTheWindowsScale:"
+                        L"\" --gtest_filter=WindowTest.TheIconsAreThoseOfTheWindowsScale:"
                         L"NativeAboutWindow.OpensAtItsOwnersCornerWhollyOnTheScreen";
     SetEnvironmentVariableW(L"RIVETBAY_SYSTEM_DPI", L"144");
     STARTUPINFOW startup{};
@@ -363,7 +363,7 @@ TEST(NativeScale, AtASystemScaleOf144TheIconsAndTheAboutWindowFitTheWindowsScale
     EXPECT_EQ(status, 0u) << "at a system scale of 144 the icons or the About window are wrong (the run above says which)";
 }
 
-TEST_F(DialogTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
+TEST_F(WindowTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
 {
     start();
     HWND edit = dialog_->nameEdit();
@@ -393,7 +393,7 @@ TEST_F(DialogTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
     EXPECT_EQ(cut, std::string(cut.size(), 'W'));
 }
 
-TEST_F(DialogTest, KeyRepeatsQueuedBehindASlowStepAreDropped)
+TEST_F(WindowTest, KeyRepeatsQueuedBehindASlowStepAreDropped)
 {
     start(saveCar("spread.rbc", testkit::spreadCar()));
     constexpr UINT early = WM_APP + 10, late = WM_APP + 11, after = WM_APP + 12;
@@ -418,7 +418,7 @@ TEST_F(DialogTest, KeyRepeatsQueuedBehindASlowStepAreDropped)
 
 // A held arrow is one step; each click another, the second of two quick
 // ones arriving as a double click where the arrows' class takes them.
-TEST_F(DialogTest, AHeldArrowIsOneStepAndEachClickAnother)
+TEST_F(WindowTest, AHeldArrowIsOneStepAndEachClickAnother)
 {
     start(saveCar("spread.rbc", testkit::spreadCar()));
     EXPECT_TRUE(GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_ACCEPTFILES); // or no drop arrives
@@ -444,7 +444,7 @@ TEST_F(DialogTest, AHeldArrowIsOneStepAndEachClickAnother)
     EXPECT_EQ(text(field), "40");
 }
 
-TEST_F(DialogTest, TheFirstStartsDialogsBelongToTheEditor)
+TEST_F(WindowTest, TheFirstStartsDialogsBelongToTheEditor)
 {
     HWND created = nullptr;
     std::size_t boxesBefore = 1;
@@ -474,7 +474,7 @@ void expectForm(HWND window, const WindowForm& form, const std::string& text)
     }
 }
 
-TEST_F(DialogTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
+TEST_F(WindowTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
 {
     start();
     // A hidden button cannot be pressed as assistive technology presses one.
