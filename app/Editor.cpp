@@ -142,7 +142,7 @@ std::string nameCharactersKept(const std::string& typed)
     return utf8FromUtf16(kept);
 }
 
-Editor::Editor(EditorView& view, UiServices& services) : view_(view), services_(services) {}
+Editor::Editor(EditorView& view, UiServices& services) : view_(view), shown_(view), services_(services) {}
 
 void Editor::start(const EditorStart& start)
 {
@@ -150,7 +150,7 @@ void Editor::start(const EditorStart& start)
     {
         SyncGuard guard(syncing_); // filling the lists raises no action
         for (const FormControl& c : Form::controls())
-            if (!c.entries.empty()) view_.fillList(c.id, utf8Entries(c.entries));
+            if (!c.entries.empty()) shown_.fillList(c.id, utf8Entries(c.entries));
     }
     syncToControls();
     FirstRun dialogs(services_);
@@ -169,9 +169,9 @@ void Editor::syncFromControls()
 {
     for (const FormControl& c : Form::controls()) {
         if (c.kind == ControlKind::List && c.field) {
-            c.field(config_) = view_.selection(c.id);
+            c.field(config_) = shown_.selection(c.id);
         } else if (isNumber(c.kind)) {
-            const std::string text = view_.text(c.id);
+            const std::string text = shown_.text(c.id);
             const bool read =
                 c.field ? parseWhole(text, c.field(config_)) : parseWhole(text, c.price(config_));
             if (!read) {
@@ -182,7 +182,7 @@ void Editor::syncFromControls()
             }
         }
     }
-    config_.turret = view_.checked(Form::turretBox) ? 1 : 0;
+    config_.turret = shown_.checked(Form::turretBox) ? 1 : 0;
     normaliseSelections(config_); // a list without a selection reads as -1
 }
 
@@ -191,21 +191,21 @@ void Editor::syncToControls()
     SyncGuard guard(syncing_);
     for (const FormControl& c : Form::controls()) {
         if (c.kind == ControlKind::List && c.field)
-            view_.setSelection(c.id, c.field(config_));
+            shown_.setSelection(c.id, c.field(config_));
         else if (isNumber(c.kind) && c.field) // signed: a file may hold a negative side
-            view_.setText(c.id, std::to_string(c.field(config_)));
+            shown_.setText(c.id, std::to_string(c.field(config_)));
         else if (isNumber(c.kind))
-            view_.setText(c.id, std::to_string(c.price(config_)));
+            shown_.setText(c.id, std::to_string(c.price(config_)));
     }
-    view_.setChecked(Form::turretBox, config_.turret != 0);
+    shown_.setChecked(Form::turretBox, config_.turret != 0);
 }
 
-bool Editor::namePending() const { return view_.text(Form::nameBox) != shownName_; }
+bool Editor::namePending() const { return shown_.text(Form::nameBox) != shownName_; }
 
 void Editor::showName(const std::string& utf8Name)
 {
     SyncGuard guard(syncing_);
-    view_.setText(Form::nameBox, utf8Name);
+    shown_.setText(Form::nameBox, utf8Name);
     shownName_ = utf8Name;
 }
 
@@ -213,7 +213,7 @@ void Editor::recalculate()
 {
     syncFromControls();
     // A name typed but not yet taken survives whatever started this pass.
-    if (namePending()) config_.name = windows1252FromUtf8(view_.text(Form::nameBox));
+    if (namePending()) config_.name = windows1252FromUtf8(shown_.text(Form::nameBox));
     RecalcResult pass;
     {
         WaitCursor wait(services_); // the listing reads the vehicle directory
@@ -227,16 +227,13 @@ void Editor::applyPass(const RecalcResult& pass)
 {
     SyncGuard guard(syncing_);
     listedNames_ = pass.variantNames;
-    view_.fillList(Form::nameBox, utf8Entries(pass.variantNames));
-    // Written only when it changed, so that a name being typed keeps its caret.
-    const std::string name = utf8FromWindows1252(pass.nameFieldText);
-    if (view_.text(Form::nameBox) != name) showName(name);
-    shownName_ = name;
-    view_.fillList(Form::paintList, utf8Entries(pass.paintSchemes));
-    view_.setSelection(Form::paintList, pass.paintSelection);
+    shown_.fillList(Form::nameBox, utf8Entries(pass.variantNames));
+    showName(utf8FromWindows1252(pass.nameFieldText));
+    shown_.fillList(Form::paintList, utf8Entries(pass.paintSchemes));
+    shown_.setSelection(Form::paintList, pass.paintSelection);
     for (const FormControl& c : Form::controls())
-        if (c.mount) view_.enable(c.id, pass.enabled(*c.mount));
-    view_.enable(Form::turretBox, pass.turretEnabled);
+        if (c.mount) shown_.enable(c.id, pass.enabled(*c.mount));
+    shown_.enable(Form::turretBox, pass.turretEnabled);
 }
 
 template <typename Rule> void Editor::runRule(Rule rule)
@@ -250,16 +247,17 @@ template <typename Rule> void Editor::runRule(Rule rule)
 
 void Editor::selectionChanged(int id)
 {
+    shown_.playerChanged(id);
     const FormControl* c = Form::control(id);
     if (syncing_ || !c) return;
     switch (c->action) {
     case ControlAction::ChangeModel:
         // The current model picked again (a list reports it as a change) keeps the spread.
-        if (view_.selection(id) == config_.model) break;
+        if (shown_.selection(id) == config_.model) break;
         runRule([this] { changeModel(config_); });
         break;
     case ControlAction::Paint:
-        runRule([this] { config_.paintScheme = view_.selection(Form::paintList); });
+        runRule([this] { config_.paintScheme = shown_.selection(Form::paintList); });
         break;
     case ControlAction::Recalculate:
         recalculate();
@@ -272,6 +270,7 @@ void Editor::selectionChanged(int id)
 
 void Editor::clicked(int id)
 {
+    shown_.playerChanged(id);
     const FormControl* c = Form::control(id);
     if (syncing_ || !c) return;
     if (c->action != ControlAction::Recalculate) takePendingName(); // every action takes the name first
@@ -319,7 +318,7 @@ bool Editor::stepped(int id, int step, bool repeat)
 void Editor::nameBoxLeft()
 {
     if (syncing_) return;
-    runRule([this] { config_.name = windows1252FromUtf8(view_.text(Form::nameBox)); });
+    runRule([this] { config_.name = windows1252FromUtf8(shown_.text(Form::nameBox)); });
     recordStep(Form::nameBox);
 }
 

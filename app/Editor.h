@@ -8,6 +8,7 @@
 
 #include "app/EditorCommands.h"
 #include "app/EditorView.h"
+#include "app/ShownControls.h"
 #include "app/Startup.h"
 #include "app/UiServices.h"
 #include "car/CarConfig.h"
@@ -98,6 +99,7 @@ private:
     void showFileError(const std::string& message);
 
     EditorView& view_;
+    ShownControls shown_; // every control write and read goes through it
     UiServices& services_;
     CarConfig config_;
     StartupState settings_;

@@ -310,13 +310,6 @@ void EditorWindow::enable(int id, bool enabled) { controls_.at(id)->setEnabled(e
 void EditorWindow::fillList(int id, const std::vector<std::string>& entries)
 {
     auto* list = control<QComboBox>(id);
-    // The same entries again (most passes): nothing to redo but the selection.
-    if (auto& last = entries_[id]; last == entries) {
-        if (list != nameBox_) list->setCurrentIndex(-1);
-        return;
-    } else {
-        last = entries;
-    }
     QStringList items;
     items.reserve(static_cast<qsizetype>(entries.size()));
     for (const std::string& entry : entries) items.append(qText(entry));

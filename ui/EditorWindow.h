@@ -66,7 +66,6 @@ private:
     Editor editor_;
     QString pageFolder_;
     std::unordered_map<int, QWidget*> controls_;
-    std::unordered_map<int, std::vector<std::string>> entries_; // as each list was last filled
     QComboBox* nameBox_ = nullptr;
     bool writingName_ = false; // the editor, not the player, is writing the name box
 };

@@ -323,12 +323,10 @@ void EditorWindow::command(int id, int code)
     if (c->kind == K::NameBox && code == CBN_KILLFOCUS) {
         editor_.nameBoxLeft();
     } else if (code == CBN_SELCHANGE) {
-        selections_[id] = static_cast<int>(SendMessageW(item(id), CB_GETCURSEL, 0, 0));
         editor_.selectionChanged(id);
     } else if (code == BN_CLICKED && c->kind != K::HiddenButton) {
         // A press of a button nobody sees (BM_CLICK, as assistive technology
         // presses one) is no player's: the program reaches those through the editor.
-        if (c->kind == K::Check) checks_[id] = IsDlgButtonChecked(window_, id) == BST_CHECKED;
         editor_.clicked(id);
     }
 }
@@ -525,73 +523,27 @@ void EditorWindow::insertIntoName(HWND edit, const std::wstring& typed)
     SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(kept.substr(0, fits).c_str()));
 }
 
-int EditorWindow::selection(int id) const
-{
-    if (const auto known = selections_.find(id); known != selections_.end()) return known->second;
-    return static_cast<int>(SendMessageW(item(id), CB_GETCURSEL, 0, 0));
-}
+int EditorWindow::selection(int id) const { return static_cast<int>(SendMessageW(item(id), CB_GETCURSEL, 0, 0)); }
 
-void EditorWindow::setSelection(int id, int index)
-{
-    const auto entries = entries_.find(id);
-    const int count = entries != entries_.end()
-                          ? static_cast<int>(entries->second.size())
-                          : static_cast<int>(SendMessageW(item(id), CB_GETCOUNT, 0, 0));
-    const int shown = index >= 0 && index < count ? index : -1;
-    if (const auto known = selections_.find(id); known != selections_.end() && known->second == shown)
-        return;
-    SendMessageW(item(id), CB_SETCURSEL, shown, 0);
-    selections_[id] = shown;
-}
+// A place the list lacks clears its selection.
+void EditorWindow::setSelection(int id, int index) { SendMessageW(item(id), CB_SETCURSEL, index, 0); }
 
-bool EditorWindow::checked(int id) const
-{
-    if (const auto known = checks_.find(id); known != checks_.end()) return known->second;
-    return IsDlgButtonChecked(window_, id) == BST_CHECKED;
-}
+bool EditorWindow::checked(int id) const { return IsDlgButtonChecked(window_, id) == BST_CHECKED; }
 
-void EditorWindow::setChecked(int id, bool on)
-{
-    if (const auto known = checks_.find(id); known != checks_.end() && known->second == on) return;
-    CheckDlgButton(window_, id, on ? BST_CHECKED : BST_UNCHECKED);
-    checks_[id] = on;
-}
+void EditorWindow::setChecked(int id, bool on) { CheckDlgButton(window_, id, on ? BST_CHECKED : BST_UNCHECKED); }
 
-std::string EditorWindow::text(int id) const
-{
-    // The number fields are read-only: they hold what was last written.
-    if (const auto known = numbers_.find(id); known != numbers_.end()) return utf8(known->second);
-    return utf8(windowText(item(id)));
-}
+std::string EditorWindow::text(int id) const { return utf8(windowText(item(id))); }
 
 void EditorWindow::setText(int id, const std::string& text)
 {
-    const std::wstring shown = wide(text);
-    if (id == Form::nameBox) {
-        SetWindowTextW(item(id), shown.c_str());
-        SendMessageW(item(id), CB_SETEDITSEL, 0, MAKELPARAM(0, 0)); // its start
-        return;
-    }
-    if (const auto known = numbers_.find(id); known != numbers_.end() && known->second == shown)
-        return;
-    SetWindowTextW(item(id), shown.c_str());
-    numbers_[id] = shown;
+    SetWindowTextW(item(id), wide(text).c_str());
+    if (id == Form::nameBox) SendMessageW(item(id), CB_SETEDITSEL, 0, MAKELPARAM(0, 0)); // its start
 }
 
-void EditorWindow::enable(int id, bool enabled)
-{
-    if (const auto known = enabled_.find(id); known != enabled_.end() && known->second == enabled)
-        return;
-    EnableWindow(item(id), enabled);
-    enabled_[id] = enabled;
-}
+void EditorWindow::enable(int id, bool enabled) { EnableWindow(item(id), enabled); }
 
 void EditorWindow::fillList(int id, const std::vector<std::string>& entries)
 {
-    if (const auto known = entries_.find(id); known != entries_.end() && known->second == entries) {
-        setSelection(id, -1); // as a refill leaves it
-        return;
-    }
     HWND list = item(id);
     const bool name = id == Form::nameBox;
     // Emptying an editable list empties its text; what the player sees stays.
@@ -606,8 +558,6 @@ void EditorWindow::fillList(int id, const std::vector<std::string>& entries)
         SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(entry).c_str()));
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
-    entries_[id] = entries;
-    selections_[id] = -1;
     if (name) {
         SetWindowTextW(list, kept.c_str());
         SendMessageW(list, CB_SETEDITSEL, 0, MAKELPARAM(LOWORD(selected), HIWORD(selected)));

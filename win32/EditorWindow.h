@@ -101,13 +101,6 @@ private:
     bool running_ = false; // in run(): its end ends the message loop
     std::map<int, bool> freshPress_; // a spin pressed or keyed anew, not yet stepped
     KeyRepeatGate keyRepeats_;
-    // What the controls show, as last written or reported: every call to a
-    // control costs, so what did not change is neither written nor read.
-    std::map<int, std::wstring> numbers_;
-    std::map<int, int> selections_;
-    std::map<int, bool> enabled_;
-    std::map<int, bool> checks_;
-    std::map<int, std::vector<std::string>> entries_;
 };
 
 } // namespace rivetbay::win32

@@ -424,5 +424,29 @@ TEST_F(EditorTest, AVehicleFileGivenAsACarIsImported)
     EXPECT_EQ(editor_->config(), before);
 }
 
+// Every call to a control costs the window (a redraw, a message under Wine),
+// and a write over the name box would take the player's typing.
+TEST_F(EditorTest, APassWritesOnlyWhatChangedAndNeverThePlayersTyping)
+{
+    start(saveCar("spread.rbc", spreadCar()));
+    view_->writes.clear();
+    editor_->recalculate();
+    EXPECT_EQ(view_->writes, std::vector<std::string>{});
+    view_->type("Half typ"); // no event per key
+    ASSERT_TRUE(editor_->stepped(idOf("armorFrontSpin"), +1));
+    EXPECT_EQ(view_->writes, (std::vector<std::string>{"armorFrontField", "freePointsField"}));
+    EXPECT_EQ(view_->name(), "Half typ");
+    view_->writes.clear();
+    choose("engineList", 3);
+    EXPECT_EQ(view_->writes, (std::vector<std::string>{"enginePrice", "totalPrice"}));
+    view_->writes.clear();
+    choose("modelList", 6); // the spread reset; other paints (refilled, then picked) and mounts
+    EXPECT_EQ(view_->writes, (std::vector<std::string>{
+                                 "armorFrontField", "armorLeftField", "armorRightField", "armorRearField",
+                                 "chassisFrontField", "chassisLeftField", "chassisRightField", "chassisRearField",
+                                 "freePointsField", "paintList", "paintList", "frontWeapon1List", "modelPrice",
+                                 "totalPrice"}));
+}
+
 } // namespace
 } // namespace rivetbay

@@ -25,6 +25,7 @@ public:
     };
 
     std::map<int, Control> controls;
+    std::vector<std::string> writes; // each control written, by name, in order
     Editor* editor = nullptr;
     bool closed = false;
     int focused = 0;
@@ -34,6 +35,7 @@ public:
     int selection(int id) const override { return at(id).selection; }
     void setSelection(int id, int index) override
     {
+        wrote(id);
         Control& c = controls[id];
         const int shown = index >= 0 && index < static_cast<int>(c.entries.size()) ? index : -1;
         if (shown == c.selection) return;
@@ -41,19 +43,23 @@ public:
         if (editor) editor->selectionChanged(id);
     }
     bool checked(int id) const override { return at(id).checked; }
-    void setChecked(int id, bool on) override { controls[id].checked = on; }
+    void setChecked(int id, bool on) override { wrote(id), controls[id].checked = on; }
     std::string text(int id) const override { return controls.count(id) ? at(id).text : ""; }
-    void setText(int id, const std::string& text) override { controls[id].text = text; }
-    void enable(int id, bool enabled) override { controls[id].enabled = enabled; }
+    void setText(int id, const std::string& text) override { wrote(id), controls[id].text = text; }
+    void enable(int id, bool enabled) override { wrote(id), controls[id].enabled = enabled; }
     void fillList(int id, const std::vector<std::string>& entries) override
     {
+        wrote(id);
         controls[id].entries = entries;
-        setSelection(id, -1);
+        Control& c = controls[id];
+        if (c.selection != -1 && (c.selection = -1, editor)) editor->selectionChanged(id);
     }
     void focus(int id) override { focused = id; }
     void showAbout() override {}
     void showHackbuster() override {}
     void closeEditor() override { closed = true; }
+
+    void wrote(int id) { writes.push_back(EditorForm::control(id)->name); }
 
     // What a player does.
     void choose(int id, int index)
