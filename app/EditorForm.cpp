@@ -69,9 +69,12 @@ FormControl transferSpin(int id, const char* name, DialogRect at)
     c.buddy = EditorForm::freePoints;
     return c;
 }
-FormControl label(const char* name, DialogRect at, const char* text)
+// `serves`: the one list it names, for a screen reader; 0 when it heads several.
+FormControl label(const char* name, DialogRect at, const char* text, int serves = 0)
 {
-    return captioned(EditorForm::noControlId, K::Label, name, at, text);
+    FormControl c = captioned(EditorForm::noControlId, K::Label, name, at, text);
+    c.buddy = serves;
+    return c;
 }
 
 const std::vector<FormControl>& table()
@@ -165,10 +168,10 @@ const std::vector<FormControl>& table()
                   ControlAction::Export),
         captioned(1060, K::Button, "openButton", {228, 160, 43, 16}, "&OPEN", ControlAction::Open),
         captioned(1061, K::Button, "saveButton", {228, 180, 43, 16}, "&SAVE", ControlAction::Save),
-        label("modelLabel", {2, 4, 98, 8}, "Model"),
-        label("engineLabel", {2, 32, 98, 8}, "Engine"),
-        label("suspensionLabel", {2, 60, 98, 8}, "Suspension"),
-        label("brakesLabel", {2, 88, 98, 8}, "Brakes"),
+        label("modelLabel", {2, 4, 98, 8}, "Model", 1002),
+        label("engineLabel", {2, 32, 98, 8}, "Engine", 1003),
+        label("suspensionLabel", {2, 60, 98, 8}, "Suspension", 1004),
+        label("brakesLabel", {2, 88, 98, 8}, "Brakes", 1005),
         label("tiresLabel", {2, 116, 98, 8}, "Tires"),
         label("frontWeaponsLabel", {124, 4, 78, 8}, "Front Weapons"),
         label("topWeaponsLabel", {124, 64, 78, 8}, "Top Weapons"),
@@ -176,11 +179,11 @@ const std::vector<FormControl>& table()
         label("rearWeaponsLabel", {124, 107, 78, 8}, "Rear Weapons"),
         label("droppersLabel", {124, 151, 78, 8}, "Droppers"),
         label("specialsLabel", {225, 4, 68, 8}, "Specials"),
-        label("paintSchemeLabel", {124, 198, 98, 8}, "Paint Scheme"),
+        label("paintSchemeLabel", {124, 198, 98, 8}, "Paint Scheme", 1039),
         label("dollarLabel", {224, 209, 8, 8}, "$"),
         price(1001, K::Total, "totalPrice", {228, 204, 42, 16}, &field<&C::totalPrice>),
         captioned(1040, K::NameBox, "nameBox", {228, 88, 74, 136}, nullptr),
-        label("nameLabel", {228, 80, 72, 8}, "Name"),
+        label("nameLabel", {228, 80, 72, 8}, "Name", 1040),
         captioned(1138, K::HiddenButton, "hackbusterButton", {228, 116, 92, 28}, "Hackbuster",
                   ControlAction::Hackbuster),
     };

@@ -63,7 +63,9 @@ struct FormControl {
     std::optional<Mount> mount = std::nullopt;
     Points points = Points::Armor; // a side spin's side
     Side side = Front;
-    int buddy = 0; // a spin's number field, whose arrow keys step it too
+    // A spin's number field, whose arrow keys step it too; a label's list,
+    // when the label names that one list alone.
+    int buddy = 0;
 };
 
 namespace EditorForm {

@@ -3,6 +3,7 @@
 #include "app/WindowPlacement.h"
 #include "ui/CBrowser.h"
 #include "ui/DialogUnits.h"
+#include "ui/ScreenReaderNames.h"
 #include "ui/SpinArrows.h"
 #include "ui/UiServices.h"
 
@@ -77,6 +78,7 @@ AboutWindow::AboutWindow(UiServices& services, QWidget* owner, const QString& pa
             continue;
         }
         placeControl(*made, c, du);
+        nameForScreenReaders(*made, AccessibleNames::aboutControl(c.id));
     }
 
     if (!lost.isNull()) {

@@ -8,6 +8,7 @@
 #include "ui/HackbusterWindow.h"
 #include "ui/HiddenButton.h"
 #include "ui/NumberField.h"
+#include "ui/ScreenReaderNames.h"
 #include "ui/SpinArrows.h"
 #include "ui/UiServices.h"
 
@@ -146,15 +147,21 @@ EditorWindow::EditorWindow(UiServices& services, QWidget* parent)
     setAcceptDrops(true);
     const DialogUnits du(font());
     resize(du.x(Form::width), du.y(Form::height));
+    std::vector<std::pair<QLabel*, int>> labels;
     for (const FormControl& row : Form::controls()) {
         QWidget* made = makeControl(row);
         made->setObjectName(row.name);
         if (row.id != Form::noControlId) controls_[row.id] = made;
+        if (row.kind == K::Label && row.buddy != 0) labels.emplace_back(static_cast<QLabel*>(made), row.buddy);
+        nameForScreenReaders(*made, AccessibleNames::editorControl(row.id));
     }
+    // A screen reader names a list by the label that serves it alone.
+    for (const auto& [label, list] : labels) label->setBuddy(controls_.at(list));
     // A spin's arrow keys work in its field too: a side's up and down, the
     // transfer's left and right in the free-points field.
     for (const FormControl& row : Form::controls())
-        if (row.buddy != 0) control<SpinArrows>(row.id)->setBuddy(control<QLineEdit>(row.buddy));
+        if (row.kind == K::SideSpin || row.kind == K::TransferSpin)
+            control<SpinArrows>(row.id)->setBuddy(control<QLineEdit>(row.buddy));
     // The name box's own text keeps its Ctrl+Z: the toolkit gives it the key first.
     for (const CommandEntry& entry : EditorCommands::entries())
         for (const KeyChord& key : entry.keys)

@@ -1,5 +1,6 @@
 #include "ui/FrameBox.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -8,11 +9,20 @@ namespace rivetbay {
 namespace {
 constexpr int titleIndent = 6; // from the frame's corner to the title's gap
 constexpr int titlePadding = 2;
+
+// A screen reader meets it as a group box: a grouping called by its title.
+QAccessibleInterface* groupings(const QString&, QObject* object)
+{
+    auto* frame = qobject_cast<FrameBox*>(object);
+    return frame ? new QAccessibleWidget(frame, QAccessible::Grouping, frame->title()) : nullptr;
+}
 } // namespace
 
 FrameBox::FrameBox(const QString& title, Qt::Alignment alignment, QWidget* parent)
     : QWidget(parent), title_(title), alignment_(alignment)
 {
+    static const bool installed = (QAccessible::installFactory(groupings), true);
+    (void)installed;
     setAttribute(Qt::WA_TransparentForMouseEvents); // a drop or click goes to the window
 }
 

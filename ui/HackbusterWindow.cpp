@@ -1,6 +1,7 @@
 #include "ui/HackbusterWindow.h"
 
 #include "ui/DialogUnits.h"
+#include "ui/ScreenReaderNames.h"
 
 #include <QPushButton>
 #include <QTreeWidget>
@@ -22,6 +23,7 @@ HackbusterWindow::HackbusterWindow(QWidget* owner) : QDialog(owner)
             ok->setDefault(true);
             connect(ok, &QPushButton::clicked, this, &QDialog::close);
             placeControl(*ok, c, du);
+            nameForScreenReaders(*ok, AccessibleNames::hackbusterControl(c.id));
         } else if (c.kind == WindowControlKind::List) {
             auto* list = new QTreeWidget(this);
             list->setColumnCount(0);
@@ -32,6 +34,7 @@ HackbusterWindow::HackbusterWindow(QWidget* owner) : QDialog(owner)
             list->setPalette(palette);
             list->setAutoFillBackground(true);
             placeControl(*list, c, du);
+            nameForScreenReaders(*list, AccessibleNames::hackbusterControl(c.id));
         }
     }
     if (ok) ok->setFocus(Qt::OtherFocusReason);

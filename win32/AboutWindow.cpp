@@ -1,7 +1,9 @@
 #include "win32/AboutWindow.h"
 
+#include "app/AccessibleNames.h"
 #include "app/WindowPlacement.h"
 #include "win32/DialogTemplate.h"
+#include "win32/NamedAccessible.h"
 #include "win32/WideText.h"
 
 #include <commctrl.h>
@@ -86,6 +88,12 @@ bool AboutWindow::initialise()
     at.bottom -= (outer.bottom - outer.top) - placed.height;
     MoveWindow(place, at.left, at.top, at.right - at.left, at.bottom - at.top, FALSE);
     if (!browser_->create(window_, at)) return false;
+    for (const WindowControl& c : AboutForm::form().controls)
+        if (const AccessibleName* spoken = AccessibleNames::aboutControl(c.id))
+            nameForScreenReaders(GetDlgItem(window_, c.id), spoken->name);
+    // The page is the browser's own window, which takes the place's tab stop.
+    nameForScreenReaders(FindWindowExW(window_, nullptr, L"Shell Embedding", nullptr),
+                         AccessibleNames::aboutControl(browserId)->name);
     // The component names the program's folder; where it cannot (Wine), the
     // folder is found the platform's way.
     pageAddress_ = browser_->GetPath().value_or(programFolder()) + wide(AboutForm::page);

@@ -1,7 +1,9 @@
 #include "win32/EditorWindow.h"
 
+#include "app/AccessibleNames.h"
 #include "app/EditorForm.h"
 #include "win32/DialogTemplate.h"
+#include "win32/NamedAccessible.h"
 #include "win32/ResourceIds.h"
 #include "win32/WideText.h"
 
@@ -219,6 +221,8 @@ void EditorWindow::initialise()
     }
     UDACCEL steady{0, 1}; // holding an arrow never speeds up to larger steps
     for (const FormControl& c : Form::controls()) {
+        if (const AccessibleName* spoken = AccessibleNames::editorControl(c.id))
+            nameForScreenReaders(item(c.id), spoken->name); // an arrow pair is one control here
         if (isSpin(&c)) {
             SendMessageW(item(c.id), UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&steady));
             SetWindowSubclass(item(c.id), &EditorWindow::controlProcedure, subclassId,

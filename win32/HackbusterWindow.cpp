@@ -1,6 +1,8 @@
 #include "win32/HackbusterWindow.h"
 
+#include "app/AccessibleNames.h"
 #include "win32/DialogTemplate.h"
+#include "win32/NamedAccessible.h"
 
 #include <commctrl.h>
 
@@ -18,6 +20,9 @@ INT_PTR CALLBACK HackbusterWindow::procedure(HWND window, UINT message, WPARAM w
     switch (message) {
     case WM_INITDIALOG:
         ListView_SetBkColor(GetDlgItem(window, listId), background);
+        for (const WindowControl& c : HackbusterForm::form().controls)
+            if (const AccessibleName* spoken = AccessibleNames::hackbusterControl(c.id))
+                nameForScreenReaders(GetDlgItem(window, c.id), spoken->name);
         return TRUE; // the focus on "OK"
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) DestroyWindow(window);

@@ -5,18 +5,22 @@
 #include "win32/AboutWindow.h"
 #include "win32/EditorWindow.h"
 #include "win32/HackbusterWindow.h"
+#include "win32/NamedAccessible.h"
 #include "win32/WideText.h"
 #include "win32/Win32Services.h"
 
+#include "SpokenNames.h"
 #include "StartFolder.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <array>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <memory>
 
 namespace rivetbay::win32 {
@@ -117,6 +121,60 @@ void expectFrame(HWND window, const char* title, int width, int height)
     EXPECT_EQ(pixelsOf(window, {0, 0, width, height}), (std::array<LONG, 4>{0, 0, client.right, client.bottom}));
 }
 
+// A control's name as a screen reader asks for it, through oleacc.
+std::string spokenName(HWND control)
+{
+    IAccessible* reader = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, accessibleInterfaceId, reinterpret_cast<void**>(&reader))))
+        return "(no object)";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const bool named = reader->get_accName(self, &name) == S_OK && name;
+    reader->Release();
+    const std::string text = named ? utf8(name) : "(no name)";
+    SysFreeString(name);
+    return text;
+}
+
+// Each row's control, found by its form name; an arrow pair is one control here.
+void expectSpoken(HWND window, std::span<const testkit::Spoken> table, int (*idOf)(std::string_view))
+{
+    for (const testkit::Spoken& row : table) EXPECT_EQ(spokenName(GetDlgItem(window, idOf(row.control))), row.name) << row.control;
+}
+
+int aboutId(std::string_view name) { for (const auto& c : AboutForm::form().controls) if (name == c.name) return c.id; return -1; }
+int hackbusterId(std::string_view name) { for (const auto& c : HackbusterForm::form().controls) if (name == c.name) return c.id; return -1; }
+
+TEST_F(WindowTest, AScreenReaderHearsEveryControlByItsOwnName)
+{
+    start();
+    expectSpoken(window_, testkit::spokenEditor, &idOf);
+    // Every control a player uses or reads, each named and no two alike; the
+    // labels and frames speak their texts, the hidden buttons are not there.
+    std::multiset<std::string> names, groups;
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[32] = {};
+        GetClassNameW(child, kind, 32);
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        if (!(style & WS_VISIBLE) || std::wstring(kind) == L"Static") continue;
+        const bool frame = std::wstring(kind) == L"Button" && (style & BS_TYPEMASK) == BS_GROUPBOX;
+        (frame ? groups : names).insert(spokenName(child));
+    }
+    EXPECT_EQ(names.size(), 62u);
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
+    EXPECT_EQ(groups, (std::multiset<std::string>{"Armor", "Chassis"}));
+
+    AboutWindow about(GetModuleHandleW(nullptr), services_, "Rivetbay");
+    ASSERT_NE(about.create(window_), nullptr);
+    expectSpoken(about.window(), testkit::spokenAbout, &aboutId);
+    EXPECT_EQ(spokenName(FindWindowExW(about.window(), nullptr, L"Shell Embedding", nullptr)), "About Rivetbay");
+    DestroyWindow(about.window());
+    HWND hackbuster = HackbusterWindow::open(GetModuleHandleW(nullptr), window_);
+    expectSpoken(hackbuster, testkit::spokenHackbuster, &hackbusterId);
+}
+
 TEST_F(WindowTest, EveryControlStandsWhereTheFormSaysWithItsId)
 {
     ASSERT_NE(start(), nullptr);
@@ -145,7 +203,7 @@ TEST_F(WindowTest, EveryControlStandsWhereTheFormSaysWithItsId)
     EXPECT_EQ(child, nullptr);
     // Each side's arrows work on the field made just before them.
     for (const FormControl& c : Form::controls()) {
-        if (!c.buddy) continue;
+        if (!c.buddy || c.kind == ControlKind::Label) continue; // a label's is its list
         EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(item(c.id), UDM_GETBUDDY, 0, 0)), item(c.buddy)) << c.name;
     }
 }
