@@ -179,6 +179,7 @@ TEST_F(WindowTest, EveryControlStandsWhereTheFormSaysWithItsId)
 {
     ASSERT_NE(start(), nullptr);
     expectFrame(window_, Form::title, Form::width, Form::height);
+    EXPECT_TRUE(GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_ACCEPTFILES); // or no drop arrives
     HWND child = GetWindow(window_, GW_CHILD); // in creation order
     for (const FormControl& c : Form::controls()) {
         SCOPED_TRACE(c.name);
@@ -255,104 +256,6 @@ TEST_F(WindowTest, TheMainPathsThroughTheMessagesTheControlsSend)
     EXPECT_TRUE(dialog_->ended());
 }
 
-// The menu and every key from the command table, each key through the
-// window's own loop with its modifiers held as the keyboard's state says;
-// in the name box the letters are the text's own.
-TEST_F(WindowTest, TheMenuAndTheKeysAreTheCommandTables)
-{
-    start();
-    choose(Form::modelList, 16);
-    choose(Form::modelList, 17);
-    dialog_->editor().undo(); // at 16, with a step each way
-    HMENU menu = dialog_->buildMenu();
-    int at = 0;
-    for (const CommandEntry& e : EditorCommands::entries()) {
-        SCOPED_TRACE(e.text);
-        if (e.separatorBefore) {
-            EXPECT_TRUE(GetMenuState(menu, at++, MF_BYPOSITION) & MF_SEPARATOR);
-        }
-        wchar_t text[64] = {};
-        GetMenuStringW(menu, at, text, 64, MF_BYPOSITION);
-        EXPECT_EQ(utf8(text), e.text + (e.keyShown ? "\t" + EditorCommands::keyText(e.keys.front()) : ""));
-        EXPECT_EQ(GetMenuItemID(menu, at), e.id);
-        EXPECT_EQ(GetMenuState(menu, at++, MF_BYPOSITION) & MF_GRAYED, 0u); // each has something to do
-    }
-    EXPECT_EQ(GetMenuItemCount(menu), at);
-    DestroyMenu(menu);
-
-    const auto press = [&](const KeyChord& key, HWND to) {
-        BYTE keys[256] = {};
-        keys[VK_CONTROL] = key.control ? 0x80 : 0;
-        keys[VK_SHIFT] = key.shift ? 0x80 : 0;
-        SetKeyboardState(keys);
-        const WPARAM code = key.functionKey ? VK_F1 + key.functionKey - 1 : key.letter;
-        MSG message{to, WM_KEYDOWN, code, 1, static_cast<DWORD>(GetMessageTime()), {}};
-        // As the system posts it when a pressed F1 is taken from the queue.
-        if (code == VK_F1) PostMessageW(to, 0x004D, 0, 0);
-        dialog_->deliver(message);
-        for (MSG posted; PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE);) dialog_->deliver(posted);
-        SetKeyboardState(std::array<BYTE, 256>{}.data());
-    };
-    for (const CommandEntry& e : EditorCommands::entries())
-        for (const KeyChord& key : e.keys) {
-            SCOPED_TRACE(EditorCommands::keyText(key));
-            const int abouts = abouts_;
-            if (key.letter) {
-                press(key, dialog_->nameEdit());
-                EXPECT_EQ(dialog_->selection(Form::modelList), 16);
-            } else { // a function key is the window's, in the name box too
-                press(key, dialog_->nameEdit());
-                EXPECT_EQ(abouts_, abouts + 1);
-                --abouts_;
-            }
-            press(key, item(Form::openButton));
-            switch (e.command) {
-            case EditorCommand::Undo:
-                EXPECT_EQ(dialog_->selection(Form::modelList), 0);
-                dialog_->editor().redo();
-                break;
-            case EditorCommand::Redo:
-                EXPECT_EQ(dialog_->selection(Form::modelList), 17);
-                dialog_->editor().undo();
-                break;
-            case EditorCommand::About:
-                EXPECT_EQ(abouts_, abouts + 1);
-                break;
-            }
-        }
-}
-
-// Files dropped as the shell drops them: a DROPFILES block of wide paths.
-HDROP dropOf(const std::vector<std::filesystem::path>& paths)
-{
-    std::wstring list;
-    for (const auto& p : paths) list += p.native() + L'\0';
-    list += L'\0';
-    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-    auto* files = static_cast<DROPFILES*>(GlobalLock(block));
-    files->pFiles = sizeof(DROPFILES);
-    files->fWide = TRUE;
-    std::copy(list.begin(), list.end(), reinterpret_cast<wchar_t*>(files + 1));
-    GlobalUnlock(block);
-    return static_cast<HDROP>(block);
-}
-
-TEST_F(WindowTest, ADroppedFileIsLoadedTheFirstOfThemAndUndoingItAimsSaveBack)
-{
-    const auto a = saveCar("a.car", {.model = 9}), b = saveCar("b.rbc", {.model = 22});
-    start(saveCar("mine.rbc", testkit::spreadCar()));
-    spin(idOf("armorFrontSpin"), -1);
-    SendMessageW(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf({a, b})), 0);
-    EXPECT_EQ(dialog_->selection(Form::modelList), 9);
-    EXPECT_EQ(text(1029), "3730");
-    // Ctrl+Z, as its accelerator sends it; then Escape asks about the file before the drop.
-    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(EditorCommands::entry(EditorCommand::Undo).id, 1), 0);
-    EXPECT_EQ(dialog_->selection(Form::modelList), 1);
-    send(IDCANCEL, BN_CLICKED); // the fake answers Cancel
-    ASSERT_EQ(services_.questions.size(), 1u);
-    EXPECT_EQ(services_.questions[0], "Save changes to the design in mine.rbc before closing?");
-}
-
 // The {big, small} icon the window holds, in pixels.
 std::pair<int, int> iconsOf(HWND window)
 {
@@ -421,36 +324,6 @@ TEST(NativeScale, AtASystemScaleOf144TheIconsAndTheAboutWindowFitTheWindowsScale
     EXPECT_EQ(status, 0u) << "at a system scale of 144 the icons or the About window are wrong (the run above says which)";
 }
 
-TEST_F(WindowTest, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
-{
-    start();
-    HWND edit = dialog_->nameEdit();
-    ASSERT_NE(edit, nullptr);
-    SetWindowTextW(edit, L"Speedy");
-    SendMessageW(edit, EM_SETSEL, 3, 3);
-    ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vgoon4.vcf", {.name = "Listed", .model = 16}));
-    spin(Form::transferSpin, -1); // a pass that refills the list while the name is being typed
-    EXPECT_EQ(SendMessageW(item(Form::nameBox), CB_GETCOUNT, 0, 0), 1);
-    DWORD from = 0, to = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-    EXPECT_EQ(from, 3u);
-    EXPECT_EQ(utf8(std::wstring(L"Speedy")), text(Form::nameBox));
-
-    SetWindowTextW(edit, L"");
-    EXPECT_EQ(visibleTips(), 0);
-    SendMessageW(edit, WM_CHAR, 0x00E9, 0); // é
-    EXPECT_EQ(visibleTips(), 0);
-    SendMessageW(edit, WM_CHAR, 0x0141, 0); // Ł: no place in the game's set, and said so at the box
-    EXPECT_EQ(visibleTips(), 1);
-    EXPECT_EQ(text(Form::nameBox), "\xC3\xA9");
-    SetWindowTextW(edit, L"");
-    dialog_->insertIntoName(edit, std::wstring(60, L'W') + L"\x65E5");
-    const std::string cut = text(Form::nameBox);
-    EXPECT_GT(cut.size(), 3u); // what fits, not nothing
-    EXPECT_LT(cut.size(), 60u);
-    EXPECT_EQ(cut, std::string(cut.size(), 'W'));
-}
-
 TEST_F(WindowTest, KeyRepeatsQueuedBehindASlowStepAreDropped)
 {
     start(saveCar("spread.rbc", testkit::spreadCar()));
@@ -472,34 +345,6 @@ TEST_F(WindowTest, KeyRepeatsQueuedBehindASlowStepAreDropped)
     takeMessage(after);
     SendMessageW(field, WM_KEYDOWN, VK_DOWN, repeat);
     EXPECT_EQ(text(buddy), "39");
-}
-
-// A held arrow is one step; each click another, the second of two quick
-// ones arriving as a double click where the arrows' class takes them.
-TEST_F(WindowTest, AHeldArrowIsOneStepAndEachClickAnother)
-{
-    start(saveCar("spread.rbc", testkit::spreadCar()));
-    EXPECT_TRUE(GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_ACCEPTFILES); // or no drop arrives
-    const int arrows = idOf("armorFrontSpin"), field = Form::control(arrows)->buddy;
-    RECT box;
-    GetClientRect(item(arrows), &box);
-    const LPARAM lower = MAKELPARAM(box.right / 2, box.bottom * 3 / 4);
-    const bool doubles = GetClassLongPtrW(item(arrows), GCL_STYLE) & CS_DBLCLKS;
-    const auto press = [&](UINT how, int repeats) {
-        SendMessageW(item(arrows), how, MK_LBUTTON, lower);
-        if (how == WM_LBUTTONDBLCLK && !doubles) spin(arrows, +1); // the step it brings
-        for (int k = 0; k < repeats; ++k) spin(arrows, +1);        // held: its repeats
-        SendMessageW(item(arrows), WM_LBUTTONUP, 0, lower);
-    };
-    press(WM_LBUTTONDOWN, 0);
-    press(WM_LBUTTONDBLCLK, 0);
-    press(WM_LBUTTONDOWN, 3);
-    const auto undo = [&] { dialog_->editor().undo(); };
-    ASSERT_EQ(text(field), "35");
-    undo(); // the hold
-    EXPECT_EQ(text(field), "39");
-    undo(); // the double click
-    EXPECT_EQ(text(field), "40");
 }
 
 TEST_F(WindowTest, TheFirstStartsDialogsBelongToTheEditor)

@@ -1,0 +1,186 @@
+// The native editor window behind the shared window scenarios, created hidden
+// and driven with the messages the controls and the keyboard send.
+
+#include "win32/EditorWindow.h"
+#include "win32/HackbusterWindow.h"
+#include "win32/WideText.h"
+
+#include "window/WindowProbe.h"
+#include "StartFolder.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <array>
+
+namespace rivetbay::testkit {
+namespace {
+
+using win32::utf8;
+using win32::wide;
+
+// Files dropped as the shell drops them: a DROPFILES block of wide paths.
+HDROP dropOf(const std::vector<std::filesystem::path>& paths)
+{
+    std::wstring list;
+    for (const auto& p : paths) list += p.native() + L'\0';
+    list += L'\0';
+    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(block));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    std::copy(list.begin(), list.end(), reinterpret_cast<wchar_t*>(files + 1));
+    GlobalUnlock(block);
+    return static_cast<HDROP>(block);
+}
+
+void pump()
+{
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+}
+
+// The lines of the popup menu open now, read from inside its own loop; it is
+// closed once read, or at the deadline.
+std::vector<std::string>* menuLines = nullptr;
+int menuTicks = 0;
+void CALLBACK readMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND open = FindWindowW(L"#32768", nullptr);
+    HMENU menu = open ? reinterpret_cast<HMENU>(SendMessageW(open, 0x01E1 /* MN_GETHMENU */, 0, 0)) : nullptr;
+    if (!menu && ++menuTicks < 3000) return;
+    for (int at = 0; menu && at < GetMenuItemCount(menu); ++at) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, at, text, 64, MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, at, MF_BYPOSITION);
+        menuLines->push_back(state & MF_SEPARATOR ? "-" : utf8(text) + (state & MF_GRAYED ? " (grey)" : ""));
+    }
+    KillTimer(nullptr, timer);
+    EndMenu();
+}
+
+class NativeProbe final : public WindowProbe {
+public:
+    NativeProbe(FakeServices& services, const std::filesystem::path& folder, const std::filesystem::path& car)
+        : dialog_(GetModuleHandleW(nullptr), services, EditorStart{folder, car, "Rivetbay"})
+    {
+        // An About window, modal as the real one: its loop takes what the key left queued.
+        dialog_.setWindows({[this](HWND) { ++abouts_, pump(); },
+                            [](HWND owner) { win32::HackbusterWindow::open(GetModuleHandleW(nullptr), owner); },
+                            {}});
+        window_ = dialog_.create(false);
+    }
+
+    Editor& editor() override { return dialog_.editor(); }
+
+    std::string text(const char* control) override { return dialog_.text(idOf(control)); }
+    int selection(const char* list) override { return dialog_.selection(idOf(list)); }
+    int caret(const char*) override
+    {
+        DWORD from = 0, to = 0;
+        SendMessageW(dialog_.nameEdit(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+        return static_cast<int>(from);
+    }
+    bool tipShown() override
+    {
+        bool shown = false;
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM found) {
+            wchar_t kind[64] = {};
+            GetClassNameW(window, kind, 64);
+            if (std::wstring(kind) == TOOLTIPS_CLASSW && IsWindowVisible(window)) *reinterpret_cast<bool*>(found) = true;
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&shown));
+        return shown;
+    }
+    std::vector<std::string> menu() override
+    {
+        std::vector<std::string> lines;
+        menuLines = &lines, menuTicks = 0;
+        SetTimer(nullptr, 0, 10, &readMenu);
+        SendMessageW(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window_), MAKELPARAM(-1, -1)); // from the keyboard
+        menuLines = nullptr;
+        return lines;
+    }
+    int aboutsShown() override { return abouts_; }
+
+    void choose(const char* list, int index) override
+    {
+        SendMessageW(item(list), CB_SETCURSEL, index, 0);
+        SendMessageW(window_, WM_COMMAND, MAKEWPARAM(idOf(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(item(list)));
+    }
+    void arrow(const char* arrows, bool more, Press how) override
+    {
+        HWND pair = item(arrows);
+        const bool across = GetWindowLongW(pair, GWL_STYLE) & UDS_HORZ;
+        RECT box;
+        GetClientRect(pair, &box);
+        const LPARAM at = across ? MAKELPARAM(more ? box.right * 3 / 4 : box.right / 4, box.bottom / 2)
+                                 : MAKELPARAM(box.right / 2, more ? box.bottom / 4 : box.bottom * 3 / 4);
+        const bool doubles = GetClassLongPtrW(pair, GCL_STYLE) & CS_DBLCLKS;
+        SendMessageW(pair, how == Press::DoubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, at);
+        // The steps the control would report: a double click where its class
+        // takes none, and a held press's repeats. The up or right one proposes -1.
+        const int repeats = (how == Press::DoubleClick && !doubles) + (how == Press::Hold ? 2 : 0);
+        for (int k = 0; k < repeats; ++k) {
+            NMUPDOWN change{};
+            change.hdr = {pair, static_cast<UINT_PTR>(idOf(arrows)), UDN_DELTAPOS};
+            change.iDelta = more ? -1 : 1;
+            SendMessageW(window_, WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
+        }
+        SendMessageW(pair, WM_LBUTTONUP, 0, at);
+    }
+    void key(const char* control, Chord chord) override
+    {
+        HWND to = edit(control);
+        std::array<BYTE, 256> keys{};
+        keys[VK_CONTROL] = chord.control ? 0x80 : 0;
+        keys[VK_SHIFT] = chord.shift ? 0x80 : 0;
+        keys[VK_MENU] = chord.alt ? 0x80 : 0;
+        SetKeyboardState(keys.data());
+        const WPARAM code = chord.key == F1 ? VK_F1 : chord.key == Escape ? VK_ESCAPE : chord.key;
+        const bool system = chord.alt && !chord.control; // Alt alone makes a system key
+        MSG message{to, system ? WM_SYSKEYDOWN : WM_KEYDOWN, code, 1 | (chord.alt ? 1 << 29 : 0),
+                    static_cast<DWORD>(GetMessageTime()), {}};
+        if (code == VK_F1) PostMessageW(to, 0x004D, 0, 0); // as the system posts it when F1 is taken
+        dialog_.deliver(message);
+        if (chord.typed) // what an AltGr layout's translation would post
+            for (const wchar_t unit : wide(chord.typed)) PostMessageW(to, WM_CHAR, unit, 1);
+        for (MSG posted; PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE);) dialog_.deliver(posted);
+        SetKeyboardState(std::array<BYTE, 256>{}.data());
+    }
+    void type(const char* control, const std::string& text) override
+    {
+        for (const wchar_t unit : wide(text)) SendMessageW(edit(control), WM_CHAR, unit, 1);
+    }
+    void paste(const char* control, const std::string& text) override { dialog_.insertIntoName(edit(control), wide(text)); }
+    void setText(const char* control, const std::string& text, int caret) override
+    {
+        SetWindowTextW(edit(control), wide(text).c_str());
+        SendMessageW(edit(control), EM_SETSEL, caret, caret);
+        dialog_.hideNameTip();
+    }
+    void drop(const std::vector<std::filesystem::path>& files) override
+    {
+        SendMessageW(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(files)), 0);
+    }
+
+private:
+    HWND item(const char* control) { return GetDlgItem(window_, idOf(control)); }
+    HWND edit(const char* control)
+    {
+        return std::string_view(control) == "nameBox" ? dialog_.nameEdit() : item(control);
+    }
+
+    win32::EditorWindow dialog_;
+    HWND window_ = nullptr;
+    int abouts_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<WindowProbe> startWindow(FakeServices& services, const std::filesystem::path& folder,
+                                         const std::filesystem::path& commandLine)
+{
+    return std::make_unique<NativeProbe>(services, folder, commandLine);
+}
+
+} // namespace rivetbay::testkit

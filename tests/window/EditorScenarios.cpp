@@ -1,0 +1,107 @@
+// The editor window as a player meets it, written once and run by each
+// toolkit's test program against its own window.
+
+#include "files/VcfWriter.h"
+
+#include "StartFolder.h"
+#include "window/WindowProbe.h"
+
+namespace rivetbay::testkit {
+namespace {
+
+class EditorScenario : public ::testing::Test, public StartFolder {
+protected:
+    WindowProbe& start(const std::filesystem::path& car = {})
+    {
+        writeSettings();
+        window_ = startWindow(services_, dir_.path(), car);
+        return *window_;
+    }
+    std::unique_ptr<WindowProbe> window_;
+};
+
+constexpr Chord ctrl(int key, bool shift = false) { return {key, true, shift}; }
+
+// In the name box the letters are the text field's own, F1 the window's.
+TEST_F(EditorScenario, TheMenuAndTheKeysAsThePlayerMeetsThem)
+{
+    WindowProbe& w = start();
+    w.choose("modelList", 16);
+    w.choose("modelList", 17);
+    w.editor().undo(); // at 16, with a step to take each way
+    EXPECT_EQ(w.menu(), (std::vector<std::string>{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "&About Rivetbay"}));
+    w.key("nameBox", ctrl('Z'));
+    EXPECT_EQ(w.selection("modelList"), 16);
+    w.key("nameBox", {F1});
+    EXPECT_EQ(w.aboutsShown(), 1);
+    for (const auto& [chord, model] : {std::pair{ctrl('Z'), 0}, {ctrl('Y'), 16}, {ctrl('Z', true), 17}}) {
+        w.key("openButton", chord);
+        EXPECT_EQ(w.selection("modelList"), model) << char(chord.key) << chord.shift;
+    }
+    w.key("openButton", {F1});
+    EXPECT_EQ(w.aboutsShown(), 2);
+    // Nothing left to redo; a name being typed is taken before the menu opens.
+    w.setText("nameBox", "Typed", 5);
+    EXPECT_EQ(w.menu(), (std::vector<std::string>{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y (grey)", "-", "&About Rivetbay"}));
+    EXPECT_EQ(w.editor().config().name, "Typed");
+}
+
+TEST_F(EditorScenario, ADroppedFileLoadsTheFirstOfThemAndUndoingItAimsTheQuestionBack)
+{
+    const auto a = saveCar("a.car", {.model = 9}), b = saveCar("b.rbc", {.model = 22});
+    WindowProbe& w = start(saveCar("mine.rbc", spreadCar()));
+    w.arrow("armorFrontSpin", false, Press::Click);
+    w.drop({a, b});
+    EXPECT_EQ(w.selection("modelList"), 9);
+    EXPECT_EQ(w.text("modelPrice"), "3730");
+    w.key("openButton", ctrl('Z'));
+    EXPECT_EQ(w.selection("modelList"), 1);
+    w.key("openButton", {Escape}); // the fake answers Cancel
+    ASSERT_EQ(services_.questions.size(), 1u);
+    EXPECT_EQ(services_.questions[0], "Save changes to the design in mine.rbc before closing?");
+}
+
+TEST_F(EditorScenario, AHeldArrowIsOneStepToUndoAndEachClickAnother)
+{
+    WindowProbe& w = start(saveCar("spread.rbc", spreadCar()));
+    w.arrow("armorFrontSpin", false, Press::Click);
+    w.arrow("armorFrontSpin", false, Press::DoubleClick); // the second of two quick clicks
+    ASSERT_EQ(w.text("armorFrontField"), "39");
+    w.arrow("armorFrontSpin", false, Press::Hold);
+    EXPECT_LE(std::stoi(w.text("armorFrontField")), 36); // its press and two repeats
+    for (const char* back : {"39", "40", "41"}) {
+        w.key("openButton", ctrl('Z'));
+        EXPECT_EQ(w.text("armorFrontField"), back);
+    }
+}
+
+TEST_F(EditorScenario, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
+{
+    WindowProbe& w = start();
+    w.setText("nameBox", "Speedy", 3);
+    ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vgoon4.vcf", {.name = "Listed", .model = 16}));
+    w.arrow("transferSpin", false, Press::Click); // a pass that refills the list while the name is typed
+    EXPECT_EQ(w.caret("nameBox"), 3);
+    w.type("nameBox", "Go");
+    EXPECT_EQ(w.text("nameBox"), "SpeGoedy");
+    w.setText("nameBox", "", 0);
+    w.type("nameBox", "\xC3\xA9"); // é
+    EXPECT_FALSE(w.tipShown());
+    w.type("nameBox", "\xC5\x81"); // Ł: no place in the game's set, and said so at the box
+    EXPECT_EQ(w.text("nameBox"), "\xC3\xA9");
+    EXPECT_TRUE(w.tipShown());
+    w.setText("nameBox", "", 0);
+    w.paste("nameBox", std::string(60, 'W') + "\xE6\x97\xA5"); // 日
+    const std::string cut = w.text("nameBox");
+    EXPECT_GT(cut.size(), 3u); // what fits, not nothing
+    EXPECT_LT(cut.size(), 60u);
+    EXPECT_EQ(cut, std::string(cut.size(), 'W'));
+    w.setText("nameBox", "", 0);
+    for (const int letter : {'E', 'H', 'X'}) w.key("nameBox", {letter, false, false, true}); // Alt: types nothing
+    w.key("nameBox", {'E', true, false, true, "\xE2\x82\xAC"}); // AltGr: €
+    EXPECT_EQ(w.text("nameBox"), "\xE2\x82\xAC");
+    EXPECT_TRUE(services_.requests.empty()); // and no hidden button answered Alt+E
+}
+
+} // namespace
+} // namespace rivetbay::testkit

@@ -1,0 +1,67 @@
+#pragma once
+
+// One editor window, driven and read as a player meets it, whichever toolkit
+// draws it: the window scenarios are written once against this, and each
+// toolkit's test program implements it. Controls are named as the form names
+// them; texts are UTF-8.
+
+#include "app/Editor.h"
+
+#include "FakeServices.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace rivetbay::testkit {
+
+// A key with the modifiers held: a letter 'A' to 'Z', or one of the keys
+// below; `typed` is what the keyboard's layout types with them, if anything
+// (AltGr, which Windows reports as Ctrl+Alt, types letters of its own).
+struct Chord {
+    int key;
+    bool control = false;
+    bool shift = false;
+    bool alt = false;
+    const char* typed = nullptr;
+};
+inline constexpr int F1 = 0x101, Escape = 0x102;
+
+// A click; the second click of two quick ones, which arrives as a double
+// click; a press held until the arrow has repeated.
+enum class Press { Click, DoubleClick, Hold };
+
+class WindowProbe {
+public:
+    virtual ~WindowProbe() = default;
+    virtual Editor& editor() = 0;
+
+    virtual std::string text(const char* control) = 0; // a field's, or the name box's edit text
+    virtual int selection(const char* list) = 0;
+    virtual int caret(const char* control) = 0; // in characters
+    virtual bool tipShown() = 0;
+    // The context menu's lines as shown: "&Undo\tCtrl+Z", "-" for a
+    // separator, " (grey)" after one that cannot be chosen; opened as the
+    // player opens it, then closed.
+    virtual std::vector<std::string> menu() = 0;
+    // About windows opened so far; each is closed as soon as it shows.
+    virtual int aboutsShown() = 0;
+
+    virtual void choose(const char* list, int index) = 0;
+    // An arrow of a pair, `more` the up or right one; held, it repeats twice
+    // before it is let go.
+    virtual void arrow(const char* arrows, bool more, Press how) = 0;
+    virtual void key(const char* control, Chord chord) = 0;
+    // Each character as the keyboard types it; a paste puts in all at once.
+    virtual void type(const char* control, const std::string& text) = 0;
+    virtual void paste(const char* control, const std::string& text) = 0;
+    virtual void setText(const char* control, const std::string& text, int caret) = 0;
+    virtual void drop(const std::vector<std::filesystem::path>& files) = 0;
+};
+
+// The editor window of the toolkit under test, started in `folder`.
+std::unique_ptr<WindowProbe> startWindow(FakeServices& services, const std::filesystem::path& folder,
+                                         const std::filesystem::path& commandLine);
+
+} // namespace rivetbay::testkit
