@@ -2,11 +2,13 @@
 
 #include "ui/AboutWindow.h"
 #include "ui/EditorWindow.h"
+#include "ui/HackbusterWindow.h"
 #include "ui/SpinArrows.h"
 
 #include "window/WindowProbe.h"
 #include "WhenShown.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -18,6 +20,8 @@
 #include <QToolTip>
 #include <QUrl>
 
+#include <map>
+
 namespace rivetbay::testkit {
 namespace {
 
@@ -26,7 +30,7 @@ QString qText(const std::string& text) { return QString::fromStdString(text); }
 class QtProbe final : public WindowProbe, public QObject {
 public:
     QtProbe(FakeServices& services, const std::filesystem::path& folder, const std::filesystem::path& car)
-        : window_(services)
+        : services_(services), folder_(folder), window_(services)
     {
         qApp->installEventFilter(this); // an About window is counted and closed as it shows
         window_.setPageFolder(QString::fromStdString(folder.string()) + "/");
@@ -39,6 +43,8 @@ public:
 
     Editor& editor() override { return window_.editor(); }
 
+    bool shown() override { return window_.isVisible(); }
+    bool enabled(const char* control) override { return find(control)->isEnabled(); }
     std::string text(const char* control) override
     {
         if (auto* list = qobject_cast<QComboBox*>(find(control))) return list->currentText().toStdString();
@@ -63,7 +69,37 @@ public:
     }
     int aboutsShown() override { return abouts_; }
 
+    std::vector<std::string> spoken(Window window, const char* control) override
+    {
+        QWidget* in = &window_;
+        if (window == Window::About && !about_)
+            about_ = std::make_unique<AboutWindow>(services_, &window_, QString::fromStdString(folder_.string()) + "/");
+        if (window == Window::Hackbuster && !hackbuster_) hackbuster_ = std::make_unique<HackbusterWindow>(&window_);
+        if (window == Window::About) in = about_.get();
+        if (window == Window::Hackbuster) in = hackbuster_.get();
+        auto* found = in->findChild<QWidget*>(control);
+        if (!found) return {};
+        std::vector<std::string> words{name(found)};
+        if (auto* pair = qobject_cast<SpinArrows*>(found))
+            words.insert(words.end(), {name(pair->decreaseButton()), name(pair->increaseButton())});
+        return words;
+    }
+    std::vector<std::string> spokenControls() override
+    {
+        std::vector<std::string> names;
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&window_);
+        for (int k = 0; k < window->childCount(); ++k) {
+            QAccessibleInterface* child = window->child(k);
+            if (child->state().invisible || child->role() == QAccessible::StaticText) continue;
+            const bool pair = qobject_cast<SpinArrows*>(child->object());
+            for (int a = 0; a < (pair ? child->childCount() : 1); ++a)
+                names.push_back((pair ? child->child(a) : child)->text(QAccessible::Name).toStdString());
+        }
+        return names;
+    }
+
     void choose(const char* list, int index) override { static_cast<QComboBox*>(find(list))->setCurrentIndex(index); }
+    void click(const char* control) override { QTest::mouseClick(find(control), Qt::LeftButton); }
     void arrow(const char* arrows, bool more, Press how) override
     {
         auto* pair = static_cast<SpinArrows*>(find(arrows));
@@ -88,9 +124,7 @@ public:
         const Qt::KeyboardModifiers held = (chord.control ? Qt::ControlModifier : Qt::NoModifier) |
                                            (chord.shift ? Qt::ShiftModifier : Qt::NoModifier) |
                                            (chord.alt ? Qt::AltModifier : Qt::NoModifier);
-        const Qt::Key key = chord.key == F1       ? Qt::Key_F1
-                            : chord.key == Escape ? Qt::Key_Escape
-                                                  : Qt::Key(Qt::Key_A + chord.key - 'A');
+        const Qt::Key key = qtKey(chord.key);
         QWidget* to = edit(control) ? edit(control) : find(control);
         window_.activateWindow(); // as a closed About window gives it back
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
@@ -98,6 +132,15 @@ public:
         if (!chord.typed) return QTest::keyClick(to, key, held);
         QKeyEvent down(QEvent::KeyPress, key, held, qText(chord.typed));
         QApplication::sendEvent(to, &down);
+    }
+    void heldKey(const char* field, int key, Repeat which) override
+    {
+        // Stamps in the window system's milliseconds; the steps here take far less than 10 s.
+        const ulong stamp = which == Repeat::First ? (stamp_ = 50000) : which == Repeat::QueuedBehindTheStep ? stamp_ - 10 : (stamp_ += 10000);
+        find(field)->setFocus();
+        QKeyEvent down(QEvent::KeyPress, qtKey(key), Qt::NoModifier, QString(), which != Repeat::First);
+        down.setTimestamp(stamp);
+        QApplication::sendEvent(find(field), &down);
     }
     void type(const char* control, const std::string& text) override
     {
@@ -138,6 +181,16 @@ protected:
     }
 
 private:
+    static std::string name(QObject* object)
+    {
+        return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name).toStdString();
+    }
+    static Qt::Key qtKey(int key)
+    {
+        static const std::map<int, Qt::Key> keys{{F1, Qt::Key_F1}, {Escape, Qt::Key_Escape}, {Left, Qt::Key_Left},
+                                                 {Up, Qt::Key_Up}, {Right, Qt::Key_Right}, {Down, Qt::Key_Down}};
+        return keys.count(key) ? keys.at(key) : Qt::Key(Qt::Key_A + key - 'A');
+    }
     QWidget* find(const char* control)
     {
         auto* widget = window_.findChild<QWidget*>(control);
@@ -150,8 +203,13 @@ private:
         return list ? list->lineEdit() : qobject_cast<QLineEdit*>(find(control));
     }
 
+    FakeServices& services_;
+    std::filesystem::path folder_;
     EditorWindow window_;
+    std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<HackbusterWindow> hackbuster_;
     int abouts_ = 0;
+    ulong stamp_ = 0;
 };
 
 } // namespace

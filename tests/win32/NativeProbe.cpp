@@ -1,17 +1,21 @@
 // The native editor window behind the shared window scenarios, created hidden
 // and driven with the messages the controls and the keyboard send.
 
+#include "win32/AboutWindow.h"
 #include "win32/EditorWindow.h"
 #include "win32/HackbusterWindow.h"
+#include "win32/NamedAccessible.h"
 #include "win32/WideText.h"
 
 #include "window/WindowProbe.h"
 #include "StartFolder.h"
 
+#include <oleacc.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <array>
+#include <map>
 
 namespace rivetbay::testkit {
 namespace {
@@ -61,7 +65,8 @@ void CALLBACK readMenu(HWND, UINT, UINT_PTR timer, DWORD)
 class NativeProbe final : public WindowProbe {
 public:
     NativeProbe(FakeServices& services, const std::filesystem::path& folder, const std::filesystem::path& car)
-        : dialog_(GetModuleHandleW(nullptr), services, EditorStart{folder, car, "Rivetbay"})
+        : dialog_(GetModuleHandleW(nullptr), services, EditorStart{folder, car, "Rivetbay"}),
+          about_(GetModuleHandleW(nullptr), services, "Rivetbay")
     {
         // An About window, modal as the real one: its loop takes what the key left queued.
         dialog_.setWindows({[this](HWND) { ++abouts_, pump(); },
@@ -72,6 +77,8 @@ public:
 
     Editor& editor() override { return dialog_.editor(); }
 
+    bool shown() override { return IsWindow(window_); }
+    bool enabled(const char* control) override { return IsWindowEnabled(item(control)); }
     std::string text(const char* control) override { return dialog_.text(idOf(control)); }
     int selection(const char* list) override { return dialog_.selection(idOf(list)); }
     int caret(const char*) override
@@ -102,11 +109,40 @@ public:
     }
     int aboutsShown() override { return abouts_; }
 
+    std::vector<std::string> spoken(Window window, const char* control) override
+    {
+        HWND in = window_;
+        const auto idIn = [&](const WindowForm& form) {
+            for (const WindowControl& c : form.controls)
+                if (std::string_view(control) == c.name) return c.id;
+            return -1;
+        };
+        if (window == Window::About && !about_.window()) about_.create(window_);
+        if (window == Window::Hackbuster && !hackbuster_) hackbuster_ = win32::HackbusterWindow::open(GetModuleHandleW(nullptr), window_);
+        if (window != Window::Editor) in = window == Window::About ? about_.window() : hackbuster_;
+        const int id = window == Window::Editor ? idOf(control) : idIn(window == Window::About ? AboutForm::form() : HackbusterForm::form());
+        HWND found = window == Window::About && id == AboutForm::browserId // the page is the browser's own window
+                         ? FindWindowExW(in, nullptr, L"Shell Embedding", nullptr)
+                         : GetDlgItem(in, id);
+        return found ? std::vector<std::string>{name(found)} : std::vector<std::string>{};
+    }
+    std::vector<std::string> spokenControls() override
+    {
+        std::vector<std::string> names;
+        for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t kind[32] = {};
+            GetClassNameW(child, kind, 32);
+            if ((GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) && std::wstring(kind) != L"Static") names.push_back(name(child));
+        }
+        return names;
+    }
+
     void choose(const char* list, int index) override
     {
         SendMessageW(item(list), CB_SETCURSEL, index, 0);
         SendMessageW(window_, WM_COMMAND, MAKEWPARAM(idOf(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(item(list)));
     }
+    void click(const char* control) override { SendMessageW(item(control), BM_CLICK, 0, 0); }
     void arrow(const char* arrows, bool more, Press how) override
     {
         HWND pair = item(arrows);
@@ -136,7 +172,7 @@ public:
         keys[VK_SHIFT] = chord.shift ? 0x80 : 0;
         keys[VK_MENU] = chord.alt ? 0x80 : 0;
         SetKeyboardState(keys.data());
-        const WPARAM code = chord.key == F1 ? VK_F1 : chord.key == Escape ? VK_ESCAPE : chord.key;
+        const WPARAM code = virtualKey(chord.key);
         const bool system = chord.alt && !chord.control; // Alt alone makes a system key
         MSG message{to, system ? WM_SYSKEYDOWN : WM_KEYDOWN, code, 1 | (chord.alt ? 1 << 29 : 0),
                     static_cast<DWORD>(GetMessageTime()), {}};
@@ -146,6 +182,23 @@ public:
             for (const wchar_t unit : wide(chord.typed)) PostMessageW(to, WM_CHAR, unit, 1);
         for (MSG posted; PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE);) dialog_.deliver(posted);
         SetKeyboardState(std::array<BYTE, 256>{}.data());
+    }
+    void heldKey(const char* field, int key, Repeat which) override
+    {
+        // A key message's time is that of the message taken last: one posted
+        // before the step began stands for a repeat that waited behind it.
+        constexpr UINT early = WM_APP + 10, now = WM_APP + 11;
+        if (which == Repeat::First) {
+            PostThreadMessageW(GetCurrentThreadId(), early, 0, 0);
+            const DWORD posted = GetTickCount();
+            while (GetTickCount() - posted < 20) Sleep(1); // until the clock has moved on
+        }
+        if (which != Repeat::QueuedBehindTheStep) PostThreadMessageW(GetCurrentThreadId(), now, 0, 0);
+        const UINT stamp = which == Repeat::QueuedBehindTheStep ? early : now;
+        MSG taken;
+        PeekMessageW(&taken, nullptr, stamp, stamp, PM_REMOVE);
+        const LPARAM repeat = which == Repeat::First ? 1 : 1 | (1 << 30); // the key was already down
+        SendMessageW(item(field), WM_KEYDOWN, virtualKey(key), repeat);
     }
     void type(const char* control, const std::string& text) override
     {
@@ -164,6 +217,28 @@ public:
     }
 
 private:
+    // Through oleacc, as a screen reader asks.
+    static std::string name(HWND control)
+    {
+        IAccessible* reader = nullptr;
+        if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, win32::accessibleInterfaceId, reinterpret_cast<void**>(&reader))))
+            return "(no object)";
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        const bool named = reader->get_accName(self, &name) == S_OK && name;
+        reader->Release();
+        const std::string text = named ? utf8(name) : "(no name)";
+        SysFreeString(name);
+        return text;
+    }
+    static WPARAM virtualKey(int key)
+    {
+        static const std::map<int, WPARAM> keys{{F1, VK_F1}, {Escape, VK_ESCAPE}, {Left, VK_LEFT},
+                                                {Up, VK_UP}, {Right, VK_RIGHT}, {Down, VK_DOWN}};
+        return keys.count(key) ? keys.at(key) : static_cast<WPARAM>(key);
+    }
     HWND item(const char* control) { return GetDlgItem(window_, idOf(control)); }
     HWND edit(const char* control)
     {
@@ -171,6 +246,8 @@ private:
     }
 
     win32::EditorWindow dialog_;
+    win32::AboutWindow about_;
+    HWND hackbuster_ = nullptr;
     HWND window_ = nullptr;
     int abouts_ = 0;
 };

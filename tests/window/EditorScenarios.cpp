@@ -6,6 +6,12 @@
 #include "StartFolder.h"
 #include "window/WindowProbe.h"
 
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <span>
+#include <tuple>
+
 namespace rivetbay::testkit {
 namespace {
 
@@ -21,6 +27,108 @@ protected:
 };
 
 constexpr Chord ctrl(int key, bool shift = false) { return {key, true, shift}; }
+
+// What a screen reader says for each kind of control, as a player hears it.
+struct Spoken {
+    const char* control; // the form's name for it
+    const char* name;
+    const char* less = nullptr;
+    const char* more = nullptr;
+};
+
+inline constexpr Spoken spokenEditor[] = {
+    {"modelList", "Model"},
+    {"frontTiresList", "Front tires"},
+    {"frontWeapon3List", "Front weapon 3"},
+    {"dropper2List", "Dropper 2"},
+    {"special1List", "Special 1"},
+    {"paintList", "Paint scheme"},
+    {"nameBox", "Name"},
+    {"turretBox", "Turret"},
+    {"armorFrontField", "Armor front"},
+    {"chassisRightField", "Chassis right"},
+    {"freePointsField", "Free points"},
+    {"armorFrontSpin", "Armor front points", "One point less on armor front", "One point more on armor front"},
+    {"chassisRearSpin", "Chassis rear points", "One point less on chassis rear", "One point more on chassis rear"},
+    {"transferSpin", "Points between armor and chassis", "One point from each chassis side to armor",
+     "One point from each armor side to chassis"},
+    {"enginePrice", "Engine price"},
+    {"special3Price", "Special 3 price"},
+    {"totalPrice", "Total price"},
+    {"openButton", "Open"},
+    {"quitButton", "Quit"},
+};
+
+inline constexpr Spoken spokenAbout[] = {
+    {"okButton", "OK"},
+    {"browser", "About Rivetbay"},
+    {"historyArrows", "Back and forward", "Back", "Forward"},
+    {"reloadButton", "Reload"},
+    {"stopButton", "Stop"},
+};
+
+inline constexpr Spoken spokenHackbuster[] = {{"okButton", "OK"}, {"list", "Hackbuster list"}};
+
+TEST_F(EditorScenario, AScreenReaderHearsEveryControlByItsOwnName)
+{
+    WindowProbe& w = start();
+    for (const auto& [window, table] : {std::pair{Window::Editor, std::span<const Spoken>(spokenEditor)},
+                                        {Window::About, spokenAbout}, {Window::Hackbuster, spokenHackbuster}})
+        for (const Spoken& row : table) {
+            const auto heard = w.spoken(window, row.control);
+            ASSERT_FALSE(heard.empty()) << row.control;
+            EXPECT_EQ(heard[0], row.name);
+            if (heard.size() == 3) EXPECT_EQ(heard[1] + " / " + heard[2], std::string(row.less) + " / " + row.more);
+        }
+    // The lists and name box, the turret box, the points, the arrows (a pair
+    // being one control or two), the prices and total, the buttons, the frames.
+    const auto all = w.spokenControls();
+    const bool twoArrows = w.spoken(Window::Editor, "armorFrontSpin").size() == 3;
+    EXPECT_EQ(all.size(), twoArrows ? 73u : 64u);
+    EXPECT_EQ(std::set<std::string>(all.begin(), all.end()).size(), all.size()); // no two alike
+    EXPECT_EQ(std::count(all.begin(), all.end(), "Armor") + std::count(all.begin(), all.end(), "Chassis"), 2);
+}
+
+TEST_F(EditorScenario, ListsTheTurretBoxTheArrowsAndTheirKeysDoWhatTheySay)
+{
+    WindowProbe& w = start();
+    EXPECT_EQ(w.text("totalPrice"), "2600");
+    EXPECT_FALSE(w.enabled("frontWeapon2List")); // no second front mount without a model
+    w.choose("modelList", 25);                    // Phaedra Coupe: the model-change rule
+    EXPECT_EQ(w.text("armorLeftField"), "18");
+    w.choose("topWeapon1List", 1); // a 30cal MG may sit in a turret
+    w.click("turretBox");
+    EXPECT_EQ(w.text("topWeapon1Price"), "825");
+    for (const auto& [act, front, chassis] :
+         {std::tuple{std::function<void()>([&] { w.arrow("armorFrontSpin", false, Press::Click); }), "17", "22"},
+          {[&] { w.arrow("transferSpin", true, Press::Click); }, "16", "23"}, // right: armor to chassis
+          {[&] { w.key("freePointsField", {Left}); }, "17", "22"},          // its keys as its arrows
+          {[&] { w.key("armorFrontField", {Up}); }, "18", "22"}}) {
+        act();
+        EXPECT_EQ(w.text("armorFrontField"), front);
+        EXPECT_EQ(w.text("chassisFrontField"), chassis);
+    }
+    w.key("openButton", {Escape}); // with changes it asks; Cancel keeps the editor, Discard ends it
+    ASSERT_EQ(services_.questions.size(), 1u);
+    EXPECT_TRUE(w.shown());
+    services_.closeAnswers = {CloseAnswer::Discard};
+    w.key("openButton", {Escape});
+    EXPECT_FALSE(w.shown());
+}
+
+// A held key is one step, as a held arrow; its repeats that queued up behind
+// a slow step are dropped, so the value stops when the key is let go.
+TEST_F(EditorScenario, KeyRepeatsThatWaitedBehindASlowStepAreDropped)
+{
+    WindowProbe& w = start(saveCar("spread.rbc", spreadCar()));
+    for (const auto& [which, shown] : {std::pair{Repeat::First, "40"}, {Repeat::QueuedBehindTheStep, "40"},
+                                       {Repeat::AfterTheStep, "39"}, {Repeat::AfterTheStep, "38"}}) {
+        w.heldKey("armorFrontField", Down, which);
+        EXPECT_EQ(w.text("armorFrontField"), shown);
+    }
+    w.key("openButton", ctrl('Z'));
+    EXPECT_EQ(w.text("armorFrontField"), "41");
+}
 
 // In the name box the letters are the text field's own, F1 the window's.
 TEST_F(EditorScenario, TheMenuAndTheKeysAsThePlayerMeetsThem)

@@ -26,18 +26,26 @@ struct Chord {
     bool alt = false;
     const char* typed = nullptr;
 };
-inline constexpr int F1 = 0x101, Escape = 0x102;
+inline constexpr int F1 = 0x101, Escape = 0x102, Left = 0x103, Up = 0x104, Right = 0x105, Down = 0x106;
+
+// A held key's events in a field: its first press; a repeat the keyboard made
+// while the step before it ran, which waited behind it; one made after.
+enum class Repeat { First, QueuedBehindTheStep, AfterTheStep };
 
 // A click; the second click of two quick ones, which arrives as a double
 // click; a press held until the arrow has repeated.
 enum class Press { Click, DoubleClick, Hold };
+
+enum class Window { Editor, About, Hackbuster };
 
 class WindowProbe {
 public:
     virtual ~WindowProbe() = default;
     virtual Editor& editor() = 0;
 
+    virtual bool shown() = 0; // the editor, still open
     virtual std::string text(const char* control) = 0; // a field's, or the name box's edit text
+    virtual bool enabled(const char* control) = 0;
     virtual int selection(const char* list) = 0;
     virtual int caret(const char* control) = 0; // in characters
     virtual bool tipShown() = 0;
@@ -48,11 +56,22 @@ public:
     // About windows opened so far; each is closed as soon as it shows.
     virtual int aboutsShown() = 0;
 
+    // A screen reader's words for a control of the editor or of an About or
+    // Hackbuster window opened over it, through the platform's accessibility
+    // interface: its name, then, where the toolkit makes each arrow of a pair
+    // a control of its own, the arrows' (less, more).
+    virtual std::vector<std::string> spoken(Window window, const char* control) = 0;
+    // The names of every control of the editor a reader lists, its frames
+    // among them, its labels and hidden buttons not.
+    virtual std::vector<std::string> spokenControls() = 0;
+
     virtual void choose(const char* list, int index) = 0;
+    virtual void click(const char* control) = 0; // a button or the turret box
     // An arrow of a pair, `more` the up or right one; held, it repeats twice
     // before it is let go.
     virtual void arrow(const char* arrows, bool more, Press how) = 0;
     virtual void key(const char* control, Chord chord) = 0;
+    virtual void heldKey(const char* field, int key, Repeat which) = 0;
     // Each character as the keyboard types it; a paste puts in all at once.
     virtual void type(const char* control, const std::string& text) = 0;
     virtual void paste(const char* control, const std::string& text) = 0;
