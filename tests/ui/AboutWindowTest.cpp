@@ -1,44 +1,18 @@
-// The About and Hackbuster windows, opened as a player opens them.
+// The About window, opened as a player opens it.
 
 #include "ui/AboutWindow.h"
 #include "ui/CBrowser.h"
-#include "ui/DialogUnits.h"
-#include "ui/HackbusterWindow.h"
 #include "ui/UiServices.h"
 
 #include "EditorFixture.h"
 #include "WhenShown.h"
 
 #include <QContextMenuEvent>
-#include <QLabel>
-#include <QTreeWidget>
-#include <QWindow>
 
 #include <functional>
 
 namespace rivetbay {
 namespace {
-
-// A small window as its form says: caption, size, and each control's place and text.
-void expectForm(const QDialog& window, const WindowForm& form, const std::string& text)
-{
-    EXPECT_EQ(window.windowTitle(), form.title);
-    const DialogUnits du(window.font());
-    EXPECT_EQ(window.size(), QSize(du.x(form.width), du.y(form.height)));
-    EXPECT_EQ(window.font().pointSize(), form.fontPoints);
-    for (const WindowControl& c : form.controls) {
-        SCOPED_TRACE(c.name);
-        const auto* control = window.findChild<QWidget*>(c.name);
-        ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->geometry(), du.rect(c.at));
-        if (const auto* button = qobject_cast<const QPushButton*>(control)) {
-            EXPECT_EQ(button->text(), c.text);
-        }
-        if (const auto* label = qobject_cast<const QLabel*>(control)) {
-            EXPECT_EQ(label->text().toStdString(), text);
-        }
-    }
-}
 
 class AboutTest : public WindowTest {
 protected:
@@ -66,7 +40,7 @@ TEST_F(AboutTest, ThreeTriggersShowThePage)
             // The context menu's item, picked as soon as the menu shows.
             const testkit::WhenShown pick(testkit::activePopup, [](QWidget* menu) {
                 for (QAction* action : menu->actions())
-                    if (action->text() == EditorCommands::entry(EditorCommand::About).text) action->trigger();
+                    if (action->text() == "&About Rivetbay") action->trigger();
             });
             QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 250), editor_->mapToGlobal(QPoint(300, 250)));
             QApplication::sendEvent(editor_.get(), &event);
@@ -84,7 +58,7 @@ TEST_F(AboutTest, ThreeTriggersShowThePage)
         editor_->activateWindow();
         (void)QTest::qWaitForWindowActive(editor_.get());
         triggers[k]();
-        EXPECT_EQ(caption, AboutForm::form().title) << k;
+        EXPECT_EQ(caption, "  About Vexillo's Rivetbay") << k;
         EXPECT_TRUE(page.contains("About page")) << k << page.toStdString();
         EXPECT_EQ(focus, "okButton") << k;
     }
@@ -169,34 +143,8 @@ TEST_F(AboutTest, MissingPageSaysSoAndTheWindowIsItsForms)
 {
     TempDir empty;
     AboutWindow about(services_, nullptr, qpath(empty.path()) + "/");
-    expectForm(about, AboutForm::form(), AboutForm::text("C++ and Qt 6 build"));
     EXPECT_TRUE(about.browser()->toPlainText().contains("could not be loaded"));
     EXPECT_TRUE(services_.messages.empty());
-}
-
-TEST_F(AboutTest, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
-{
-    startEditor();
-    auto* button = editor_->findChild<QPushButton*>("hackbusterButton");
-    button->click(); // hidden from the user, so clicked directly
-    button->click();
-    auto windows = editor_->findChildren<HackbusterWindow*>();
-    ASSERT_EQ(windows.size(), 2);
-    expectForm(*windows[0], HackbusterForm::form(), "");
-    const Colour dark = HackbusterForm::background;
-    EXPECT_EQ(windows[1]->findChild<QTreeWidget*>("list")->palette().color(QPalette::Base),
-              QColor(dark.red, dark.green, dark.blue));
-    auto* ok = windows[0]->findChild<QPushButton*>("okButton");
-    QPointer<HackbusterWindow> first(windows[0]), second(windows[1]);
-    QTest::mouseClick(ok, Qt::LeftButton);
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(first.isNull());
-    ASSERT_FALSE(second.isNull());
-    EXPECT_TRUE(second->isVisible());
-
-    editor_->reject(); // QUIT, Escape and the close box end the editor this way
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(second.isNull());
 }
 
 TEST(CBrowserFolder, BesideTheProgramOrInTheInstalledShare)

@@ -1,6 +1,7 @@
 // The Qt editor window behind the shared window scenarios, offscreen.
 
 #include "ui/AboutWindow.h"
+#include "ui/DialogUnits.h"
 #include "ui/EditorWindow.h"
 #include "ui/HackbusterWindow.h"
 #include "ui/SpinArrows.h"
@@ -9,7 +10,9 @@
 #include "WhenShown.h"
 
 #include <QAccessible>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QPushButton>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -71,13 +74,7 @@ public:
 
     std::vector<std::string> spoken(Window window, const char* control) override
     {
-        QWidget* in = &window_;
-        if (window == Window::About && !about_)
-            about_ = std::make_unique<AboutWindow>(services_, &window_, QString::fromStdString(folder_.string()) + "/");
-        if (window == Window::Hackbuster && !hackbuster_) hackbuster_ = std::make_unique<HackbusterWindow>(&window_);
-        if (window == Window::About) in = about_.get();
-        if (window == Window::Hackbuster) in = hackbuster_.get();
-        auto* found = in->findChild<QWidget*>(control);
+        auto* found = in(window)->findChild<QWidget*>(control);
         if (!found) return {};
         std::vector<std::string> words{name(found)};
         if (auto* pair = qobject_cast<SpinArrows*>(found))
@@ -96,6 +93,46 @@ public:
                 names.push_back((pair ? child->child(a) : child)->text(QAccessible::Name).toStdString());
         }
         return names;
+    }
+
+    std::string caption(Window window) override { return in(window)->windowTitle().toStdString(); }
+    std::string shownText(Window window, const char* control) override
+    {
+        QWidget* shown = in(window)->findChild<QWidget*>(control);
+        if (auto* button = qobject_cast<QAbstractButton*>(shown)) return button->text().toStdString();
+        return text(control);
+    }
+    std::string alignment(const char* control) override
+    {
+        const Qt::Alignment a = static_cast<QLineEdit*>(find(control))->alignment();
+        return a & Qt::AlignRight ? "right" : a & Qt::AlignHCenter ? "centre" : "left";
+    }
+    std::array<int, 3> background(Window window, const char* control) override
+    {
+        const QColor c = in(window)->findChild<QWidget*>(control)->palette().color(QPalette::Base);
+        return {c.red(), c.green(), c.blue()};
+    }
+    std::array<int, 4> place(Window window, const char* control) override
+    {
+        QWidget* shown = control ? in(window)->findChild<QWidget*>(control) : in(window);
+        QRect at = control ? shown->geometry() : shown->rect();
+        if (auto* list = qobject_cast<QComboBox*>(shown)) // as many rows drop down as its place holds
+            at.setHeight(at.height() + list->maxVisibleItems() * std::max(1, list->view()->sizeHintForRow(0)));
+        return {at.x(), at.y(), at.width(), at.height()};
+    }
+    std::array<int, 4> pixels(Window window, DialogRect units) override
+    {
+        const QRect at = DialogUnits(in(window)->font()).rect(units);
+        return {at.x(), at.y(), at.width(), at.height()};
+    }
+    int hackbusters() override
+    {
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return static_cast<int>(window_.findChildren<HackbusterWindow*>().size());
+    }
+    void closeFirstHackbuster() override
+    {
+        QTest::mouseClick(in(Window::Hackbuster)->findChild<QPushButton*>("okButton"), Qt::LeftButton);
     }
 
     void choose(const char* list, int index) override { static_cast<QComboBox*>(find(list))->setCurrentIndex(index); }
@@ -181,6 +218,13 @@ protected:
     }
 
 private:
+    QWidget* in(Window window)
+    {
+        if (window == Window::About && !about_)
+            about_ = std::make_unique<AboutWindow>(services_, &window_, QString::fromStdString(folder_.string()) + "/");
+        if (window == Window::Hackbuster) return window_.findChildren<HackbusterWindow*>().value(0);
+        return window == Window::About ? static_cast<QWidget*>(about_.get()) : &window_;
+    }
     static std::string name(QObject* object)
     {
         return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name).toStdString();
@@ -207,7 +251,6 @@ private:
     std::filesystem::path folder_;
     EditorWindow window_;
     std::unique_ptr<AboutWindow> about_;
-    std::unique_ptr<HackbusterWindow> hackbuster_;
     int abouts_ = 0;
     ulong stamp_ = 0;
 };

@@ -11,6 +11,7 @@
 #include "StartFolder.h"
 
 #include <oleacc.h>
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -111,19 +112,9 @@ public:
 
     std::vector<std::string> spoken(Window window, const char* control) override
     {
-        HWND in = window_;
-        const auto idIn = [&](const WindowForm& form) {
-            for (const WindowControl& c : form.controls)
-                if (std::string_view(control) == c.name) return c.id;
-            return -1;
-        };
-        if (window == Window::About && !about_.window()) about_.create(window_);
-        if (window == Window::Hackbuster && !hackbuster_) hackbuster_ = win32::HackbusterWindow::open(GetModuleHandleW(nullptr), window_);
-        if (window != Window::Editor) in = window == Window::About ? about_.window() : hackbuster_;
-        const int id = window == Window::Editor ? idOf(control) : idIn(window == Window::About ? AboutForm::form() : HackbusterForm::form());
-        HWND found = window == Window::About && id == AboutForm::browserId // the page is the browser's own window
-                         ? FindWindowExW(in, nullptr, L"Shell Embedding", nullptr)
-                         : GetDlgItem(in, id);
+        HWND found = window == Window::About && std::string_view(control) == "browser" // the page: the browser's own window
+                         ? FindWindowExW(in(window), nullptr, L"Shell Embedding", nullptr)
+                         : item(window, control);
         return found ? std::vector<std::string>{name(found)} : std::vector<std::string>{};
     }
     std::vector<std::string> spokenControls() override
@@ -136,6 +127,43 @@ public:
         }
         return names;
     }
+
+    std::string caption(Window window) override { return windowText(in(window)); }
+    std::string shownText(Window window, const char* control) override { return windowText(item(window, control)); }
+    std::string alignment(const char* control) override
+    {
+        const LONG style = GetWindowLongW(item(control), GWL_STYLE) & (ES_RIGHT | ES_CENTER);
+        return style == ES_RIGHT ? "right" : style == ES_CENTER ? "centre" : "left";
+    }
+    std::array<int, 3> background(Window window, const char* control) override
+    {
+        const COLORREF c = ListView_GetBkColor(item(window, control));
+        return {GetRValue(c), GetGValue(c), GetBValue(c)};
+    }
+    std::array<int, 4> place(Window window, const char* control) override
+    {
+        RECT at;
+        if (!control) return GetClientRect(in(window), &at), std::array<int, 4>{0, 0, at.right, at.bottom};
+        HWND shown = item(window, control);
+        GetWindowRect(shown, &at);
+        wchar_t kind[16] = {};
+        GetClassNameW(shown, kind, 16);
+        if (std::wstring_view(kind) == L"ComboBox") {
+            RECT dropped{}; // on the screen, as the window's own place
+            SendMessageW(shown, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+            at.bottom = dropped.bottom;
+        }
+        MapWindowPoints(nullptr, in(window), reinterpret_cast<POINT*>(&at), 2);
+        return {at.left, at.top, at.right - at.left, at.bottom - at.top};
+    }
+    std::array<int, 4> pixels(Window window, DialogRect units) override
+    {
+        RECT at{units.x, units.y, units.w, units.h};
+        MapDialogRect(in(window), &at);
+        return {at.left, at.top, at.right, at.bottom};
+    }
+    int hackbusters() override { return static_cast<int>(hackbusterWindows().size()); }
+    void closeFirstHackbuster() override { SendMessageW(hackbusterWindows().at(0), WM_COMMAND, IDOK, 0); }
 
     void choose(const char* list, int index) override
     {
@@ -217,6 +245,35 @@ public:
     }
 
 private:
+    std::vector<HWND> hackbusterWindows()
+    {
+        std::vector<HWND> found;
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&found));
+        std::erase_if(found, [&](HWND w) { return GetWindow(w, GW_OWNER) != window_ || !GetDlgItem(w, HackbusterForm::listId); });
+        return found;
+    }
+    HWND in(Window window)
+    {
+        if (window == Window::About && !about_.window()) about_.create(window_);
+        if (window == Window::Hackbuster) return hackbusterWindows().empty() ? nullptr : hackbusterWindows()[0];
+        return window == Window::About ? about_.window() : window_;
+    }
+    HWND item(Window window, const char* control)
+    {
+        if (window == Window::Editor) return item(control);
+        for (const WindowControl& c : (window == Window::About ? AboutForm::form() : HackbusterForm::form()).controls)
+            if (std::string_view(control) == c.name) return GetDlgItem(in(window), c.id);
+        return nullptr;
+    }
+    static std::string windowText(HWND window)
+    {
+        wchar_t text[256] = {};
+        GetWindowTextW(window, text, 256);
+        return utf8(text);
+    }
     // Through oleacc, as a screen reader asks.
     static std::string name(HWND control)
     {
@@ -247,7 +304,6 @@ private:
 
     win32::EditorWindow dialog_;
     win32::AboutWindow about_;
-    HWND hackbuster_ = nullptr;
     HWND window_ = nullptr;
     int abouts_ = 0;
 };

@@ -1,12 +1,14 @@
 // The editor window as a player meets it, written once and run by each
 // toolkit's test program against its own window.
 
+#include "app/EditorForm.h"
 #include "files/VcfWriter.h"
 
 #include "StartFolder.h"
 #include "window/WindowProbe.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <set>
 #include <span>
@@ -72,13 +74,16 @@ inline constexpr Spoken spokenHackbuster[] = {{"okButton", "OK"}, {"list", "Hack
 TEST_F(EditorScenario, AScreenReaderHearsEveryControlByItsOwnName)
 {
     WindowProbe& w = start();
+    w.editor().clicked(EditorForm::hackbusterButton); // hidden: only the program's own code reaches it
     for (const auto& [window, table] : {std::pair{Window::Editor, std::span<const Spoken>(spokenEditor)},
                                         {Window::About, spokenAbout}, {Window::Hackbuster, spokenHackbuster}})
         for (const Spoken& row : table) {
             const auto heard = w.spoken(window, row.control);
             ASSERT_FALSE(heard.empty()) << row.control;
             EXPECT_EQ(heard[0], row.name);
-            if (heard.size() == 3) EXPECT_EQ(heard[1] + " / " + heard[2], std::string(row.less) + " / " + row.more);
+            if (heard.size() == 3) {
+                EXPECT_EQ(heard[1] + " / " + heard[2], std::string(row.less) + " / " + row.more);
+            }
         }
     // The lists and name box, the turret box, the points, the arrows (a pair
     // being one control or two), the prices and total, the buttons, the frames.
@@ -87,6 +92,60 @@ TEST_F(EditorScenario, AScreenReaderHearsEveryControlByItsOwnName)
     EXPECT_EQ(all.size(), twoArrows ? 73u : 64u);
     EXPECT_EQ(std::set<std::string>(all.begin(), all.end()).size(), all.size()); // no two alike
     EXPECT_EQ(std::count(all.begin(), all.end(), "Armor") + std::count(all.begin(), all.end(), "Chassis"), 2);
+}
+
+// Each window as its form lays it out, in the window's dialog units; a list's
+// place reaches to the bottom of its dropped-down part, within a row.
+TEST_F(EditorScenario, EachWindowStandsAsItsFormLaysItOut)
+{
+    WindowProbe& w = start();
+    w.editor().clicked(EditorForm::hackbusterButton);
+    const std::tuple<Window, const char*, DialogRect, const char*> rows[] = {
+        {Window::Editor, nullptr, {0, 0, 322, 223}, "  Vexillo's Rivetbay  1.9"},
+        {Window::Editor, "armorFrontField", {23, 170, 16, 14}, "0"},
+        {Window::Editor, "freePointsField", {50, 156, 22, 16}, "0"},
+        {Window::Editor, "openButton", {228, 160, 43, 16}, "&OPEN"},
+        {Window::Editor, "modelList", {2, 12, 98, 216}, nullptr},
+        {Window::Editor, "dropper2List", {124, 175, 78, 53}, nullptr},
+        {Window::About, nullptr, {0, 0, 366, 288}, "  About Vexillo's Rivetbay"},
+        {Window::About, "okButton", {324, 2, 36, 28}, "OK..."},
+        {Window::About, "historyArrows", {4, 2, 60, 28}, nullptr},
+        {Window::About, "reloadButton", {80, 2, 32, 28}, "Reload"},
+        {Window::About, "stopButton", {128, 2, 32, 28}, "Stop"},
+        {Window::About, "aboutText", {212, 2, 108, 28}, nullptr},
+        {Window::About, "browser", {4, 32, 358, 252}, nullptr},
+        {Window::Hackbuster, nullptr, {0, 0, 205, 129}, "  Rivetbay  :  Hackbuster"},
+        {Window::Hackbuster, "okButton", {158, 108, 44, 16}, "OK"},
+        {Window::Hackbuster, "list", {4, 4, 198, 100}, nullptr},
+    };
+    const int row = w.pixels(Window::Editor, {0, 0, 0, 14})[3] + 4;
+    for (const auto& [window, control, units, text] : rows) {
+        const auto at = w.place(window, control), wanted = w.pixels(window, units);
+        const bool list = control && std::string_view(control).ends_with("List");
+        EXPECT_EQ((std::array{at[0], at[1], at[2]}), (std::array{wanted[0], wanted[1], wanted[2]})) << control;
+        EXPECT_NEAR(at[3], wanted[3], list ? row : 0) << (control ? control : "the window");
+        if (text) {
+            EXPECT_EQ(control ? w.shownText(window, control) : w.caption(window), text);
+        }
+    }
+    // Points and prices right-aligned, the pool and the total centred.
+    for (const auto& [field, side] : {std::pair{"armorFrontField", "right"}, {"chassisRearField", "right"},
+                                      {"modelPrice", "right"}, {"freePointsField", "centre"}, {"totalPrice", "centre"}})
+        EXPECT_EQ(w.alignment(field), side) << field;
+    EXPECT_EQ(w.background(Window::Hackbuster, "list"), (std::array{64, 48, 32}));
+}
+
+TEST_F(EditorScenario, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
+{
+    WindowProbe& w = start();
+    w.editor().clicked(EditorForm::hackbusterButton);
+    w.editor().clicked(EditorForm::hackbusterButton);
+    EXPECT_EQ(w.hackbusters(), 2);
+    w.closeFirstHackbuster();
+    EXPECT_EQ(w.hackbusters(), 1);
+    w.key("openButton", {Escape}); // unchanged: the editor ends at once, and they with it
+    EXPECT_FALSE(w.shown());
+    EXPECT_EQ(w.hackbusters(), 0);
 }
 
 TEST_F(EditorScenario, ListsTheTurretBoxTheArrowsAndTheirKeysDoWhatTheySay)

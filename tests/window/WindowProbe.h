@@ -6,9 +6,11 @@
 // them; texts are UTF-8.
 
 #include "app/Editor.h"
+#include "app/DialogRect.h"
 
 #include "FakeServices.h"
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -64,6 +66,22 @@ public:
     // The names of every control of the editor a reader lists, its frames
     // among them, its labels and hidden buttons not.
     virtual std::vector<std::string> spokenControls() = 0;
+
+    // A window's caption, a control's text as shown, its alignment ("left",
+    // "right" or "centre") and its background {red, green, blue}; an About
+    // window is opened for the asking, a Hackbuster window must be open.
+    virtual std::string caption(Window window) = 0;
+    virtual std::string shownText(Window window, const char* control) = 0;
+    virtual std::string alignment(const char* control) = 0;
+    virtual std::array<int, 3> background(Window window, const char* control) = 0;
+    // Where a control stands (no control: the window's inside), and where a
+    // place in the window's dialog units falls, as {left, top, width, height}
+    // in pixels; a list reaches to the bottom of its dropped-down part.
+    virtual std::array<int, 4> place(Window window, const char* control) = 0;
+    virtual std::array<int, 4> pixels(Window window, DialogRect units) = 0;
+    // The editor's Hackbuster windows still open; the first one's OK pressed.
+    virtual int hackbusters() = 0;
+    virtual void closeFirstHackbuster() = 0;
 
     virtual void choose(const char* list, int index) = 0;
     virtual void click(const char* control) = 0; // a button or the turret box
