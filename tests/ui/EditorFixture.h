@@ -42,13 +42,7 @@ public:
         return *editor_;
     }
 
-    // Drags `urls` onto the window and drops them.
-    void drop(const QList<QUrl>& urls)
-    {
-        QMimeData mime;
-        mime.setUrls(urls);
-        drop(mime);
-    }
+    // Drags what `mime` carries onto the window and drops it.
     void drop(const QMimeData& mime)
     {
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
@@ -63,13 +57,6 @@ public:
         T* widget = editor_->findChild<T*>(name);
         EXPECT_NE(widget, nullptr) << name;
         return widget;
-    }
-    QString text(const char* name) { return find<QLineEdit>(name)->text(); }
-    void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
-    void step(const char* spin, bool up)
-    {
-        auto* arrows = find<SpinArrows>(spin);
-        QTest::mouseClick(up ? arrows->increaseButton() : arrows->decreaseButton(), Qt::LeftButton);
     }
 
     QString qpath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }

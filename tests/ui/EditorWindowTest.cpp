@@ -64,9 +64,10 @@ TEST_F(WindowTest, DropsTakeLocalFilesAsCopiesWhateverTheirNamesBytes)
 {
     const auto a = saveCar("first.car", {.model = 9});
     startEditor(saveCar("second.rbc", {.model = 22}));
-    drop({QUrl("https://example.org/car.rbc"), QUrl::fromLocalFile(qpath(a))});
-    EXPECT_EQ(list("modelList")->currentIndex(), 22);
     QMimeData mime;
+    mime.setUrls({QUrl("https://example.org/car.rbc"), QUrl::fromLocalFile(qpath(a))});
+    drop(mime);
+    EXPECT_EQ(list("modelList")->currentIndex(), 22); // an address that is no local file
     mime.setUrls({QUrl::fromLocalFile(qpath(a))});
     const auto both = Qt::CopyAction | Qt::MoveAction;
     QDragEnterEvent enter(QPoint(5, 5), both, &mime, Qt::LeftButton, Qt::ShiftModifier);

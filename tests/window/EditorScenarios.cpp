@@ -32,44 +32,21 @@ constexpr Chord ctrl(int key, bool shift = false) { return {key, true, shift}; }
 
 // What a screen reader says for each kind of control, as a player hears it.
 struct Spoken {
-    const char* control; // the form's name for it
-    const char* name;
-    const char* less = nullptr;
-    const char* more = nullptr;
+    const char *control, *name, *less = nullptr, *more = nullptr; // the form's name for it, then the words
 };
-
-inline constexpr Spoken spokenEditor[] = {
-    {"modelList", "Model"},
-    {"frontTiresList", "Front tires"},
-    {"frontWeapon3List", "Front weapon 3"},
-    {"dropper2List", "Dropper 2"},
-    {"special1List", "Special 1"},
-    {"paintList", "Paint scheme"},
-    {"nameBox", "Name"},
-    {"turretBox", "Turret"},
-    {"armorFrontField", "Armor front"},
-    {"chassisRightField", "Chassis right"},
-    {"freePointsField", "Free points"},
+constexpr Spoken spokenEditor[] = {
+    {"modelList", "Model"}, {"frontTiresList", "Front tires"}, {"frontWeapon3List", "Front weapon 3"},
+    {"dropper2List", "Dropper 2"}, {"special1List", "Special 1"}, {"paintList", "Paint scheme"}, {"nameBox", "Name"},
+    {"turretBox", "Turret"}, {"armorFrontField", "Armor front"}, {"chassisRightField", "Chassis right"},
+    {"freePointsField", "Free points"}, {"enginePrice", "Engine price"}, {"special3Price", "Special 3 price"},
+    {"totalPrice", "Total price"}, {"openButton", "Open"}, {"quitButton", "Quit"},
     {"armorFrontSpin", "Armor front points", "One point less on armor front", "One point more on armor front"},
     {"chassisRearSpin", "Chassis rear points", "One point less on chassis rear", "One point more on chassis rear"},
     {"transferSpin", "Points between armor and chassis", "One point from each chassis side to armor",
-     "One point from each armor side to chassis"},
-    {"enginePrice", "Engine price"},
-    {"special3Price", "Special 3 price"},
-    {"totalPrice", "Total price"},
-    {"openButton", "Open"},
-    {"quitButton", "Quit"},
-};
-
-inline constexpr Spoken spokenAbout[] = {
-    {"okButton", "OK"},
-    {"browser", "About Rivetbay"},
-    {"historyArrows", "Back and forward", "Back", "Forward"},
-    {"reloadButton", "Reload"},
-    {"stopButton", "Stop"},
-};
-
-inline constexpr Spoken spokenHackbuster[] = {{"okButton", "OK"}, {"list", "Hackbuster list"}};
+     "One point from each armor side to chassis"}};
+constexpr Spoken spokenAbout[] = {{"okButton", "OK"}, {"browser", "About Rivetbay"}, {"reloadButton", "Reload"},
+                                  {"stopButton", "Stop"}, {"historyArrows", "Back and forward", "Back", "Forward"}};
+constexpr Spoken spokenHackbuster[] = {{"okButton", "OK"}, {"list", "Hackbuster list"}};
 
 TEST_F(EditorScenario, AScreenReaderHearsEveryControlByItsOwnName)
 {
@@ -100,23 +77,18 @@ TEST_F(EditorScenario, EachWindowStandsAsItsFormLaysItOut)
 {
     WindowProbe& w = start();
     w.editor().clicked(EditorForm::hackbusterButton);
+    using W = Window;
     const std::tuple<Window, const char*, DialogRect, const char*> rows[] = {
-        {Window::Editor, nullptr, {0, 0, 322, 223}, "  Vexillo's Rivetbay  1.9"},
-        {Window::Editor, "armorFrontField", {23, 170, 16, 14}, "0"},
-        {Window::Editor, "freePointsField", {50, 156, 22, 16}, "0"},
-        {Window::Editor, "openButton", {228, 160, 43, 16}, "&OPEN"},
-        {Window::Editor, "modelList", {2, 12, 98, 216}, nullptr},
-        {Window::Editor, "dropper2List", {124, 175, 78, 53}, nullptr},
-        {Window::About, nullptr, {0, 0, 366, 288}, "  About Vexillo's Rivetbay"},
-        {Window::About, "okButton", {324, 2, 36, 28}, "OK..."},
-        {Window::About, "historyArrows", {4, 2, 60, 28}, nullptr},
-        {Window::About, "reloadButton", {80, 2, 32, 28}, "Reload"},
-        {Window::About, "stopButton", {128, 2, 32, 28}, "Stop"},
-        {Window::About, "aboutText", {212, 2, 108, 28}, nullptr},
-        {Window::About, "browser", {4, 32, 358, 252}, nullptr},
-        {Window::Hackbuster, nullptr, {0, 0, 205, 129}, "  Rivetbay  :  Hackbuster"},
-        {Window::Hackbuster, "okButton", {158, 108, 44, 16}, "OK"},
-        {Window::Hackbuster, "list", {4, 4, 198, 100}, nullptr},
+        {W::Editor, nullptr, {0, 0, 322, 223}, "  Vexillo's Rivetbay  1.9"},
+        {W::Editor, "armorFrontField", {23, 170, 16, 14}, "0"}, {W::Editor, "modelList", {2, 12, 98, 216}, nullptr},
+        {W::Editor, "freePointsField", {50, 156, 22, 16}, "0"}, {W::Editor, "openButton", {228, 160, 43, 16}, "&OPEN"},
+        {W::Editor, "dropper2List", {124, 175, 78, 53}, nullptr},
+        {W::About, nullptr, {0, 0, 366, 288}, "  About Vexillo's Rivetbay"},
+        {W::About, "okButton", {324, 2, 36, 28}, "OK..."}, {W::About, "historyArrows", {4, 2, 60, 28}, nullptr},
+        {W::About, "reloadButton", {80, 2, 32, 28}, "Reload"}, {W::About, "stopButton", {128, 2, 32, 28}, "Stop"},
+        {W::About, "aboutText", {212, 2, 108, 28}, nullptr}, {W::About, "browser", {4, 32, 358, 252}, nullptr},
+        {W::Hackbuster, nullptr, {0, 0, 205, 129}, "  Rivetbay  :  Hackbuster"},
+        {W::Hackbuster, "okButton", {158, 108, 44, 16}, "OK"}, {W::Hackbuster, "list", {4, 4, 198, 100}, nullptr},
     };
     const int row = w.pixels(Window::Editor, {0, 0, 0, 14})[3] + 4;
     for (const auto& [window, control, units, text] : rows) {
