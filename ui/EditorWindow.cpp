@@ -133,6 +133,19 @@ void blendIn(QLineEdit* field)
 
 QString qText(const std::string& utf8) { return QString::fromStdString(utf8); }
 
+// A list's height in its form, its dropped-down part included.
+constexpr const char* droppedHeight = "droppedHeight";
+
+// As many rows as its form's height holds, counted with its rows' own height
+// once it has rows (before, with the font's, which rows outgrow or undercut).
+void fitDroppedRows(QComboBox* list)
+{
+    const int rowHeight = list->view()->sizeHintForRow(0) > 0 ? list->view()->sizeHintForRow(0)
+                                                              : list->fontMetrics().height() + 4;
+    const int room = list->property(droppedHeight).toInt() - list->height();
+    list->setMaxVisibleItems(std::max(1, room / rowHeight));
+}
+
 } // namespace
 
 EditorWindow::EditorWindow(UiServices& services, QWidget* parent)
@@ -274,9 +287,8 @@ void EditorWindow::placeList(QComboBox* list, const FormControl& row)
     // there, the rest behind a scroll bar. Without this the style drops a
     // list down whole, taller than the screen for the 38 models.
     list->setStyleSheet("QComboBox { combobox-popup: 0; }");
-    const int rowHeight = list->view()->sizeHintForRow(0) > 0 ? list->view()->sizeHintForRow(0)
-                                                              : list->fontMetrics().height() + 4;
-    list->setMaxVisibleItems(std::max(1, (du.y(row.at.h) - closed) / rowHeight));
+    list->setProperty(droppedHeight, du.y(row.at.h));
+    fitDroppedRows(list);
     // The wheel only for a list with the focus: it must not take the focus by
     // the wheel either, which the toolkit would grant before any filter.
     list->setFocusPolicy(Qt::StrongFocus);
@@ -323,7 +335,7 @@ void EditorWindow::fillList(int id, const std::vector<std::string>& entries)
     if (list != nameBox_) {
         list->clear();
         list->addItems(items); // at once: one item at a time costs a pass per name
-        return;
+        return fitDroppedRows(list);
     }
     // Emptying an editable list empties its text; what the player sees stays.
     QLineEdit* edit = nameBox_->lineEdit();
@@ -334,6 +346,7 @@ void EditorWindow::fillList(int id, const std::vector<std::string>& entries)
     const QScopedValueRollback writing(writingName_, true);
     nameBox_->clear();
     nameBox_->addItems(items);
+    fitDroppedRows(nameBox_);
     nameBox_->setCurrentIndex(-1);
     edit->setText(text);
     if (selectionStart >= 0)

@@ -18,7 +18,7 @@ if(NOT found STREQUAL expected)
     message(FATAL_ERROR "the zip holds:\n  ${found}\nexpected:\n  ${expected}")
 endif()
 set(system KERNEL32.dll USER32.dll GDI32.dll COMCTL32.dll comdlg32.dll ole32.dll OLEAUT32.dll
-           SHELL32.dll msvcrt.dll ADVAPI32.dll)
+           SHELL32.dll msvcrt.dll ADVAPI32.dll OLEACC.dll)
 string(TOLOWER "${system}" system)
 file(GLOB_RECURSE programs "${WORK}/unpacked/*.exe")
 foreach(program IN LISTS programs)
