@@ -24,8 +24,7 @@ TEST_F(WindowTest, EveryControlStandsWhereTheLayoutPutsIt)
     const DialogUnits du(editor_->font());
     EXPECT_EQ(editor_->size(), QSize(du.x(322), du.y(223)));
     EXPECT_EQ(find<QWidget>("armorFrontField")->geometry(), QRect(du.x(23), du.y(170), du.x(16), du.y(14)));
-    // A list is as tall as its closed field; dropped down, its rows fill its form's height, within a row.
-    auto* models = find<QComboBox>("modelList");
+    auto* models = find<QComboBox>("modelList"); // its closed field, then its rows fill its form's height
     EXPECT_LE(models->height(), du.y(14));
     EXPECT_NEAR(models->height() + models->maxVisibleItems() * models->view()->sizeHintForRow(0), du.y(216), du.y(14));
     // The check box is as tall as its text needs, centred on its row.
