@@ -159,7 +159,9 @@ TEST(UiServices, OpeningRefusesANameInAFolderThatDoesNotExist)
                                         files->reject();
                                     });
     QtUiServices services;
+    const QString working = QDir::currentPath(); // where the settings are: never changed
     EXPECT_FALSE(services.chooseFile({.directory = dir.path()}));
+    EXPECT_EQ(QDir::currentPath(), working);
     EXPECT_TRUE(stayed);
     EXPECT_EQ(warned, "The folder " + QDir::toNativeSeparators(QFileInfo(missing).absolutePath()) +
                           " does not exist.");

@@ -213,6 +213,7 @@ TEST(Win32Services, TheDialogsOptionsTheQuestionsAnswersAndTheCursor)
     setUpFileDialog(request, nullptr, open);
     EXPECT_TRUE(open.dialog.Flags & OFN_PATHMUSTEXIST); // a name in a missing folder is refused
     EXPECT_FALSE(open.dialog.Flags & OFN_FILEMUSTEXIST); // the load says a file is missing
+    EXPECT_TRUE(save.dialog.Flags & open.dialog.Flags & OFN_NOCHANGEDIR); // the working folder holds the settings
     // A folder of MAX_PATH characters or more is never handed over: the nearest shorter one above.
     const std::wstring deep = L"C:\\" + std::wstring(200, 'a') + L"\\" + std::wstring(55, 'b'); // 259
     for (const auto& [given, started] : {std::pair{deep, deep}, std::pair{deep + L"c", deep.substr(0, 203)},
