@@ -1,6 +1,8 @@
 // The editor driven as a player drives it, through a window of plain values.
 
 #include "catalogue/CarCatalogue.h"
+#include "files/AsciiCase.h"
+#include "files/PlatformFile.h"
 #include "files/PlatformRules.h"
 #include "files/TextEncoding.h"
 #include "files/VcfWriter.h"
@@ -196,6 +198,39 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
     click(Form::saveButton);
     EXPECT_EQ(services_.messages.size(), 2u);
     EXPECT_EQ(editor_->config(), before);
+}
+
+// The arrow cursor never shows while a car file or vehicle file is opened,
+// read or written (the settings file, written before the wait, apart).
+TEST_F(EditorTest, NoCarOrVehicleFileIsTouchedUnderTheArrow)
+{
+    struct Watch final : platform::FileEvents {
+        explicit Watch(const testkit::FakeServices& s) : services(s) { platform::watchFileEvents(this); }
+        ~Watch() override { platform::watchFileEvents(nullptr); }
+        void happened(std::string_view step, const std::filesystem::path& path) override
+        {
+            const std::string name = asciiLowered(utf8FromPath(path.filename()));
+            if (name.find(".rbc") == std::string::npos && name.find(".vcf") == std::string::npos) return;
+            ++seen;
+            if (services.waiting == 0) underTheArrow.push_back(std::string(step) + " " + name);
+        }
+        const testkit::FakeServices& services;
+        int seen = 0;
+        std::vector<std::string> underTheArrow;
+    };
+    const auto car = saveCar("car.rbc", spreadCar());
+    ASSERT_TRUE(VcfWriter(dir_ / "game.vcf", {.name = "Game", .model = 16}));
+    const Watch watch(services_);
+    start(car); // the command line's car
+    answer(car);
+    click(Form::openButton);
+    answer(dir_ / "saved.rbc");
+    click(Form::saveButton);
+    editor_->fileDropped(dir_ / "game.vcf"); // imported
+    view_->type("Exported");
+    click(Form::exportButton); // into the game's folder
+    EXPECT_EQ(watch.underTheArrow, std::vector<std::string>{});
+    EXPECT_GE(watch.seen, 5) << "the file events were not seen";
 }
 
 TEST_F(EditorTest, TheCommandLineAndDropsLoadCars)
