@@ -106,6 +106,17 @@ TEST_F(AboutTest, HistoryArrowsAndTheirRefusals)
     EXPECT_EQ(services_.messages.size(), 2u);
 }
 
+// Each button its own verb: Stop leaves the page as it is, Reload reads it again.
+TEST_F(AboutTest, ReloadReadsThePageAgainAndStopLeavesIt)
+{
+    AboutWindow about(services_, nullptr, folder());
+    std::ofstream(dir_ / "Rivetbay.html") << "<html><body><h1>New page</h1></body></html>";
+    QTest::mouseClick(about.findChild<QPushButton*>("stopButton"), Qt::LeftButton);
+    EXPECT_TRUE(about.browser()->toPlainText().contains("About page"));
+    QTest::mouseClick(about.findChild<QPushButton*>("reloadButton"), Qt::LeftButton);
+    EXPECT_TRUE(about.browser()->toPlainText().contains("New page"));
+}
+
 TEST_F(AboutTest, HoldingAnArrowWithNowhereToGoShowsOneBoxAPress)
 {
     AboutWindow about(services_, nullptr, folder());

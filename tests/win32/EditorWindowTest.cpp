@@ -110,6 +110,13 @@ TEST_F(WindowTest, TheNativeMessagesReachTheEditor)
     for (const int hidden : {Form::exportButton, Form::hackbusterButton}) SendMessageW(item(hidden), BM_CLICK, 0, 0);
     EXPECT_TRUE(std::filesystem::is_empty(dir_ / "addon")); // no vehicle file written
     EXPECT_EQ(FindWindowW(nullptr, L"  Rivetbay  :  Hackbuster"), nullptr);
+    // Escape closes an About window and a Hackbuster window, through their own dialog keys.
+    AboutWindow about(GetModuleHandleW(nullptr), services_, "Rivetbay");
+    for (HWND shown : {about.create(window_), HackbusterWindow::open(GetModuleHandleW(nullptr), window_)}) {
+        MSG escape{GetDlgItem(shown, IDOK), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+        dialog_->deliver(escape);
+        EXPECT_FALSE(IsWindow(shown));
+    }
 }
 
 // The {big, small} icon the window holds, in pixels.
