@@ -5,6 +5,7 @@
 #include "ui/EditorWindow.h"
 #include "ui/HackbusterWindow.h"
 #include "ui/SpinArrows.h"
+#include "ui/UiServices.h"
 
 #include "window/WindowProbe.h"
 #include "WhenShown.h"
@@ -12,6 +13,8 @@
 #include <QAccessible>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -133,6 +136,27 @@ public:
     void closeFirstHackbuster() override
     {
         QTest::mouseClick(in(Window::Hackbuster)->findChild<QPushButton*>("okButton"), Qt::LeftButton);
+    }
+
+    std::array<std::array<int, 4>, 2> dialogOverEditor(bool fileDialog) override
+    {
+        const auto place = [](const QRect& r) { return std::array<int, 4>{r.x(), r.y(), r.width(), r.height()}; };
+        window_.move(40, 30); // away from the screen's middle
+        QtUiServices real;
+        real.setOwner(&window_);
+        std::array<int, 4> shown{};
+        const WhenShown read(
+            [fileDialog]() -> QWidget* {
+                QWidget* modal = activeModal();
+                if (fileDialog) return qobject_cast<QFileDialog*>(modal);
+                return qobject_cast<QMessageBox*>(modal);
+            },
+            [&](QWidget* box) { shown = place(box->frameGeometry()), box->close(); });
+        if (fileDialog)
+            (void)real.chooseFile({.directory = folder_});
+        else
+            real.showMessage(MessageIcon::Information, "Rivetbay", "A box over the editor.");
+        return {shown, place(window_.frameGeometry())};
     }
 
     void choose(const char* list, int index) override { static_cast<QComboBox*>(find(list))->setCurrentIndex(index); }

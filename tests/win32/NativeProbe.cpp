@@ -6,6 +6,7 @@
 #include "win32/HackbusterWindow.h"
 #include "win32/NamedAccessible.h"
 #include "win32/WideText.h"
+#include "win32/Win32Services.h"
 
 #include "window/WindowProbe.h"
 #include "StartFolder.h"
@@ -63,10 +64,24 @@ void CALLBACK readMenu(HWND, UINT, UINT_PTR timer, DWORD)
     EndMenu();
 }
 
+// The place of the box or dialog titled "Rivetbay" once it shows, read from
+// inside its own loop; it is closed once read, or at the deadline.
+std::array<int, 4>* shownBox = nullptr;
+int boxTicks = 0;
+void CALLBACK readBox(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND box = FindWindowW(L"#32770", L"Rivetbay");
+    if (!box && ++boxTicks < 3000) return;
+    RECT at{};
+    if (box) GetWindowRect(box, &at), PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+    *shownBox = {at.left, at.top, at.right - at.left, at.bottom - at.top};
+    KillTimer(nullptr, timer);
+}
+
 class NativeProbe final : public WindowProbe {
 public:
     NativeProbe(FakeServices& services, const std::filesystem::path& folder, const std::filesystem::path& car)
-        : dialog_(GetModuleHandleW(nullptr), services, EditorStart{folder, car, "Rivetbay"}),
+        : dir_(folder), dialog_(GetModuleHandleW(nullptr), services, EditorStart{folder, car, "Rivetbay"}),
           about_(GetModuleHandleW(nullptr), services, "Rivetbay")
     {
         // An About window, modal as the real one: its loop takes what the key left queued.
@@ -164,6 +179,23 @@ public:
     }
     int hackbusters() override { return static_cast<int>(hackbusterWindows().size()); }
     void closeFirstHackbuster() override { SendMessageW(hackbusterWindows().at(0), WM_COMMAND, IDOK, 0); }
+
+    std::array<std::array<int, 4>, 2> dialogOverEditor(bool fileDialog) override
+    {
+        SetWindowPos(window_, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW); // off the middle
+        win32::Win32Services real;
+        real.setOwner(window_);
+        std::array<int, 4> shown{};
+        shownBox = &shown, boxTicks = 0;
+        SetTimer(nullptr, 0, 10, &readBox);
+        if (fileDialog)
+            (void)real.chooseFile({.title = "Rivetbay", .directory = dir_});
+        else
+            real.showMessage(MessageIcon::Information, "Rivetbay", "A box over the editor.");
+        RECT editor;
+        GetWindowRect(window_, &editor);
+        return {shown, {editor.left, editor.top, editor.right - editor.left, editor.bottom - editor.top}};
+    }
 
     void choose(const char* list, int index) override
     {
@@ -302,6 +334,7 @@ private:
         return std::string_view(control) == "nameBox" ? dialog_.nameEdit() : item(control);
     }
 
+    std::filesystem::path dir_;
     win32::EditorWindow dialog_;
     win32::AboutWindow about_;
     HWND window_ = nullptr;

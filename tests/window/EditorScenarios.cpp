@@ -107,6 +107,19 @@ TEST_F(EditorScenario, EachWindowStandsAsItsFormLaysItOut)
     EXPECT_EQ(w.background(Window::Hackbuster, "list"), (std::array{64, 48, 32}));
 }
 
+// A message box, and the file dialog the first start asks for the game with,
+// stand in the middle of the editor.
+TEST_F(EditorScenario, BoxesAndDialogsStandOverTheEditor)
+{
+    WindowProbe& w = start();
+    for (const bool fileDialog : {false, true}) {
+        const auto [box, editor] = w.dialogOverEditor(fileDialog);
+        ASSERT_GT(box[2], 0) << fileDialog;
+        EXPECT_NEAR(box[0] + box[2] / 2, editor[0] + editor[2] / 2, 2) << fileDialog;
+        EXPECT_NEAR(box[1] + box[3] / 2, editor[1] + editor[3] / 2, 2) << fileDialog;
+    }
+}
+
 TEST_F(EditorScenario, HackbusterWindowsComeOneAClickAndEndWithTheEditor)
 {
     WindowProbe& w = start();

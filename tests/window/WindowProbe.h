@@ -83,6 +83,11 @@ public:
     virtual int hackbusters() = 0;
     virtual void closeFirstHackbuster() = 0;
 
+    // A message box, or a file dialog, shown through the toolkit's own
+    // services over the editor: {its place, the editor's} on the screen,
+    // each {left, top, width, height}; closed once read.
+    virtual std::array<std::array<int, 4>, 2> dialogOverEditor(bool fileDialog) = 0;
+
     virtual void choose(const char* list, int index) = 0;
     virtual void click(const char* control) = 0; // a button or the turret box
     // An arrow of a pair, `more` the up or right one; held, it repeats twice
