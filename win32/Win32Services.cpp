@@ -1,5 +1,6 @@
 #include "win32/Win32Services.h"
 
+#include "app/WindowPlacement.h"
 #include "win32/WideText.h"
 
 #include <commctrl.h>
@@ -27,6 +28,55 @@ std::wstring filterText(const std::vector<FileFilter>& filters)
 }
 
 enum ButtonId { saveButton = 100, discardButton = 101 };
+
+// Windows puts a message box, and a file dialog, in the middle of the
+// screen; the player is looking at the editor. While one lives, the first
+// window its owner gets activated is moved over the owner's middle (kept
+// wholly on the owner's screen).
+class OverTheOwner {
+public:
+    explicit OverTheOwner(HWND owner) : owner_(owner), outer_(active)
+    {
+        if (owner_) hook_ = SetWindowsHookExW(WH_CBT, &activating, nullptr, GetCurrentThreadId());
+        active = this;
+    }
+    ~OverTheOwner()
+    {
+        if (hook_) UnhookWindowsHookEx(hook_);
+        active = outer_;
+    }
+    OverTheOwner(const OverTheOwner&) = delete;
+    OverTheOwner& operator=(const OverTheOwner&) = delete;
+
+private:
+    static LRESULT CALLBACK activating(int code, WPARAM wParam, LPARAM lParam)
+    {
+        auto* shown = reinterpret_cast<HWND>(wParam);
+        OverTheOwner* self = active;
+        if (code == HCBT_ACTIVATE && self && self->hook_ && GetWindow(shown, GW_OWNER) == self->owner_) {
+            RECT owner, box;
+            GetWindowRect(self->owner_, &owner);
+            GetWindowRect(shown, &box);
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof monitor;
+            GetMonitorInfoW(MonitorFromWindow(self->owner_, MONITOR_DEFAULTTONEAREST), &monitor);
+            const RECT& w = monitor.rcWork;
+            const int width = box.right - box.left, height = box.bottom - box.top;
+            const ScreenRect placed = keepOnScreen({w.left, w.top, w.right - w.left, w.bottom - w.top},
+                                                   {(owner.left + owner.right - width) / 2,
+                                                    (owner.top + owner.bottom - height) / 2, width, height});
+            SetWindowPos(shown, nullptr, placed.x, placed.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            UnhookWindowsHookEx(self->hook_);
+            self->hook_ = nullptr;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline OverTheOwner* active = nullptr; // on the one thread that shows dialogs
+    HWND owner_;
+    OverTheOwner* outer_;
+    HHOOK hook_ = nullptr;
+};
 
 // The common dialogs fail on an initial folder of MAX_PATH characters or
 // more (Wine's crashes): the nearest shorter folder above it, or none.
@@ -92,6 +142,7 @@ std::optional<std::filesystem::path> Win32Services::chooseFile(const FileDialogR
 {
     FileDialogSetup setup;
     setUpFileDialog(request, parent(), setup);
+    const OverTheOwner centred(setup.dialog.hwndOwner);
     const bool save = request.kind == FileDialogRequest::Kind::Save;
     const BOOL chosen = save ? GetSaveFileNameW(&setup.dialog) : GetOpenFileNameW(&setup.dialog);
     if (!chosen) return std::nullopt;
@@ -102,6 +153,7 @@ void Win32Services::showMessage(MessageIcon icon, const std::string& caption,
                                 const std::string& text)
 {
     const UINT kind = icon == MessageIcon::Stop ? MB_ICONSTOP : MB_ICONINFORMATION;
+    const OverTheOwner centred(parent());
     MessageBoxW(parent(), wide(text).c_str(), wide(caption).c_str(), MB_OK | kind);
 }
 
@@ -112,7 +164,8 @@ CloseAnswer Win32Services::askToSave(const std::string& caption, const std::stri
     TASKDIALOGCONFIG config{};
     config.cbSize = sizeof config;
     config.hwndParent = parent();
-    config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION; // Escape and the close box: Cancel
+    // Escape and the close box: Cancel; over the editor, not the screen's middle.
+    config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
     config.dwCommonButtons = TDCBF_CANCEL_BUTTON;
     config.pszWindowTitle = title.c_str();
     config.pszMainIcon = TD_WARNING_ICON;
@@ -127,6 +180,7 @@ CloseAnswer Win32Services::askToSave(const std::string& caption, const std::stri
         return CloseAnswer::Cancel;
     }
     // Without the task dialog: the same question with Yes, No and Cancel.
+    const OverTheOwner centred(config.hwndParent);
     return closeAnswerFromBox(MessageBoxW(parent(),
                                           (question + L"\n\nYes saves, No discards the changes.").c_str(),
                                           title.c_str(), MB_YESNOCANCEL | MB_ICONWARNING));
