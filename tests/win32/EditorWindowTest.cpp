@@ -246,33 +246,6 @@ TEST(Win32Services, TheDialogsOptionsTheQuestionsAnswersAndTheCursor)
     EXPECT_EQ(GetCursor(), arrow);
 }
 
-// The box or dialog titled "Rivetbay", read once it shows from inside its own loop, then closed.
-RECT shownBox{};
-void CALLBACK readBox(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND box = FindWindowW(L"#32770", L"Rivetbay");
-    if (box && GetWindowRect(box, &shownBox)) PostMessageW(box, WM_COMMAND, IDCANCEL, 0), KillTimer(nullptr, timer);
-}
-
-// A message box and a file dialog (the first start's question) stand over
-// the editor's middle, not the screen's.
-TEST(Win32Services, BoxesAndDialogsStandOverTheirOwner)
-{
-    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 450, 330, 500, 380, nullptr,
-                                 nullptr, nullptr, nullptr);
-    Win32Services services;
-    services.setOwner(owner);
-    for (const bool fileDialog : {false, true}) {
-        shownBox = {};
-        SetTimer(nullptr, 0, 10, &readBox);
-        if (fileDialog) (void)services.chooseFile({.title = "Rivetbay"});
-        else services.showMessage(MessageIcon::Information, "Rivetbay", "Over it.");
-        EXPECT_NEAR((shownBox.left + shownBox.right) / 2, 700, 2) << fileDialog;
-        EXPECT_NEAR((shownBox.top + shownBox.bottom) / 2, 520, 2) << fileDialog;
-    }
-    DestroyWindow(owner);
-}
-
 // The browser as the About window drives it, noting each verb a press asks.
 class NotingBrowser final : public CBrowser {
 public:
