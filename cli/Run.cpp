@@ -43,22 +43,22 @@ Action addCheck(CLI::App& command)
     return [cars] { return check(*cars); };
 }
 
-Action addVcf(CLI::App& command)
+// A car file and one more word, which `run` takes in that order.
+Action addCarAnd(CLI::App& command, const char* word, const char* help,
+                 int (*run)(const std::string&, const std::string&))
 {
     auto words = std::make_shared<std::pair<std::string, std::string>>();
     command.add_option("car", words->first, "Car file (.rbc), or - for standard input")->required();
-    command.add_option("out", words->second, "Vehicle file to write (replaced), or - for standard output")
-        ->required();
-    return [words] { return writeVcf(words->first, words->second); };
+    command.add_option(word, words->second, help)->required();
+    return [words, run] { return run(words->first, words->second); };
 }
 
-Action addExport(CLI::App& command)
+Action addVcf(CLI::App& command)
 {
-    auto words = std::make_shared<std::pair<std::string, std::string>>();
-    command.add_option("car", words->first, "Car file (.rbc), or - for standard input")->required();
-    command.add_option("--vcf-dir", words->second, "Vehicle directory")->required();
-    return [words] { return exportCar(words->first, words->second); };
+    return addCarAnd(command, "out", "Vehicle file to write (replaced), or - for standard output", writeVcf);
 }
+
+Action addExport(CLI::App& command) { return addCarAnd(command, "--vcf-dir", "Vehicle directory", exportCar); }
 
 Action addList(CLI::App& command)
 {
