@@ -64,23 +64,6 @@ TEST_F(AboutTest, ThreeTriggersShowThePage)
     }
 }
 
-// At the editor's corner, or moved as little as keeps it wholly on the
-// screen, with the frame the window manager gives the editor.
-TEST_F(AboutTest, OpensAtTheEditorsCornerWhollyOnTheScreen)
-{
-    startEditor();
-    const QRect work = editor_->screen()->availableGeometry();
-    const QMargins frame = editor_->windowHandle()->frameMargins();
-    editor_->move(work.topLeft() + QPoint(20, 10));
-    const AboutWindow atCorner(services_, editor_.get(), folder());
-    EXPECT_EQ(atCorner.pos(), editor_->mapToGlobal(QPoint(0, 0)));
-    editor_->move(work.bottomRight() - QPoint(100, 80));
-    const AboutWindow atEdge(services_, editor_.get(), folder());
-    const QRect whole(atEdge.pos(), atEdge.size().grownBy(frame));
-    EXPECT_TRUE(work.contains(whole));
-    EXPECT_EQ(whole.bottomRight(), work.bottomRight()); // moved no further than it must
-}
-
 TEST_F(AboutTest, HistoryArrowsAndTheirRefusals)
 {
     {

@@ -16,6 +16,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QWindow>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -32,6 +34,7 @@ namespace rivetbay::testkit {
 namespace {
 
 QString qText(const std::string& text) { return QString::fromStdString(text); }
+std::array<int, 4> corners(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
 
 class QtProbe final : public WindowProbe, public QObject {
 public:
@@ -98,9 +101,9 @@ public:
         return names;
     }
 
-    std::string caption(Window window) override { return in(window)->windowTitle().toStdString(); }
     std::string shownText(Window window, const char* control) override
     {
+        if (!control) return in(window)->windowTitle().toStdString();
         QWidget* shown = in(window)->findChild<QWidget*>(control);
         if (auto* button = qobject_cast<QAbstractButton*>(shown)) return button->text().toStdString();
         return text(control);
@@ -121,12 +124,11 @@ public:
         QRect at = control ? shown->geometry() : shown->rect();
         if (auto* list = qobject_cast<QComboBox*>(shown)) // as many rows drop down as its place holds
             at.setHeight(at.height() + list->maxVisibleItems() * std::max(1, list->view()->sizeHintForRow(0)));
-        return {at.x(), at.y(), at.width(), at.height()};
+        return corners(at);
     }
     std::array<int, 4> pixels(Window window, DialogRect units) override
     {
-        const QRect at = DialogUnits(in(window)->font()).rect(units);
-        return {at.x(), at.y(), at.width(), at.height()};
+        return corners(DialogUnits(in(window)->font()).rect(units));
     }
     int hackbusters() override
     {
@@ -138,9 +140,18 @@ public:
         QTest::mouseClick(in(Window::Hackbuster)->findChild<QPushButton*>("okButton"), Qt::LeftButton);
     }
 
+    Placed aboutOpened(bool atEdge) override
+    {
+        const QRect work = window_.screen()->availableGeometry();
+        window_.move(atEdge ? work.bottomRight() - QPoint(100, 80) : work.topLeft() + QPoint(40, 60));
+        about_.reset(); // a fresh one, over the editor where it now stands
+        in(Window::About);
+        const QPoint inside = about_->geometry().topLeft(), editor = window_.mapToGlobal(QPoint(0, 0));
+        const QRect frame(about_->pos(), about_->size().grownBy(window_.windowHandle()->frameMargins()));
+        return {corners(frame), corners(work), {inside.x(), inside.y()}, {editor.x(), editor.y()}};
+    }
     std::array<std::array<int, 4>, 2> dialogOverEditor(bool fileDialog) override
     {
-        const auto place = [](const QRect& r) { return std::array<int, 4>{r.x(), r.y(), r.width(), r.height()}; };
         window_.move(40, 30); // away from the screen's middle
         QtUiServices real;
         real.setOwner(&window_);
@@ -151,12 +162,12 @@ public:
                 if (fileDialog) return qobject_cast<QFileDialog*>(modal);
                 return qobject_cast<QMessageBox*>(modal);
             },
-            [&](QWidget* box) { shown = place(box->frameGeometry()), box->close(); });
+            [&](QWidget* box) { shown = corners(box->frameGeometry()), box->close(); });
         if (fileDialog)
             (void)real.chooseFile({.directory = folder_});
         else
             real.showMessage(MessageIcon::Information, "Rivetbay", "A box over the editor.");
-        return {shown, place(window_.frameGeometry())};
+        return {shown, corners(window_.frameGeometry())};
     }
 
     void choose(const char* list, int index) override { static_cast<QComboBox*>(find(list))->setCurrentIndex(index); }

@@ -56,14 +56,6 @@ protected:
     int abouts_ = 0;
 };
 
-// A control's place in its window's client area, as {left, top, width, height}.
-std::array<LONG, 4> placeOf(HWND window, HWND control)
-{
-    RECT at;
-    GetWindowRect(control, &at);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&at), 2);
-    return {at.left, at.top, at.right - at.left, at.bottom - at.top};
-}
 // Made in the form's order, which is the Tab order, each with its id.
 TEST_F(WindowTest, EveryControlIsMadeInTheFormsOrderWithItsId)
 {
@@ -168,7 +160,7 @@ TEST(NativeScale, AtASystemScaleOf144TheIconsAndTheAboutWindowFitTheWindowsScale
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring line = L"\"" + std::wstring(self) +
                         L"\" --gtest_filter=WindowTest.TheIconsAreThoseOfTheWindowsScale:"
-                        L"NativeAboutWindow.OpensAtItsOwnersCornerWhollyOnTheScreen";
+                        L"EditorScenario.TheAboutWindowOpensAtTheEditorsCornerWhollyOnTheScreen";
     SetEnvironmentVariableW(L"RIVETBAY_SYSTEM_DPI", L"144");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -231,9 +223,9 @@ TEST(Win32Services, TheDialogsOptionsTheQuestionsAnswersAndTheCursor)
         EXPECT_EQ(std::wstring(open.dialog.lpstrInitialDir ? open.dialog.lpstrInitialDir : L""), started);
     }
 
-    EXPECT_EQ(closeAnswerFromBox(IDYES), CloseAnswer::Save);
-    EXPECT_EQ(closeAnswerFromBox(IDNO), CloseAnswer::Discard);
-    EXPECT_EQ(closeAnswerFromBox(IDCANCEL), CloseAnswer::Cancel); // Escape and the close box
+    for (const auto& [box, answer] : {std::pair{IDYES, CloseAnswer::Save}, {IDNO, CloseAnswer::Discard},
+                                      {IDCANCEL, CloseAnswer::Cancel}}) // the last: Escape and the close box
+        EXPECT_EQ(closeAnswerFromBox(box), answer);
 
     Win32Services services;
     const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW), wait = LoadCursorW(nullptr, IDC_WAIT);
@@ -247,21 +239,13 @@ TEST(Win32Services, TheDialogsOptionsTheQuestionsAnswersAndTheCursor)
 }
 
 // The browser as the About window drives it, noting each verb a press asks.
-class NotingBrowser final : public CBrowser {
-public:
-    explicit NotingBrowser(std::string& verbs) : verbs_(verbs) {}
-    std::string GoBack() override { return note("back ", CBrowser::GoBack()); }
-    std::string GoForward() override { return note("forward ", CBrowser::GoForward()); }
-    std::string Refresh() override { return note("reload ", CBrowser::Refresh()); }
-    std::string Stop() override { return note("stop ", CBrowser::Stop()); }
-
-private:
-    std::string note(const char* verb, std::string refusal)
-    {
-        verbs_ += verb;
-        return refusal;
-    }
-    std::string& verbs_;
+struct NotingBrowser final : CBrowser {
+    explicit NotingBrowser(std::string& verbs) : verbs(verbs) {}
+    std::string GoBack() override { return verbs += "back ", CBrowser::GoBack(); }
+    std::string GoForward() override { return verbs += "forward ", CBrowser::GoForward(); }
+    std::string Refresh() override { return verbs += "reload ", CBrowser::Refresh(); }
+    std::string Stop() override { return verbs += "stop ", CBrowser::Stop(); }
+    std::string& verbs;
 };
 
 // A press on each half of the arrows and on each button, as the controls
@@ -315,35 +299,6 @@ TEST(NativeAboutWindow, HostsTheBrowserAndNavigatesToThePageBesideTheProgram)
     program.resize(GetModuleFileNameW(nullptr, program.data(), MAX_PATH));
     const std::wstring expected = program.substr(0, program.find_last_of(L'\\') + 1) + L"Rivetbay.html";
     EXPECT_EQ(about.pageAddress(), expected);
-}
-
-// At its owner's corner, or moved to be wholly on the screen.
-TEST(NativeAboutWindow, OpensAtItsOwnersCornerWhollyOnTheScreen)
-{
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    FakeServices services;
-    for (const bool atEdge : {false, true}) {
-        const int x = atEdge ? work.right - 100 : work.left + 40, y = atEdge ? work.bottom - 80 : work.top + 60;
-        HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, x, y, 300, 200, nullptr, nullptr, nullptr, nullptr);
-        AboutWindow about(GetModuleHandleW(nullptr), services, "Rivetbay");
-        ASSERT_NE(about.create(owner), nullptr);
-        RECT at;
-        GetWindowRect(about.window(), &at);
-        EXPECT_TRUE(at.left >= work.left && at.top >= work.top && at.right <= work.right && at.bottom <= work.bottom);
-        // Taller than the screen at a system scale of 144: the page view gives up the room.
-        RECT client;
-        GetClientRect(about.window(), &client);
-        const auto page = placeOf(about.window(), GetDlgItem(about.window(), AboutForm::browserId));
-        EXPECT_LE(page[1] + page[3], client.bottom);
-        POINT corner{0, 0};
-        ClientToScreen(about.window(), &corner);
-        if (!std::getenv("RIVETBAY_SYSTEM_DPI")) { // where it fits: the client area at the owner's corner
-            EXPECT_EQ(corner.x == x && corner.y == y, !atEdge);
-        }
-        DestroyWindow(about.window());
-        DestroyWindow(owner);
-    }
 }
 
 } // namespace

@@ -40,6 +40,8 @@ HDROP dropOf(const std::vector<std::filesystem::path>& paths)
     return static_cast<HDROP>(block);
 }
 
+std::array<int, 4> rectOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
 void pump()
 {
     for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
@@ -74,15 +76,14 @@ void CALLBACK readBox(HWND, UINT, UINT_PTR timer, DWORD)
     if (!box && ++boxTicks < 3000) return;
     RECT at{};
     if (box) GetWindowRect(box, &at), PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-    *shownBox = {at.left, at.top, at.right - at.left, at.bottom - at.top};
+    *shownBox = rectOf(at);
     KillTimer(nullptr, timer);
 }
 
 class NativeProbe final : public WindowProbe {
 public:
     NativeProbe(FakeServices& services, const std::filesystem::path& folder, const std::filesystem::path& car)
-        : dir_(folder), dialog_(GetModuleHandleW(nullptr), services, EditorStart{folder, car, "Rivetbay"}),
-          about_(GetModuleHandleW(nullptr), services, "Rivetbay")
+        : services_(services), dir_(folder), dialog_(GetModuleHandleW(nullptr), services, EditorStart{folder, car, "Rivetbay"})
     {
         // An About window, modal as the real one: its loop takes what the key left queued.
         dialog_.setWindows({[this](HWND) { ++abouts_, pump(); },
@@ -143,8 +144,10 @@ public:
         return names;
     }
 
-    std::string caption(Window window) override { return windowText(in(window)); }
-    std::string shownText(Window window, const char* control) override { return windowText(item(window, control)); }
+    std::string shownText(Window window, const char* control) override
+    {
+        return windowText(control ? item(window, control) : in(window));
+    }
     std::string alignment(const char* control) override
     {
         const LONG style = GetWindowLongW(item(control), GWL_STYLE) & (ES_RIGHT | ES_CENTER);
@@ -169,7 +172,7 @@ public:
             at.bottom = dropped.bottom;
         }
         MapWindowPoints(nullptr, in(window), reinterpret_cast<POINT*>(&at), 2);
-        return {at.left, at.top, at.right - at.left, at.bottom - at.top};
+        return rectOf(at);
     }
     std::array<int, 4> pixels(Window window, DialogRect units) override
     {
@@ -180,6 +183,22 @@ public:
     int hackbusters() override { return static_cast<int>(hackbusterWindows().size()); }
     void closeFirstHackbuster() override { SendMessageW(hackbusterWindows().at(0), WM_COMMAND, IDOK, 0); }
 
+    Placed aboutOpened(bool atEdge) override
+    {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+        const RECT work = monitor.rcWork;
+        SetWindowPos(window_, nullptr, atEdge ? work.right - 100 : work.left + 40, atEdge ? work.bottom - 80 : work.top + 60,
+                     0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        about_.reset(); // a fresh one, over the editor where it now stands
+        HWND about = in(Window::About);
+        RECT frame;
+        GetWindowRect(about, &frame);
+        POINT inside{0, 0}, editor{0, 0};
+        ClientToScreen(about, &inside), ClientToScreen(window_, &editor);
+        return {rectOf(frame), rectOf(work), {inside.x, inside.y}, {editor.x, editor.y}};
+    }
     std::array<std::array<int, 4>, 2> dialogOverEditor(bool fileDialog) override
     {
         SetWindowPos(window_, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW); // off the middle
@@ -194,7 +213,7 @@ public:
             real.showMessage(MessageIcon::Information, "Rivetbay", "A box over the editor.");
         RECT editor;
         GetWindowRect(window_, &editor);
-        return {shown, {editor.left, editor.top, editor.right - editor.left, editor.bottom - editor.top}};
+        return {shown, rectOf(editor)};
     }
 
     void choose(const char* list, int index) override
@@ -234,7 +253,7 @@ public:
         SetKeyboardState(keys.data());
         const WPARAM code = virtualKey(chord.key);
         const bool system = chord.alt && !chord.control; // Alt alone makes a system key
-        MSG message{to, system ? WM_SYSKEYDOWN : WM_KEYDOWN, code, 1 | (chord.alt ? 1 << 29 : 0),
+        MSG message{to, static_cast<UINT>(system ? WM_SYSKEYDOWN : WM_KEYDOWN), code, 1 | (chord.alt ? 1 << 29 : 0),
                     static_cast<DWORD>(GetMessageTime()), {}};
         if (code == VK_F1) PostMessageW(to, 0x004D, 0, 0); // as the system posts it when F1 is taken
         dialog_.deliver(message);
@@ -289,9 +308,12 @@ private:
     }
     HWND in(Window window)
     {
-        if (window == Window::About && !about_.window()) about_.create(window_);
+        if (window == Window::About && !about_) {
+            about_ = std::make_unique<win32::AboutWindow>(GetModuleHandleW(nullptr), services_, "Rivetbay");
+            about_->create(window_);
+        }
         if (window == Window::Hackbuster) return hackbusterWindows().empty() ? nullptr : hackbusterWindows()[0];
-        return window == Window::About ? about_.window() : window_;
+        return window == Window::About ? about_->window() : window_;
     }
     HWND item(Window window, const char* control)
     {
@@ -334,9 +356,10 @@ private:
         return std::string_view(control) == "nameBox" ? dialog_.nameEdit() : item(control);
     }
 
+    FakeServices& services_;
     std::filesystem::path dir_;
     win32::EditorWindow dialog_;
-    win32::AboutWindow about_;
+    std::unique_ptr<win32::AboutWindow> about_;
     HWND window_ = nullptr;
     int abouts_ = 0;
 };

@@ -97,7 +97,7 @@ TEST_F(EditorScenario, EachWindowStandsAsItsFormLaysItOut)
         EXPECT_EQ((std::array{at[0], at[1], at[2]}), (std::array{wanted[0], wanted[1], wanted[2]})) << control;
         EXPECT_NEAR(at[3], wanted[3], list ? row : 0) << (control ? control : "the window");
         if (text) {
-            EXPECT_EQ(control ? w.shownText(window, control) : w.caption(window), text);
+            EXPECT_EQ(w.shownText(window, control), text);
         }
     }
     // Points and prices right-aligned, the pool and the total centred.
@@ -105,6 +105,27 @@ TEST_F(EditorScenario, EachWindowStandsAsItsFormLaysItOut)
                                       {"modelPrice", "right"}, {"freePointsField", "centre"}, {"totalPrice", "centre"}})
         EXPECT_EQ(w.alignment(field), side) << field;
     EXPECT_EQ(w.background(Window::Hackbuster, "list"), (std::array{64, 48, 32}));
+}
+
+// An About window opens at the editor's corner or, where part of it would
+// then be off the screen, moved as little as keeps it wholly on, and never
+// larger than the screen: its page gives up the room.
+TEST_F(EditorScenario, TheAboutWindowOpensAtTheEditorsCornerWhollyOnTheScreen)
+{
+    WindowProbe& w = start();
+    for (const bool atEdge : {false, true}) {
+        const auto [frame, work, inside, editor] = w.aboutOpened(atEdge);
+        const std::array end{frame[0] + frame[2], frame[1] + frame[3]}, workEnd{work[0] + work[2], work[1] + work[3]};
+        EXPECT_TRUE(frame[0] >= work[0] && frame[1] >= work[1] && end[0] <= workEnd[0] && end[1] <= workEnd[1]) << atEdge;
+        if (atEdge) { // moved no further than it must, give or take the system's own margin
+            EXPECT_NEAR(end[0], workEnd[0], 4);
+            EXPECT_NEAR(end[1], workEnd[1], 4);
+        } else if (frame[3] < work[3] - 60) { // with room below the corner
+            EXPECT_EQ(inside, editor);
+        }
+        const auto page = w.place(Window::About, "browser");
+        EXPECT_LE(page[1] + page[3], w.place(Window::About, nullptr)[3]) << atEdge;
+    }
 }
 
 // A message box, and the file dialog the first start asks for the game with,

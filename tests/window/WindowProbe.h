@@ -67,10 +67,10 @@ public:
     // among them, its labels and hidden buttons not.
     virtual std::vector<std::string> spokenControls() = 0;
 
-    // A window's caption, a control's text as shown, its alignment ("left",
-    // "right" or "centre") and its background {red, green, blue}; an About
-    // window is opened for the asking, a Hackbuster window must be open.
-    virtual std::string caption(Window window) = 0;
+    // A control's text as shown (no control: the window's caption), its
+    // alignment ("left", "right" or "centre") and its background {red, green,
+    // blue}; an About window is opened for the asking, a Hackbuster window
+    // must be open.
     virtual std::string shownText(Window window, const char* control) = 0;
     virtual std::string alignment(const char* control) = 0;
     virtual std::array<int, 3> background(Window window, const char* control) = 0;
@@ -83,6 +83,15 @@ public:
     virtual int hackbusters() = 0;
     virtual void closeFirstHackbuster() = 0;
 
+    // An About window opened over the editor moved near the work area's top
+    // left corner, or over its bottom right one: the window's frame and the
+    // work area on the screen, and where the window's inside and the
+    // editor's begin. It is the About window read from then on.
+    struct Placed {
+        std::array<int, 4> frame, work;
+        std::array<int, 2> inside, editorInside;
+    };
+    virtual Placed aboutOpened(bool atEdge) = 0;
     // A message box, or a file dialog, shown through the toolkit's own
     // services over the editor: {its place, the editor's} on the screen,
     // each {left, top, width, height}; closed once read.
