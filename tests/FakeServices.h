@@ -4,9 +4,18 @@
 
 #include <deque>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace rivetbay::testkit {
+
+// A file dialog as the player meets it: "Save "title" [label|patterns] .suffix in folder".
+inline std::string shown(const FileDialogRequest& r)
+{
+    std::string line = (r.kind == FileDialogRequest::Kind::Save ? "Save \"" : "Open \"") + r.title + "\"";
+    for (const FileFilter& f : r.filters) line += " [" + f.label + "|" + f.patterns + "]";
+    return line + " ." + r.defaultSuffix + " in " + r.directory.string();
+}
 
 // Records every dialog the editor asks for and answers from a queue.
 class FakeServices final : public UiServices {
@@ -37,6 +46,14 @@ public:
     {
         questions.push_back(text);
         return next(closeAnswers, CloseAnswer::Cancel);
+    }
+    // Every box shown, as the player reads it: "Stop | caption | text".
+    std::vector<std::string> said() const
+    {
+        std::vector<std::string> lines;
+        for (const Message& m : messages)
+            lines.push_back((m.icon == MessageIcon::Stop ? "Stop | " : "Information | ") + m.caption + " | " + m.text);
+        return lines;
     }
     void pushWaitCursor() override { ++waiting; }
     void popWaitCursor() override { --waiting; }

@@ -17,6 +17,7 @@ using testkit::FakeView;
 using testkit::spreadCar;
 
 using testkit::idOf;
+using testkit::shown;
 
 class EditorTest : public ::testing::Test, public testkit::StartFolder {
 public:

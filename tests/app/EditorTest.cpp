@@ -141,14 +141,7 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
     answer(dir_ / "cars" / "dusty.rbc");
     click(Form::saveButton); // the action takes the typed name first
     ASSERT_EQ(services_.requests.size(), 1u);
-    const FileDialogRequest& save = services_.requests[0];
-    EXPECT_EQ(save.kind, FileDialogRequest::Kind::Save);
-    EXPECT_EQ(save.title, "Save Rivetbay Car");
-    ASSERT_EQ(save.filters.size(), 1u);
-    EXPECT_EQ(save.filters[0].label, "Rivetbay Car (*.rbc)");
-    EXPECT_EQ(save.filters[0].patterns, "*.rbc");
-    EXPECT_EQ(save.defaultSuffix, "rbc");
-    EXPECT_EQ(save.directory, dir_.path());
+    EXPECT_EQ(shown(services_.requests[0]), "Save \"Save Rivetbay Car\" [Rivetbay Car (*.rbc)|*.rbc] .rbc in " + dir_.path().string());
     CarConfig saved;
     ASSERT_TRUE(readCarFile(dir_ / "cars" / "dusty.rbc", saved));
     EXPECT_EQ(saved.name, "Dusty");
@@ -157,13 +150,10 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
     saveCar("cars/a.rbc", {.name = "Loaded", .model = 5, .topWeapons = {1, 0}, .turret = 1, .armor = {1, 2, 3, 4}});
     answer(dir_ / "cars" / "a.rbc");
     click(Form::openButton);
-    EXPECT_EQ(services_.requests.at(1).kind, FileDialogRequest::Kind::Open);
-    std::vector<std::string> offered; // both kinds first: the game's files are imported too
-    for (const FileFilter& f : services_.requests.at(1).filters) offered.push_back(f.label + "|" + f.patterns);
-    EXPECT_EQ(offered, (std::vector<std::string>{"Car or vehicle file (*.rbc *.vcf)|*.rbc;*.vcf",
-                                                 "Rivetbay Car (*.rbc)|*.rbc", "I'76 Vehicle (*.vcf)|*.vcf"}));
-    EXPECT_EQ(services_.requests.at(1).title, "Open Rivetbay Car");
-    EXPECT_EQ(services_.requests.at(1).directory, dir_ / "cars"); // remembered
+    // Both kinds first, the game's files are imported too; in the folder remembered.
+    EXPECT_EQ(shown(services_.requests.at(1)), "Open \"Open Rivetbay Car\" [Car or vehicle file (*.rbc *.vcf)|*.rbc;*.vcf] "
+                                               "[Rivetbay Car (*.rbc)|*.rbc] [I'76 Vehicle (*.vcf)|*.vcf] .rbc in " +
+                                                   (dir_ / "cars").string());
     EXPECT_EQ(view_->selection(Form::modelList), 5);
     EXPECT_EQ(number("armorRightField"), 4); // as stored: no model-change rule
     EXPECT_EQ(number("topWeapon1Price"), 825);
@@ -176,10 +166,7 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
     const CarConfig before = editor_->config();
     answer(dir_ / "short.rbc");
     click(Form::openButton);
-    ASSERT_EQ(services_.messages.size(), 1u);
-    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(services_.messages[0].caption, "Rivetbay");
-    EXPECT_EQ(lastMessage(), "An attempt was made to access an unnamed file past its end.");
+    EXPECT_EQ(services_.said(), std::vector<std::string>{"Stop | Rivetbay | An attempt was made to access an unnamed file past its end."});
     EXPECT_EQ(editor_->config(), before);
     EXPECT_EQ(editor_->paths().rbcPath, utf8FromPath(dir_.path()));
 
@@ -258,18 +245,12 @@ TEST_F(EditorTest, FirstRunAsksWithItsOwnWords)
     setenv("WINEPREFIX", prefix.path().c_str(), 1); // only the first run reads it
 #endif
     start({}, true);
-    ASSERT_EQ(services_.messages.size(), 1u);
-    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(services_.messages[0].caption, " Vexillo's Rivetbay :  Setup");
-    EXPECT_EQ(services_.messages[0].text.rfind("Rivetbay needs to know where to locate I'76 Nitro cars.\n\n", 0), 0u);
+    ASSERT_EQ(services_.said().size(), 1u);
+    EXPECT_EQ(services_.said()[0].rfind("Information |  Vexillo's Rivetbay :  Setup | Rivetbay needs to know where to "
+                                        "locate I'76 Nitro cars.\n\n", 0), 0u);
     ASSERT_EQ(services_.requests.size(), 1u);
     const FileDialogRequest& request = services_.requests[0];
-    EXPECT_EQ(request.title, "Rivetbay: Locate \"Nitro.exe\" in the I'76 Nitro directory");
-    ASSERT_EQ(request.filters.size(), 1u);
-    EXPECT_EQ(request.filters[0].label, "Any (*)");
-    EXPECT_EQ(request.filters[0].patterns, "*");
-    EXPECT_EQ(request.defaultSuffix, "exe");
-    EXPECT_EQ(request.directory, ".");
+    EXPECT_EQ(shown(request), "Open \"Rivetbay: Locate \"Nitro.exe\" in the I'76 Nitro directory\" [Any (*)|*] .exe in .");
     EXPECT_EQ(editor_->paths().vcfPath, utf8FromPath(dir_ / "Games" / "Nitro" / "addon"));
 #ifndef _WIN32
     // The game usually sits in a Wine prefix, a hidden folder.
@@ -367,12 +348,10 @@ TEST_F(EditorTest, SaveProposesTheDesignsNameAndRefusesAVehicleFileName)
         // Said, then the dialog again with the name the player typed, as often as needed.
         EXPECT_EQ(services_.requests.back().fileName, name);
         EXPECT_EQ(services_.requests.back().directory, dir_ / "addon2");
-        ASSERT_EQ(services_.messages.size(), 2u) << name;
-        EXPECT_EQ(services_.messages[0].icon, MessageIcon::Stop);
-        EXPECT_EQ(services_.messages[0].caption, "Rivetbay");
-        EXPECT_EQ(lastMessage(), "A design is saved as a Rivetbay car file (.rbc). Vehicle files for "
-                                 "the game are written by \"Export to I'76 Nitro\" on a car file in "
-                                 "the file manager, or with rivetbay-cli export.");
+        const std::string refusal = "Stop | Rivetbay | A design is saved as a Rivetbay car file (.rbc). Vehicle files for "
+                                    "the game are written by \"Export to I'76 Nitro\" on a car file in the file manager, "
+                                    "or with rivetbay-cli export.";
+        EXPECT_EQ(services_.said(), std::vector<std::string>(2, refusal)) << name;
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir_ / "addon2")); // nothing written
     EXPECT_EQ(testkit::readText(dir_ / "Rivetbay.ini"), settings);
@@ -381,12 +360,10 @@ TEST_F(EditorTest, SaveProposesTheDesignsNameAndRefusesAVehicleFileName)
 TEST_F(EditorTest, ACarFileHoldingValuesOutsideTheTablesIsSaidSo)
 {
     start(saveCar("odd.rbc", {.model = 99, .frontWeapons = {0, 25, 0}, .turret = 7}));
-    ASSERT_EQ(services_.messages.size(), 1u);
-    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(lastMessage(), "The car file holds values outside the game's tables:\n"
-                             "\nmodel is 99, outside its table (0 to 37); shown as none."
-                             "\nfrontWeapons[1] is 25, outside its table (0 to 19); shown as none."
-                             "\nturret is 7, outside its table (0 to 1); shown as none.");
+    EXPECT_EQ(services_.said(), std::vector<std::string>{"Information | Rivetbay | The car file holds values outside the game's tables:\n"
+                                                         "\nmodel is 99, outside its table (0 to 37); shown as none."
+                                                         "\nfrontWeapons[1] is 25, outside its table (0 to 19); shown as none."
+                                                         "\nturret is 7, outside its table (0 to 1); shown as none."});
     EXPECT_EQ(view_->selection(Form::modelList), 0);
     // A good one says nothing.
     editor_->fileDropped(saveCar("good.rbc", {.model = 3}));
@@ -409,9 +386,7 @@ TEST_F(EditorTest, TheHiddenExportComparesWithTheListedNames)
     ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vgoon4.vcf", {.name = "Dusty", .model = 16}));
     start(saveCar("d.rbc", {.name = "DUSTY", .model = 16}));
     click(Form::exportButton);
-    ASSERT_EQ(services_.messages.size(), 1u);
-    EXPECT_EQ(services_.messages[0].caption, "Rivetbay : Can't export to VCF");
-    EXPECT_EQ(lastMessage(), "The variant must have a unique model/name combination.");
+    EXPECT_EQ(services_.said(), std::vector<std::string>{"Stop | Rivetbay : Can't export to VCF | The variant must have a unique model/name combination."});
 
     // A new name is written and listed at once by the pass after it.
     view_->type("Other");
