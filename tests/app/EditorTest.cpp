@@ -8,6 +8,7 @@
 #include "files/VcfWriter.h"
 
 #include "EditorFixture.h"
+#include "HearFileEvents.h"
 
 #include <cstdlib>
 #include <functional>
@@ -44,38 +45,24 @@ TEST_F(EditorTest, FreshStartShowsTheFreshRecordPriced)
 TEST_F(EditorTest, EachArrowStepsItsOwnSide)
 {
     const auto spread = saveCar("spread.rbc", spreadCar());
-    std::vector<const FormControl*> spins;
-    for (const FormControl& c : Form::controls())
-        if (c.kind == ControlKind::SideSpin) spins.push_back(&c);
-    ASSERT_EQ(spins.size(), 8u);
-    for (const FormControl* spin : spins) {
-        SCOPED_TRACE(spin->name);
+    const std::string sides[] = {"armorFront", "armorRear", "armorLeft", "armorRight",
+                                 "chassisFront", "chassisRear", "chassisLeft", "chassisRight"};
+    const int shown[] = {41, 40, 39, 38, 31, 30, 29, 28};
+    for (int k = 0; k < 8; ++k) { // its own field one more, every other as it was
         start(spread);
-        const CarConfig before = editor_->config();
-        EXPECT_TRUE(editor_->stepped(spin->id, +1));
-        CarConfig expected = before;
-        (spin->points == Points::Armor ? expected.armor : expected.chassis)[spin->side] += 1;
-        expected.freePoints -= 1;
-        EXPECT_EQ(editor_->config().armor, expected.armor);
-        EXPECT_EQ(editor_->config().chassis, expected.chassis);
-        // Every field shows its own side of the record.
-        for (const FormControl& c : Form::controls())
-            if (c.kind == ControlKind::Points) {
-                EXPECT_EQ(view_->number(c.id), c.field(expected)) << c.name;
-            }
+        EXPECT_TRUE(editor_->stepped(idOf(sides[k] + "Spin"), +1));
+        for (int f = 0; f < 8; ++f) EXPECT_EQ(number((sides[f] + "Field").c_str()), shown[f] + (f == k)) << sides[k];
         EXPECT_EQ(number("freePointsField"), 9);
     }
-    EXPECT_TRUE(editor_->stepped(Form::transferSpin, +1));
-    EXPECT_EQ(number("armorFrontField"), spreadCar().armor[Front] - 1);
-    EXPECT_EQ(number("chassisRightField"), spreadCar().chassis[Right] + 1);
+    EXPECT_TRUE(editor_->stepped(Form::transferSpin, +1)); // a point from each armor side to chassis
+    EXPECT_EQ(number("armorFrontField"), 40);
+    EXPECT_EQ(number("chassisRightField"), 30); // 29 after the last step above
     EXPECT_TRUE(services_.messages.empty());
 
     // No model and no points: every step of every kind is refused, silently.
     start();
-    for (const FormControl* spin : spins) {
-        EXPECT_FALSE(editor_->stepped(spin->id, +1));
-        EXPECT_FALSE(editor_->stepped(spin->id, -1));
-    }
+    for (const std::string& side : sides)
+        EXPECT_FALSE(editor_->stepped(idOf(side + "Spin"), +1) || editor_->stepped(idOf(side + "Spin"), -1)) << side;
     EXPECT_FALSE(editor_->stepped(Form::transferSpin, -1));
     EXPECT_EQ(number("armorFrontField"), 0);
     EXPECT_TRUE(services_.messages.empty());
@@ -191,23 +178,16 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
 // read or written (the settings file, written before the wait, apart).
 TEST_F(EditorTest, NoCarOrVehicleFileIsTouchedUnderTheArrow)
 {
-    struct Watch final : platform::FileEvents {
-        explicit Watch(const testkit::FakeServices& s) : services(s) { platform::watchFileEvents(this); }
-        ~Watch() override { platform::watchFileEvents(nullptr); }
-        void happened(std::string_view step, const std::filesystem::path& path) override
-        {
-            const std::string name = asciiLowered(utf8FromPath(path.filename()));
-            if (name.find(".rbc") == std::string::npos && name.find(".vcf") == std::string::npos) return;
-            ++seen;
-            if (services.waiting == 0) underTheArrow.push_back(std::string(step) + " " + name);
-        }
-        const testkit::FakeServices& services;
-        int seen = 0;
-        std::vector<std::string> underTheArrow;
-    };
+    int seen = 0;
+    std::vector<std::string> underTheArrow;
     const auto car = saveCar("car.rbc", spreadCar());
     ASSERT_TRUE(VcfWriter(dir_ / "game.vcf", {.name = "Game", .model = 16}));
-    const Watch watch(services_);
+    const testkit::HearFileEvents watch([&](std::string_view step, const std::filesystem::path& path) {
+        const std::string name = asciiLowered(utf8FromPath(path.filename()));
+        if (name.find(".rbc") == std::string::npos && name.find(".vcf") == std::string::npos) return;
+        ++seen;
+        if (services_.waiting == 0) underTheArrow.push_back(std::string(step) + " " + name);
+    });
     start(car); // the command line's car
     answer(car);
     click(Form::openButton);
@@ -216,8 +196,8 @@ TEST_F(EditorTest, NoCarOrVehicleFileIsTouchedUnderTheArrow)
     editor_->fileDropped(dir_ / "game.vcf"); // imported
     view_->type("Exported");
     click(Form::exportButton); // into the game's folder
-    EXPECT_EQ(watch.underTheArrow, std::vector<std::string>{});
-    EXPECT_GE(watch.seen, 5) << "the file events were not seen";
+    EXPECT_EQ(underTheArrow, std::vector<std::string>{});
+    EXPECT_GE(seen, 5) << "the file events were not seen";
 }
 
 TEST_F(EditorTest, TheCommandLineAndDropsLoadCars)

@@ -4,6 +4,7 @@
 #include "files/PlatformFile.h"
 #include "files/VcfWriter.h"
 
+#include "HearFileEvents.h"
 #include "Testkit.h"
 
 #include <utility>
@@ -100,16 +101,11 @@ TEST(DesignFile, AFileReplacedWhileOpenedIsReadWhole)
     testkit::TempDir dir;
     ASSERT_TRUE(saveCarFile(dir / "car.rbc", testkit::dustyDesign()));
     ASSERT_TRUE(VcfWriter(dir / "v.vcf", {.name = "Other", .model = 9}));
-    struct Swap final : platform::FileEvents {
-        std::filesystem::path with;
-        explicit Swap(std::filesystem::path w) : with(std::move(w)) { platform::watchFileEvents(this); }
-        ~Swap() override { platform::watchFileEvents(nullptr); }
-        void happened(std::string_view step, const std::filesystem::path& path) override
-        {
-            std::error_code ec; // Windows refuses to replace an open file: nothing to prove there
-            if (step == "opened" && !with.empty()) std::filesystem::rename(std::exchange(with, {}), path, ec);
-        }
-    } swap(dir / "v.vcf");
+    std::filesystem::path with = dir / "v.vcf";
+    const testkit::HearFileEvents swap([&](std::string_view step, const std::filesystem::path& path) {
+        std::error_code ec; // Windows refuses to replace an open file: nothing to prove there
+        if (step == "opened" && !with.empty()) std::filesystem::rename(std::exchange(with, {}), path, ec);
+    });
     OpenedDesign design;
     const FileResult read = openDesign(dir / "car.rbc", design);
     ASSERT_TRUE(read) << read.error().message;

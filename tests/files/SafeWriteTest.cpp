@@ -6,6 +6,7 @@
 #include "files/PlatformFile.h"
 #include "files/SafeWrite.h"
 
+#include "HearFileEvents.h"
 #include "OtherUser.h"
 #include "Testkit.h"
 
@@ -232,35 +233,25 @@ TEST(ReplaceStep, AWriteThatFailsMidwayLeavesTheOldFileWhole)
     EXPECT_FALSE(fs::exists(dir / "vgoon4.vcf")); // no half-written vehicle file
 }
 
-// What the replace step does on the file system, and in which order.
-class Steps final : public platform::FileEvents {
-public:
-    Steps() { platform::watchFileEvents(this); }
-    ~Steps() override { platform::watchFileEvents(nullptr); }
-    void happened(std::string_view step, const fs::path& path) override
-    {
-        seen.push_back(std::string(step) + (path.empty() ? "" : " " + path.filename().string()));
-        if (step == "created") createdMode = fs::status(path).permissions();
-    }
-    std::vector<std::string> seen;
-    fs::perms createdMode{};
-};
-
 TEST(ReplaceStep, FlushesBeforeTheRenameAndTheFolderAfterItAndStartsPrivate)
 {
     TempDir dir;
     writeBytes(dir / "car.rbc", old);
     fs::permissions(dir / "car.rbc", fs::perms(0644));
     const mode_t kept = ::umask(0);
-    Steps steps;
+    std::vector<std::string> seen; // what the replace step does on the file system, in order
+    fs::perms createdMode{};
+    const testkit::HearFileEvents steps([&](std::string_view step, const fs::path& path) {
+        seen.push_back(std::string(step) + (path.empty() ? "" : " " + path.filename().string()));
+        if (step == "created") createdMode = fs::status(path).permissions();
+    });
     ASSERT_TRUE(write(dir / "car.rbc"));
     ::umask(kept);
-    ASSERT_EQ(steps.seen.size(), 4u);
-    EXPECT_TRUE(steps.seen[0].starts_with("created .rivetbay-")) << steps.seen[0];
-    EXPECT_EQ(std::vector(steps.seen.begin() + 1, steps.seen.end()),
-              (std::vector<std::string>{"flushed", "renamed car.rbc",
-                                        "directory flushed " + dir.path().filename().string()}));
-    EXPECT_EQ(steps.createdMode, fs::perms(0600)); // private until it takes the old file's mode
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_TRUE(seen[0].starts_with("created .rivetbay-")) << seen[0];
+    EXPECT_EQ(std::vector(seen.begin() + 1, seen.end()),
+              (std::vector<std::string>{"flushed", "renamed car.rbc", "directory flushed " + dir.path().filename().string()}));
+    EXPECT_EQ(createdMode, fs::perms(0600)); // private until it takes the old file's mode
     EXPECT_EQ(fs::status(dir / "car.rbc").permissions(), fs::perms(0644));
 }
 
@@ -281,14 +272,9 @@ TEST(ReplaceStep, AFileShorterThanItsSizeIsReadToItsEnd)
 
     // The car file's own reader too: cut once opened, it ends past the end, not in a loop.
     ASSERT_TRUE(saveCarFile(dir / "cut.rbc", {.name = std::string(200, 'n')}));
-    struct Cut final : platform::FileEvents {
-        Cut() { platform::watchFileEvents(this); }
-        ~Cut() override { platform::watchFileEvents(nullptr); }
-        void happened(std::string_view step, const fs::path& path) override
-        {
-            if (step == "opened") fs::resize_file(path, 10);
-        }
-    } cut;
+    const testkit::HearFileEvents cut([](std::string_view step, const fs::path& path) {
+        if (step == "opened") fs::resize_file(path, 10);
+    });
     CarConfig loaded;
     const FileResult read = readCarFile(dir / "cut.rbc", loaded);
     ASSERT_FALSE(read);
