@@ -35,9 +35,8 @@ TEST_F(ExportToGameTest, WritesTheNextFileAndSaysWhereOrWhyNot)
     EXPECT_EQ(run(car), 0);
     const fs::path written = dir_ / "addon" / "vgoon4.vcf";
     EXPECT_TRUE(fs::exists(written));
-    ASSERT_EQ(services_.messages.size(), 1u);
-    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(said(), "\"Dusty\" is in the game now, as vgoon4.vcf in " + utf8FromPath(dir_ / "addon") + ".");
+    EXPECT_EQ(services_.said(), std::vector<std::string>{"Information | Rivetbay | \"Dusty\" is in the game now, as vgoon4.vcf in " +
+                                                         utf8FromPath(dir_ / "addon") + "."});
     const auto before = files();
 
     // The same name again, and no name: the export's refusal, with its caption; nothing written.

@@ -2,31 +2,22 @@
 
 #include "ui/AboutWindow.h"
 #include "ui/DialogUnits.h"
-#include "ui/EditorWindow.h"
 #include "ui/HackbusterWindow.h"
-#include "ui/SpinArrows.h"
 #include "ui/UiServices.h"
 
 #include "window/WindowProbe.h"
+#include "EditorFixture.h"
 #include "WhenShown.h"
 
 #include <QAccessible>
 #include <QAbstractItemView>
-#include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QWindow>
 #include <QContextMenuEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
-#include <QToolButton>
 #include <QToolTip>
-#include <QUrl>
 
 #include <map>
 
@@ -39,20 +30,15 @@ std::array<int, 4> corners(const QRect& r) { return {r.x(), r.y(), r.width(), r.
 class QtProbe final : public WindowProbe, public QObject {
 public:
     QtProbe(FakeServices& services, const std::filesystem::path& folder, const std::filesystem::path& car)
-        : services_(services), folder_(folder), window_(services)
+        : services_(services), folder_(folder), window_(startedEditor(services, folder, car))
     {
         qApp->installEventFilter(this); // an About window is counted and closed as it shows
-        window_.setPageFolder(QString::fromStdString(folder.string()) + "/");
-        window_.start({folder, car});
-        window_.show();
-        window_.activateWindow();
-        (void)QTest::qWaitForWindowActive(&window_);
     }
     ~QtProbe() override { qApp->removeEventFilter(this); }
 
-    Editor& editor() override { return window_.editor(); }
+    Editor& editor() override { return window_->editor(); }
 
-    bool shown() override { return window_.isVisible(); }
+    bool shown() override { return window_->isVisible(); }
     bool enabled(const char* control) override { return find(control)->isEnabled(); }
     std::string text(const char* control) override
     {
@@ -72,8 +58,8 @@ public:
             }
             menu->close();
         });
-        QContextMenuEvent open(QContextMenuEvent::Mouse, QPoint(5, 5), window_.mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(&window_, &open);
+        QContextMenuEvent open(QContextMenuEvent::Mouse, QPoint(5, 5), window_->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(window_.get(), &open);
         return lines;
     }
     int aboutsShown() override { return abouts_; }
@@ -90,7 +76,7 @@ public:
     std::vector<std::string> spokenControls() override
     {
         std::vector<std::string> names;
-        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&window_);
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(window_.get());
         for (int k = 0; k < window->childCount(); ++k) {
             QAccessibleInterface* child = window->child(k);
             if (child->state().invisible || child->role() == QAccessible::StaticText) continue;
@@ -133,7 +119,7 @@ public:
     int hackbusters() override
     {
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return static_cast<int>(window_.findChildren<HackbusterWindow*>().size());
+        return static_cast<int>(window_->findChildren<HackbusterWindow*>().size());
     }
     void closeFirstHackbuster() override
     {
@@ -142,19 +128,19 @@ public:
 
     Placed aboutOpened(bool atEdge) override
     {
-        const QRect work = window_.screen()->availableGeometry();
-        window_.move(atEdge ? work.bottomRight() - QPoint(100, 80) : work.topLeft() + QPoint(40, 60));
+        const QRect work = window_->screen()->availableGeometry();
+        window_->move(atEdge ? work.bottomRight() - QPoint(100, 80) : work.topLeft() + QPoint(40, 60));
         about_.reset(); // a fresh one, over the editor where it now stands
         in(Window::About);
-        const QPoint inside = about_->geometry().topLeft(), editor = window_.mapToGlobal(QPoint(0, 0));
-        const QRect frame(about_->pos(), about_->size().grownBy(window_.windowHandle()->frameMargins()));
+        const QPoint inside = about_->geometry().topLeft(), editor = window_->mapToGlobal(QPoint(0, 0));
+        const QRect frame(about_->pos(), about_->size().grownBy(window_->windowHandle()->frameMargins()));
         return {corners(frame), corners(work), {inside.x(), inside.y()}, {editor.x(), editor.y()}};
     }
     std::array<std::array<int, 4>, 2> dialogOverEditor(bool fileDialog) override
     {
-        window_.move(40, 30); // away from the screen's middle
+        window_->move(40, 30); // away from the screen's middle
         QtUiServices real;
-        real.setOwner(&window_);
+        real.setOwner(window_.get());
         std::array<int, 4> shown{};
         const WhenShown read(
             [fileDialog]() -> QWidget* {
@@ -167,7 +153,7 @@ public:
             (void)real.chooseFile({.directory = folder_});
         else
             real.showMessage(MessageIcon::Information, "Rivetbay", "A box over the editor.");
-        return {shown, corners(window_.frameGeometry())};
+        return {shown, corners(window_->frameGeometry())};
     }
 
     void choose(const char* list, int index) override { static_cast<QComboBox*>(find(list))->setCurrentIndex(index); }
@@ -198,8 +184,8 @@ public:
                                            (chord.alt ? Qt::AltModifier : Qt::NoModifier);
         const Qt::Key key = qtKey(chord.key);
         QWidget* to = edit(control) ? edit(control) : find(control);
-        window_.activateWindow(); // as a closed About window gives it back
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
+        window_->activateWindow(); // as a closed About window gives it back
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
         to->setFocus(); // a window's keys go to its focus
         if (!chord.typed) return QTest::keyClick(to, key, held);
         QKeyEvent down(QEvent::KeyPress, key, held, qText(chord.typed));
@@ -236,10 +222,7 @@ public:
         QList<QUrl> urls;
         for (const auto& file : files) urls << QUrl::fromLocalFile(QString::fromStdString(file.string()));
         mime.setUrls(urls);
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&window_, &enter);
-        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&window_, &dropped);
+        dropOn(window_.get(), mime);
     }
 
 protected:
@@ -256,9 +239,9 @@ private:
     QWidget* in(Window window)
     {
         if (window == Window::About && !about_)
-            about_ = std::make_unique<AboutWindow>(services_, &window_, QString::fromStdString(folder_.string()) + "/");
-        if (window == Window::Hackbuster) return window_.findChildren<HackbusterWindow*>().value(0);
-        return window == Window::About ? static_cast<QWidget*>(about_.get()) : &window_;
+            about_ = std::make_unique<AboutWindow>(services_, window_.get(), QString::fromStdString(folder_.string()) + "/");
+        if (window == Window::Hackbuster) return window_->findChildren<HackbusterWindow*>().value(0);
+        return window == Window::About ? static_cast<QWidget*>(about_.get()) : window_.get();
     }
     static std::string name(QObject* object)
     {
@@ -272,7 +255,7 @@ private:
     }
     QWidget* find(const char* control)
     {
-        auto* widget = window_.findChild<QWidget*>(control);
+        auto* widget = window_->findChild<QWidget*>(control);
         EXPECT_NE(widget, nullptr) << control;
         return widget;
     }
@@ -284,7 +267,7 @@ private:
 
     FakeServices& services_;
     std::filesystem::path folder_;
-    EditorWindow window_;
+    std::unique_ptr<EditorWindow> window_;
     std::unique_ptr<AboutWindow> about_;
     int abouts_ = 0;
     ulong stamp_ = 0;

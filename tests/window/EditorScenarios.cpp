@@ -230,8 +230,7 @@ TEST_F(EditorScenario, ADroppedFileLoadsTheFirstOfThemAndUndoingItAimsTheQuestio
     w.key("openButton", ctrl('Z'));
     EXPECT_EQ(w.selection("modelList"), 1);
     w.key("openButton", {Escape}); // the fake answers Cancel
-    ASSERT_EQ(services_.questions.size(), 1u);
-    EXPECT_EQ(services_.questions[0], "Save changes to the design in mine.rbc before closing?");
+    EXPECT_EQ(services_.questions, std::vector<std::string>{"Save changes to the design in mine.rbc before closing?"});
 }
 
 TEST_F(EditorScenario, AHeldArrowIsOneStepToUndoAndEachClickAnother)
