@@ -30,23 +30,20 @@ const std::string windowsFile = "; Rivetbay settings\r\n"
 
 TEST(ProfileFile, ReadsAsWindowsDoes)
 {
-    const std::tuple<const char*, const char*, const char*> cases[] = { // section, key, value
-
-        {"Paths", "VCF_Path", "C:\\Games\\I'76 Nitro\\addon"}, {"PATHS", "rbc_path", "C:\\Cars"},
-        {"Other", "VCF_Path", "wrong"}, {"Paths", "Missing", "fallback"}, {"Nowhere", "VCF_Path", "fallback"},
+    const std::string longer = "[Paths]\nVCF_Path=" + std::string(5000, 'a');
+    const std::tuple<std::string, const char*, const char*, std::string> cases[] = { // file, section, key, value
+        {windowsFile, "Paths", "VCF_Path", "C:\\Games\\I'76 Nitro\\addon"}, {windowsFile, "PATHS", "rbc_path", "C:\\Cars"},
+        {windowsFile, "Other", "VCF_Path", "wrong"}, {windowsFile, "Paths", "Missing", "fallback"},
+        {windowsFile, "Nowhere", "VCF_Path", "fallback"}, {"[Paths]\nVCF_Path=\n", "Paths", "VCF_Path", ""},
+        // A quote that is never closed is part of the value, every character of it.
+        {"[Paths]\nVCF_Path=\"C:\\Cars\n", "Paths", "VCF_Path", "\"C:\\Cars"}, {"[Paths]\nVCF_Path='\n", "Paths", "VCF_Path", "'"},
+        // A key or a section twice: the first one is read, as Windows reads it.
+        {"[Paths]\nVCF_Path=a\nVCF_Path=b\n", "Paths", "VCF_Path", "a"},
+        {"[Paths]\nX=1\n[Paths]\nVCF_Path=b\n", "Paths", "VCF_Path", "fallback"},
+        {longer, "Paths", "VCF_Path", std::string(4095, 'a')},
     };
-    for (const auto& [section, key, value] : cases)
-        EXPECT_EQ(profileStringIn(windowsFile, section, key, "fallback"), value) << section << "/" << key;
-    EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=\n", "Paths", "VCF_Path", "d"), "");
-    // A quote that is never closed is part of the value, every character of it.
-    EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=\"C:\\Cars\n", "Paths", "VCF_Path", ""), "\"C:\\Cars");
-    EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path='\n", "Paths", "VCF_Path", ""), "'");
-    // A key or a section twice: the first one is read, as Windows reads it.
-    EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=a\nVCF_Path=b\n", "Paths", "VCF_Path", ""), "a");
-    EXPECT_EQ(profileStringIn("[Paths]\nX=1\n[Paths]\nVCF_Path=b\n", "Paths", "VCF_Path", "d"), "d");
-    EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=" + std::string(5000, 'a'), "Paths", "VCF_Path",
-                              ""),
-              std::string(4095, 'a'));
+    for (const auto& [file, section, key, value] : cases)
+        EXPECT_EQ(profileStringIn(file, section, key, "fallback"), value) << file.substr(0, 40) << ": " << section << "/" << key;
 }
 
 TEST(ProfileFile, AWriteChangesOnlyItsLine)

@@ -43,21 +43,6 @@ TEST_F(WindowTest, AReaderFindsLabelsAndNoHiddenButtonToPress)
     }
 }
 
-// Enter on a list is no command, and Alt with the hidden EXPORT's letter presses nothing.
-TEST_F(WindowTest, NoKeyPressesWhatThePlayerDidNotMean)
-{
-    startEditor();
-    EXPECT_EQ(editor_->windowTitle(), "  Vexillo's Rivetbay  1.9");
-    auto* engines = list("engineList");
-    engines->setFocus();
-    QTest::keyClick(engines, Qt::Key_Return);
-    QTest::keyClick(editor_.get(), Qt::Key_E, Qt::AltModifier);
-    EXPECT_TRUE(services_.requests.empty());
-    find<QPushButton>("openButton")->setFocus();
-    QTest::keyClick(find<QPushButton>("openButton"), Qt::Key_Return);
-    EXPECT_EQ(services_.requests.size(), 1u);
-}
-
 // What only this toolkit's drops carry: addresses that are no local file, a
 // proposed move, and a name that is not UTF-8 as its bytes, percent-encoded.
 TEST_F(WindowTest, DropsTakeLocalFilesAsCopiesWhateverTheirNamesBytes)
@@ -84,20 +69,6 @@ TEST_F(WindowTest, DropsTakeLocalFilesAsCopiesWhateverTheirNamesBytes)
     latin1.setData("text/uri-list", "file://" + QUrl::toPercentEncoding(qpath(dir_.path()), "/") + "/caf%E9.rbc\r\n");
     drop(latin1);
     EXPECT_EQ(list("modelList")->currentIndex(), 22);
-}
-
-TEST_F(WindowTest, ACarOpenedByItsMnemonicShowsItsOwnName)
-{
-    const auto loaded = saveCar("loaded.rbc", {.name = "Loaded", .model = 9});
-    startEditor();
-    typeName(list("nameBox"), "Typed");
-    answer(loaded);
-    QTest::keyClick(list("nameBox")->lineEdit(), Qt::Key_O, Qt::AltModifier);
-    // The button shows its pressed look, then clicks.
-    ASSERT_TRUE(testkit::waitFor([&] { return !services_.requests.empty(); }));
-    EXPECT_EQ(services_.requests.size(), 1u);
-    EXPECT_EQ(list("nameBox")->currentText(), "Loaded");
-    EXPECT_EQ(editor_->config().name, "Loaded");
 }
 
 TEST_F(WindowTest, TheNameBoxCompletesNothingAndRefusesWhatDoesNotFit)

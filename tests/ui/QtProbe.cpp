@@ -187,9 +187,14 @@ public:
         window_->activateWindow(); // as a closed About window gives it back
         EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
         to->setFocus(); // a window's keys go to its focus
-        if (!chord.typed) return QTest::keyClick(to, key, held);
-        QKeyEvent down(QEvent::KeyPress, key, held, qText(chord.typed));
-        QApplication::sendEvent(to, &down);
+        if (chord.typed) {
+            QKeyEvent down(QEvent::KeyPress, key, held, qText(chord.typed));
+            return (void)QApplication::sendEvent(to, &down);
+        }
+        QTest::keyClick(to, key, held);
+        // A button's letter shows the button pressed, then clicks it.
+        const auto buttons = window_->findChildren<QAbstractButton*>();
+        EXPECT_TRUE(waitFor([&] { return std::ranges::none_of(buttons, &QAbstractButton::isDown); }));
     }
     void heldKey(const char* field, int key, Repeat which) override
     {
@@ -250,7 +255,8 @@ private:
     static Qt::Key qtKey(int key)
     {
         static const std::map<int, Qt::Key> keys{{F1, Qt::Key_F1}, {Escape, Qt::Key_Escape}, {Left, Qt::Key_Left},
-                                                 {Up, Qt::Key_Up}, {Right, Qt::Key_Right}, {Down, Qt::Key_Down}};
+                                                 {Up, Qt::Key_Up}, {Right, Qt::Key_Right}, {Down, Qt::Key_Down},
+                                                 {Return, Qt::Key_Return}};
         return keys.count(key) ? keys.at(key) : Qt::Key(Qt::Key_A + key - 'A');
     }
     QWidget* find(const char* control)

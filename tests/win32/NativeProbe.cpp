@@ -17,6 +17,7 @@
 #include <shlobj.h>
 
 #include <array>
+#include <functional>
 #include <map>
 
 namespace rivetbay::testkit {
@@ -47,37 +48,21 @@ void pump()
     for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
 }
 
-// The lines of the popup menu open now, read from inside its own loop; it is
-// closed once read, or at the deadline.
-std::vector<std::string>* menuLines = nullptr;
-int menuTicks = 0;
-void CALLBACK readMenu(HWND, UINT, UINT_PTR timer, DWORD)
+// Acts on the window `find` returns once it shows, from inside the loop that
+// shows it, or on none at a deadline only a failing test meets; `show` opens it.
+void whenShown(const std::function<HWND()>& find, const std::function<void(HWND)>& act, const std::function<void()>& show)
 {
-    HWND open = FindWindowW(L"#32768", nullptr);
-    HMENU menu = open ? reinterpret_cast<HMENU>(SendMessageW(open, 0x01E1 /* MN_GETHMENU */, 0, 0)) : nullptr;
-    if (!menu && ++menuTicks < 3000) return;
-    for (int at = 0; menu && at < GetMenuItemCount(menu); ++at) {
-        wchar_t text[64] = {};
-        GetMenuStringW(menu, at, text, 64, MF_BYPOSITION);
-        const UINT state = GetMenuState(menu, at, MF_BYPOSITION);
-        menuLines->push_back(state & MF_SEPARATOR ? "-" : utf8(text) + (state & MF_GRAYED ? " (grey)" : ""));
-    }
-    KillTimer(nullptr, timer);
-    EndMenu();
-}
-
-// The place of the box or dialog titled "Rivetbay" once it shows, read from
-// inside its own loop; it is closed once read, or at the deadline.
-std::array<int, 4>* shownBox = nullptr;
-int boxTicks = 0;
-void CALLBACK readBox(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND box = FindWindowW(L"#32770", L"Rivetbay");
-    if (!box && ++boxTicks < 3000) return;
-    RECT at{};
-    if (box) GetWindowRect(box, &at), PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-    *shownBox = rectOf(at);
-    KillTimer(nullptr, timer);
+    static std::function<void(UINT_PTR)> tick;
+    int ticks = 0;
+    tick = [&](UINT_PTR timer) {
+        HWND shown = find();
+        if (!shown && ++ticks < 3000) return;
+        KillTimer(nullptr, timer);
+        act(shown);
+    };
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) { tick(id); });
+    show();
+    KillTimer(nullptr, timer), tick = nullptr;
 }
 
 class NativeProbe final : public WindowProbe {
@@ -118,10 +103,16 @@ public:
     std::vector<std::string> menu() override
     {
         std::vector<std::string> lines;
-        menuLines = &lines, menuTicks = 0;
-        SetTimer(nullptr, 0, 10, &readMenu);
-        SendMessageW(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window_), MAKELPARAM(-1, -1)); // from the keyboard
-        menuLines = nullptr;
+        whenShown([] { return FindWindowW(L"#32768", nullptr); }, [&](HWND open) {
+            HMENU menu = open ? reinterpret_cast<HMENU>(SendMessageW(open, 0x01E1 /* MN_GETHMENU */, 0, 0)) : nullptr;
+            for (int at = 0; menu && at < GetMenuItemCount(menu); ++at) {
+                wchar_t text[64] = {};
+                GetMenuStringW(menu, at, text, 64, MF_BYPOSITION);
+                const UINT state = GetMenuState(menu, at, MF_BYPOSITION);
+                lines.push_back(state & MF_SEPARATOR ? "-" : utf8(text) + (state & MF_GRAYED ? " (grey)" : ""));
+            }
+            EndMenu();
+        }, [&] { SendMessageW(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window_), MAKELPARAM(-1, -1)); }); // from the keyboard
         return lines;
     }
     int aboutsShown() override { return abouts_; }
@@ -204,16 +195,15 @@ public:
         SetWindowPos(window_, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW); // off the middle
         win32::Win32Services real;
         real.setOwner(window_);
-        std::array<int, 4> shown{};
-        shownBox = &shown, boxTicks = 0;
-        SetTimer(nullptr, 0, 10, &readBox);
-        if (fileDialog)
-            (void)real.chooseFile({.title = "Rivetbay", .directory = dir_});
-        else
-            real.showMessage(MessageIcon::Information, "Rivetbay", "A box over the editor.");
-        RECT editor;
+        RECT box{}, editor;
+        whenShown([] { return FindWindowW(L"#32770", L"Rivetbay"); },
+                  [&](HWND shown) { if (shown) GetWindowRect(shown, &box), PostMessageW(shown, WM_COMMAND, IDCANCEL, 0); },
+                  [&] {
+                      if (fileDialog) (void)real.chooseFile({.title = "Rivetbay", .directory = dir_});
+                      else real.showMessage(MessageIcon::Information, "Rivetbay", "A box over the editor.");
+                  });
         GetWindowRect(window_, &editor);
-        return {shown, rectOf(editor)};
+        return {rectOf(box), rectOf(editor)};
     }
 
     void choose(const char* list, int index) override
@@ -246,6 +236,7 @@ public:
     void key(const char* control, Chord chord) override
     {
         HWND to = edit(control);
+        SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(to), TRUE); // a window's keys go to its focus
         std::array<BYTE, 256> keys{};
         keys[VK_CONTROL] = chord.control ? 0x80 : 0;
         keys[VK_SHIFT] = chord.shift ? 0x80 : 0;
@@ -347,7 +338,7 @@ private:
     static WPARAM virtualKey(int key)
     {
         static const std::map<int, WPARAM> keys{{F1, VK_F1}, {Escape, VK_ESCAPE}, {Left, VK_LEFT},
-                                                {Up, VK_UP}, {Right, VK_RIGHT}, {Down, VK_DOWN}};
+                                                {Up, VK_UP}, {Right, VK_RIGHT}, {Down, VK_DOWN}, {Return, VK_RETURN}};
         return keys.count(key) ? keys.at(key) : static_cast<WPARAM>(key);
     }
     HWND item(const char* control) { return GetDlgItem(window_, idOf(control)); }

@@ -219,6 +219,23 @@ TEST_F(EditorScenario, TheMenuAndTheKeysAsThePlayerMeetsThem)
     EXPECT_EQ(w.editor().config().name, "Typed");
 }
 
+// Alt with a button's letter presses it, from the name box too, and the
+// opened design's name is then shown; Enter presses a button, not a list.
+TEST_F(EditorScenario, KeysPressTheButtonsThePlayerMeans)
+{
+    const auto loaded = saveCar("loaded.rbc", {.name = "Loaded", .model = 9});
+    WindowProbe& w = start();
+    w.setText("nameBox", "Typed", 5);
+    answer(loaded);
+    w.key("nameBox", {'O', false, false, true});
+    EXPECT_EQ(services_.requests.size(), 1u);
+    EXPECT_EQ(w.text("nameBox"), "Loaded");
+    w.key("engineList", {Return});
+    EXPECT_EQ(services_.requests.size(), 1u);
+    w.key("openButton", {Return});
+    EXPECT_EQ(services_.requests.size(), 2u);
+}
+
 TEST_F(EditorScenario, ADroppedFileLoadsTheFirstOfThemAndUndoingItAimsTheQuestionBack)
 {
     const auto a = saveCar("a.car", {.model = 9}), b = saveCar("b.rbc", {.model = 22});

@@ -28,7 +28,7 @@ struct Chord {
     bool alt = false;
     const char* typed = nullptr;
 };
-inline constexpr int F1 = 0x101, Escape = 0x102, Left = 0x103, Up = 0x104, Right = 0x105, Down = 0x106;
+inline constexpr int F1 = 0x101, Escape = 0x102, Left = 0x103, Up = 0x104, Right = 0x105, Down = 0x106, Return = 0x107;
 
 // A held key's events in a field: its first press; a repeat the keyboard made
 // while the step before it ran, which waited behind it; one made after.
