@@ -49,32 +49,27 @@ TEST_F(EditorTest, ClosingUnchangedWorkAsksNothing)
 TEST_F(EditorTest, ClosingChangedWorkAsksAndEachAnswerDoesWhatItSays)
 {
     std::filesystem::create_directory(dir_ / "folder.rbc");
-    struct Case {
-        const char* what;
-        CloseAnswer answer;
-        std::optional<std::filesystem::path> saveAs;
-        bool closes;
-    };
-    const Case cases[] = {
+    // What, the answer, the file a Save dialog answers, whether it closes.
+    const std::tuple<const char*, CloseAnswer, std::optional<std::filesystem::path>, bool> cases[] = {
         {"discard", CloseAnswer::Discard, {}, true},
         {"cancel", CloseAnswer::Cancel, {}, false},
         {"save", CloseAnswer::Save, dir_ / "kept.rbc", true},
         {"save, dialog cancelled", CloseAnswer::Save, {}, false},
         {"save that fails", CloseAnswer::Save, dir_ / "folder.rbc", false},
     };
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.what);
+    for (const auto& [what, answer, saveAs, closes] : cases) {
+        SCOPED_TRACE(what);
         services_ = {};
         start();
         choose("modelList", 16);
         const CarConfig before = editor_->config();
-        services_.closeAnswers = {k.answer};
-        services_.answers = {k.saveAs};
+        services_.closeAnswers = {answer};
+        services_.answers = {saveAs};
         click(Form::quitButton);
-        EXPECT_EQ(view_->closed, k.closes);
+        EXPECT_EQ(view_->closed, closes);
         EXPECT_EQ(services_.questions, std::vector<std::string>{"Save changes to the design before closing?"});
         EXPECT_EQ(editor_->config(), before); // the design is untouched, whatever the answer
-        EXPECT_EQ(services_.messages.size(), k.saveAs == dir_ / "folder.rbc" ? 1u : 0u);
+        EXPECT_EQ(services_.messages.size(), saveAs == dir_ / "folder.rbc" ? 1u : 0u);
     }
     CarConfig kept;
     ASSERT_TRUE(readCarFile(dir_ / "kept.rbc", kept));

@@ -77,13 +77,8 @@ TEST(ProfileFile, DamagedAndSpecialSettingsFiles)
 {
     namespace fs = std::filesystem;
     using enum ProfileFile::State;
-    struct Case {
-        const char* what;
-        std::function<void(const fs::path&)> make;
-        ProfileFile::State state;
-        bool writable;
-    };
-    const Case cases[] = {
+    // What, how it is made, how it reads, whether it is written.
+    const std::tuple<const char*, std::function<void(const fs::path&)>, ProfileFile::State, bool> cases[] = {
         {"a directory", [](const auto& f) { fs::create_directory(f); }, Unreadable, false},
         {"larger than any settings file",
          [](const auto& f) { std::ofstream(f) << std::string(profileFileLimit + 1, 'x'); }, Unreadable, false},
@@ -100,17 +95,17 @@ TEST(ProfileFile, DamagedAndSpecialSettingsFiles)
         {"a dangling link", [](const auto& f) { fs::create_symlink("elsewhere.ini", f); }, Missing, true},
 #endif
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, make, state, writable] : cases) {
+        SCOPED_TRACE(what);
         TempDir dir;
         const auto file = dir / "Rivetbay.ini";
-        c.make(file);
+        make(file);
         const auto before = std::filesystem::symlink_status(file).type();
-        EXPECT_EQ(readProfileFile(file).state, c.state);
-        EXPECT_EQ(writePaths(file, ".", "/cars"), c.writable);
+        EXPECT_EQ(readProfileFile(file).state, state);
+        EXPECT_EQ(writePaths(file, ".", "/cars"), writable);
         EXPECT_EQ(std::filesystem::symlink_status(file).type(), before);
         const PathSettings read = readPathSettings(file, "/start");
-        EXPECT_EQ(read.rbcPath, c.writable ? "/cars" : "/start");
+        EXPECT_EQ(read.rbcPath, writable ? "/cars" : "/start");
     }
 }
 

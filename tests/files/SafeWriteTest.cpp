@@ -67,15 +67,9 @@ void makeSocket(const fs::path& path)
 TEST(ReplaceStep, AttacksAtAndBesideTheTarget)
 {
     using Dir = const TempDir&;
-    struct Attack {
-        const char* what;
-        std::function<void(Dir)> plant;
-        std::string target;
-        bool succeeds;
-        std::function<bool(Dir, const FileResult&)> kept; // what must hold after
-    };
     const std::string longName = std::string(251, 'n') + ".rbc";
-    const Attack attacks[] = {
+    // What, the plant, the target, whether the save succeeds, what must hold after.
+    const std::tuple<const char*, std::function<void(Dir)>, std::string, bool, std::function<bool(Dir, const FileResult&)>> attacks[] = {
         {"a file at the old temporary name survives",
          [](Dir d) { writeBytes(d / "car.rbc", old), writeBytes(d / "car.rbc.rbtmp", old); }, "car.rbc", true,
          [](Dir d, auto&) { return readBytes(d / "car.rbc.rbtmp") == old; }},
@@ -123,13 +117,13 @@ TEST(ReplaceStep, AttacksAtAndBesideTheTarget)
         {"a missing folder is not found", [](Dir) {}, "gone/car.rbc", false,
          [](Dir, const FileResult& r) { return r.error().message == "an unnamed file was not found."; }},
     };
-    for (const Attack& attack : attacks) {
+    for (const auto& [what, plant, target, succeeds, kept] : attacks) {
         TempDir dir;
-        attack.plant(dir);
-        const FileResult result = write(dir / attack.target);
-        EXPECT_EQ(static_cast<bool>(result), attack.succeeds) << attack.what;
-        EXPECT_TRUE(attack.kept(dir, result)) << attack.what;
-        EXPECT_TRUE(noTemporaryIn(dir.path())) << attack.what;
+        plant(dir);
+        const FileResult result = write(dir / target);
+        EXPECT_EQ(static_cast<bool>(result), succeeds) << what;
+        EXPECT_TRUE(kept(dir, result)) << what;
+        EXPECT_TRUE(noTemporaryIn(dir.path())) << what;
     }
 }
 

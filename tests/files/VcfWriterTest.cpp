@@ -65,17 +65,12 @@ TEST(VcfWriter, WorkedExampleByteForByte)
 // Bushmaster in one way.
 TEST(VcfWriter, FieldsByRule)
 {
-    struct Case {
-        const char* what;
-        std::function<void(CarConfig&)> change;
-        std::size_t offset, width;
-        std::string bytes; // the field exactly, NULs and template tail included
-    };
     using namespace std::string_literals;
     const auto u32 = [](std::uint32_t v) {
         return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
     };
-    const Case cases[] = {
+    // What, the change, where, how wide, the field exactly (NULs and template tail included).
+    const std::tuple<const char*, std::function<void(CarConfig&)>, std::size_t, std::size_t, std::string> cases[] = {
         {"no name keeps Unnamed", [](CarConfig&) {}, 28, 16, "Unnamed\0\0\0\0\0\0\0\0\0"s},
         {"fifteen characters end in a NUL", [](CarConfig& c) { c.name = "Fifteen chars!!"; }, 28, 17,
          "Fifteen chars!!\0v"s},
@@ -93,12 +88,12 @@ TEST(VcfWriter, FieldsByRule)
          [](CarConfig& c) { c.model = 26; c.topWeapons = {0, 5}; c.turret = 1; }, 193, 25,
          "WEPN"s + u32(25) + u32(1) + "gcmedium.gdf\0"s},
     };
-    for (const Case& k : cases) {
+    for (const auto& [what, change, offset, width, bytes] : cases) {
         CarConfig c{.model = 16};
-        k.change(c);
+        change(c);
         const auto image = buildVcfImage(c);
-        ASSERT_GE(image.size(), k.offset + k.width) << k.what;
-        EXPECT_EQ(std::string(image.begin() + k.offset, image.begin() + k.offset + k.width), k.bytes) << k.what;
+        ASSERT_GE(image.size(), offset + width) << what;
+        EXPECT_EQ(std::string(image.begin() + offset, image.begin() + offset + width), bytes) << what;
     }
 }
 
