@@ -33,18 +33,17 @@ TEST_F(ExportToGameTest, WritesTheNextFileAndSaysWhereOrWhyNot)
     writeSettings();
     const fs::path car = saveCar("cars/dusty.rbc", testkit::dustyDesign());
     EXPECT_EQ(run(car), 0);
-    const fs::path written = dir_ / "addon" / "vgoon4.vcf";
-    EXPECT_TRUE(fs::exists(written));
+    EXPECT_TRUE(fs::exists(dir_ / "addon" / "vgoon4.vcf"));
     EXPECT_EQ(services_.said(), std::vector<std::string>{"Information | Rivetbay | \"Dusty\" is in the game now, as vgoon4.vcf in " +
                                                          utf8FromPath(dir_ / "addon") + "."});
     const auto before = files();
 
     // The same name again, and no name: the export's refusal, with its caption; nothing written.
+    const std::string refusal = "Stop | Rivetbay : Can't export to VCF | The variant must have a unique model/name combination.";
     EXPECT_EQ(run(car), 1);
-    EXPECT_EQ(services_.messages.back().caption, exportCaption);
-    EXPECT_EQ(said(), exportNotUniqueText);
+    EXPECT_EQ(services_.said().back(), refusal);
     EXPECT_EQ(run(saveCar("cars/blank.rbc", {.model = 16})), 1);
-    EXPECT_EQ(said(), exportNotUniqueText);
+    EXPECT_EQ(services_.said().back(), refusal);
     EXPECT_EQ(files().size(), before.size() + 1); // the blank car file, no vehicle file
     EXPECT_FALSE(fs::exists(dir_ / "cars" / "Rivetbay.ini"));
 
@@ -59,9 +58,10 @@ TEST_F(ExportToGameTest, WithoutAKnownGameFolderItSaysWhyAndAsksForAStart)
 {
     const fs::path car = saveCar("cars/dusty.rbc", testkit::dustyDesign());
     const std::string gone = utf8FromPath(dir_ / "gone"), file = utf8FromPath(car);
+    const std::string unknown = "Rivetbay does not know where the game is yet: start Rivetbay once and show it.";
     const std::pair<std::function<void()>, std::string> settings[] = {
-        {[] {}, gameFolderUnknownText}, // none at all: it makes none
-        {[&] { std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nRBC_Path=.\n"; }, gameFolderUnknownText},
+        {[] {}, unknown}, // none at all: it makes none
+        {[&] { std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nRBC_Path=.\n"; }, unknown},
         {[&] { std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nVCF_Path=" << gone << "\n"; },
          "The game folder in Rivetbay's settings, " + gone +
              ", is gone: start Rivetbay and show it where the game is now."},

@@ -129,7 +129,7 @@ TEST(Export, ExportsTakeTurnsAndLookAgainUnderTheLock)
         EXPECT_TRUE(waiting) << "the second export never waited for the lock";
     }
     second.join();
-    EXPECT_EQ(waited.refusal, exportNotUniqueText);
+    EXPECT_EQ(waited.refusal, "The variant must have a unique model/name combination.");
 
     // A holder that never lets go: the export gives up with nothing written,
     // since only the lock keeps one name to one file.
@@ -137,7 +137,7 @@ TEST(Export, ExportsTakeTurnsAndLookAgainUnderTheLock)
         const platform::DirectoryLock stuck(dir.path());
         ExportResult busy; // from another thread, whose lock a held one is not
         std::thread([&] { busy = exportVariant(design(16, "Busy"), dir.path(), {}); }).join();
-        EXPECT_EQ(busy.refusal, exportBusyText);
+        EXPECT_EQ(busy.refusal, "The vehicle folder is busy; try again.");
     }
     EXPECT_EQ(findVehicleFiles(dir.path(), "goon").size(), 2u);
 
