@@ -97,39 +97,6 @@ TEST_F(AboutTest, ReloadReadsThePageAgainAndStopLeavesIt)
     EXPECT_TRUE(about.browser()->toPlainText().contains("New page"));
 }
 
-TEST_F(AboutTest, HoldingAnArrowWithNowhereToGoShowsOneBoxAPress)
-{
-    AboutWindow about(services_, nullptr, folder());
-    about.show();
-    auto* arrows = about.findChild<SpinArrows*>("historyArrows");
-    // A second button, repeating on the same timers, shows how long the arrow
-    // was held in repeats rather than in milliseconds.
-    QToolButton witness(&about);
-    witness.setAutoRepeat(true);
-    int repeats = 0;
-    QObject::connect(&witness, &QToolButton::clicked, [&] { ++repeats; });
-    const auto holdFor = [&](int count) {
-        const int until = repeats + count;
-        EXPECT_TRUE(testkit::waitFor([&] { return repeats >= until; }));
-    };
-    for (QToolButton* arrow : {arrows->decreaseButton(), arrows->increaseButton()}) {
-        const std::size_t before = services_.messages.size();
-        witness.setAutoRepeatDelay(arrow->autoRepeatDelay());
-        witness.setAutoRepeatInterval(arrow->autoRepeatInterval());
-        witness.setDown(false);
-        QTest::mousePress(arrow, Qt::LeftButton);
-        QTest::mousePress(&witness, Qt::LeftButton);
-        holdFor(10);
-        QTest::mouseRelease(arrow, Qt::LeftButton);
-        holdFor(3);
-        QTest::mouseRelease(&witness, Qt::LeftButton);
-        EXPECT_EQ(services_.messages.size(), before + 1);
-    }
-    // The arrows still answer the next press.
-    clickArrow(about, false);
-    EXPECT_EQ(services_.messages.size(), 3u);
-}
-
 TEST_F(AboutTest, MissingPageSaysSoAndTheWindowIsItsForms)
 {
     TempDir empty;

@@ -170,12 +170,18 @@ public:
             QApplication::sendEvent(button, &twice);
             return QTest::mouseRelease(button, Qt::LeftButton);
         }
+        // Held while a witness on the arrow's own timers repeats twice: time in
+        // repeats, whether or not the arrow goes on repeating itself.
+        QToolButton witness(pair);
+        witness.setAutoRepeat(true);
+        witness.setAutoRepeatDelay(button->autoRepeatDelay());
+        witness.setAutoRepeatInterval(button->autoRepeatInterval());
         int repeats = 0;
-        const auto counting = connect(pair, &SpinArrows::stepped, [&](int, bool repeat) { repeats += repeat; });
+        connect(&witness, &QToolButton::clicked, [&] { ++repeats; });
         QTest::mousePress(button, Qt::LeftButton);
-        EXPECT_TRUE(waitFor([&] { return repeats >= 2; }));
+        QTest::mousePress(&witness, Qt::LeftButton);
+        EXPECT_TRUE(waitFor([&] { return repeats >= 3; }));
         QTest::mouseRelease(button, Qt::LeftButton);
-        disconnect(counting);
     }
     void key(const char* control, Chord chord) override
     {
@@ -259,9 +265,10 @@ private:
                                                  {Return, Qt::Key_Return}};
         return keys.count(key) ? keys.at(key) : Qt::Key(Qt::Key_A + key - 'A');
     }
-    QWidget* find(const char* control)
+    QWidget* find(const char* control) // the editor's, or else an About window's
     {
         auto* widget = window_->findChild<QWidget*>(control);
+        if (!widget) widget = in(Window::About)->findChild<QWidget*>(control);
         EXPECT_NE(widget, nullptr) << control;
         return widget;
     }

@@ -227,11 +227,12 @@ public:
         const int repeats = (how == Press::DoubleClick && !doubles) + (how == Press::Hold ? 2 : 0);
         for (int k = 0; k < repeats; ++k) {
             NMUPDOWN change{};
-            change.hdr = {pair, static_cast<UINT_PTR>(idOf(arrows)), UDN_DELTAPOS};
+            change.hdr = {pair, static_cast<UINT_PTR>(GetDlgCtrlID(pair)), UDN_DELTAPOS};
             change.iDelta = more ? -1 : 1;
-            SendMessageW(window_, WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
+            SendMessageW(GetParent(pair), WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
         }
         SendMessageW(pair, WM_LBUTTONUP, 0, at);
+        pump(); // what the press left to show once it was over
     }
     void key(const char* control, Chord chord) override
     {
@@ -341,7 +342,12 @@ private:
                                                 {Up, VK_UP}, {Right, VK_RIGHT}, {Down, VK_DOWN}, {Return, VK_RETURN}};
         return keys.count(key) ? keys.at(key) : static_cast<WPARAM>(key);
     }
-    HWND item(const char* control) { return GetDlgItem(window_, idOf(control)); }
+    HWND item(const char* control) // the editor's, or else an About window's
+    {
+        for (const FormControl& c : EditorForm::controls())
+            if (c.name == std::string_view(control)) return GetDlgItem(window_, c.id);
+        return item(Window::About, control);
+    }
     HWND edit(const char* control)
     {
         return std::string_view(control) == "nameBox" ? dialog_.nameEdit() : item(control);

@@ -264,6 +264,16 @@ TEST_F(EditorScenario, AHeldArrowIsOneStepToUndoAndEachClickAnother)
     }
 }
 
+// An About arrow with no page to go to says so, one box a press however long
+// it is held, and the next press is heard.
+TEST_F(EditorScenario, AnAboutArrowWithNowhereToGoSaysSoOnceAPress)
+{
+    WindowProbe& w = start();
+    w.arrow("historyArrows", false, Press::Hold);
+    w.arrow("historyArrows", true, Press::Click);
+    EXPECT_EQ(services_.messages.size(), 2u); // in the words of each toolkit's browser
+}
+
 TEST_F(EditorScenario, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
 {
     WindowProbe& w = start();
