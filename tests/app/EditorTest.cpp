@@ -83,36 +83,26 @@ TEST_F(EditorTest, TheSpreadStaysAsStoredAndThroughTheSameModel)
     EXPECT_TRUE(services_.messages.empty()); // no "Please enter an integer."
 }
 
-// Row by row, for every model: each mount's list is enabled where the model
-// has the mount, and each price field shows the catalogue's price of its own list.
-TEST_F(EditorTest, EveryMountOfEveryModelIsBoundToItsOwnPlaces)
+// Each mount's list is enabled where the model has the mount, and its price
+// field shows its own list's part: the k-th list takes the k-th part (30cal MG
+// 550, 50cal MG 790, 7.62mm MG 1300, 20mm Cannon 1600, 25mm Cannon 1750, 30mm
+// Cannon 2800, Firerite Rocket 850; Oil Slick 250, Fire Dropper 1100).
+TEST_F(EditorTest, EachMountsListAndPriceAreItsOwn)
 {
-    namespace cat = CarCatalogue;
     start();
-    int next = 0;
-    for (int m = 1; m < cat::modelCount; ++m) {
-        const ModelSpec& spec = cat::model(m);
-        choose("modelList", m);
-        for (const FormControl& c : Form::controls()) {
-            // The mount the list's name says: "topWeapon2List", the second top mount.
-            const std::string name = c.name;
-            const bool dropper = name.starts_with("dropper");
-            if (c.kind != ControlKind::List || !(dropper || name.find("Weapon") != name.npos)) continue;
-            SCOPED_TRACE(std::string(spec.displayName) + ", " + c.name);
-            const int slot = name[name.size() - 5] - '1';
-            const int count = name.starts_with("front") ? spec.frontMounts
-                              : name.starts_with("top") ? spec.topMounts
-                              : name.starts_with("rear") ? spec.rearMounts
-                                                         : spec.dropperMounts;
-            const bool mounted = slot < count;
-            EXPECT_EQ(view_->at(c.id).enabled, mounted);
-            if (!mounted) continue;
-            const int part = 1 + next++ % ((dropper ? cat::dropperCount : cat::weaponCount) - 1);
-            choose(c.name, part);
-            std::string price = c.name;
-            price.replace(price.rfind("List"), 4, "Price");
-            EXPECT_EQ(number(price.c_str()), static_cast<int>(dropper ? cat::dropperPrice(part)
-                                                                      : cat::weaponPrice(part)));
+    const std::string mounts[] = {"frontWeapon1", "frontWeapon2", "frontWeapon3", "topWeapon1", "topWeapon2",
+                                  "rearWeapon1", "rearWeapon2", "dropper1", "dropper2"};
+    const std::pair<int, std::array<int, 9>> models[] = { // the model, each mount's price (0: the model lacks it)
+        {16, {550, 790, 1300, 0, 0, 0, 0, 250, 1100}},  // Glenn Bushmaster: three front mounts, two droppers
+        {7, {550, 0, 0, 1600, 1750, 2800, 0, 0, 0}},    // Courcheval Hacienda: two top mounts
+        {22, {550, 790, 0, 1600, 0, 2800, 850, 0, 0}}}; // Moth Tanker Truck: two rear mounts
+    for (const auto& [model, prices] : models) {
+        choose("modelList", model);
+        for (int k = 0; k < 9; ++k) {
+            EXPECT_EQ(view_->at(idOf(mounts[k] + "List")).enabled, prices[k] != 0) << model << " " << mounts[k];
+            if (prices[k] == 0) continue;
+            choose((mounts[k] + "List").c_str(), k < 7 ? k + 1 : k - 6);
+            EXPECT_EQ(number((mounts[k] + "Price").c_str()), prices[k]) << model << " " << mounts[k];
         }
     }
 }

@@ -212,7 +212,8 @@ TEST_F(EditorScenario, TheMenuAndTheKeysAsThePlayerMeetsThem)
         EXPECT_EQ(w.selection("modelList"), model) << char(chord.key) << chord.shift;
     }
     w.key("openButton", {F1});
-    EXPECT_EQ(w.aboutsShown(), 2);
+    w.click("aboutButton");
+    EXPECT_EQ(w.aboutsShown(), 3);
     // Nothing left to redo; a name being typed is taken before the menu opens.
     w.setText("nameBox", "Typed", 5);
     EXPECT_EQ(w.menu(), (std::vector<std::string>{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y (grey)", "-", "&About Rivetbay"}));
