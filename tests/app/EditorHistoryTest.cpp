@@ -75,7 +75,8 @@ TEST_F(EditorTest, ClosingChangedWorkAsksAndEachAnswerDoesWhatItSays)
     ASSERT_TRUE(readCarFile(dir_ / "kept.rbc", kept));
     EXPECT_EQ(kept.model, 16);
 
-    // A name typed and not yet taken is work too; the car file is named.
+    // A name typed and not yet taken is work too; the car file is named, and
+    // Save writes it with no dialog to go astray in.
     services_ = {};
     start(saveCar("dusty.rbc", {.name = "Dusty", .model = 16}));
     view_->type("Dusty II");
@@ -83,6 +84,12 @@ TEST_F(EditorTest, ClosingChangedWorkAsksAndEachAnswerDoesWhatItSays)
     EXPECT_FALSE(view_->closed);
     EXPECT_EQ(services_.questions, std::vector<std::string>{"Save changes to the design in dusty.rbc before closing?"});
     EXPECT_EQ(editor_->config().name, "Dusty II");
+    services_.closeAnswers = {CloseAnswer::Save};
+    click(Form::quitButton);
+    EXPECT_TRUE(view_->closed && services_.requests.empty());
+    CarConfig written;
+    ASSERT_TRUE(readCarFile(dir_ / "dusty.rbc", written));
+    EXPECT_EQ(written.name, "Dusty II");
     // An imported vehicle file is no car file of the design's: Save asks where.
     services_ = {};
     ASSERT_TRUE(VcfWriter(dir_ / "x.vcf", {.name = "Imported", .model = 16}));
@@ -90,18 +97,6 @@ TEST_F(EditorTest, ClosingChangedWorkAsksAndEachAnswerDoesWhatItSays)
     view_->type("Changed");
     click(Form::quitButton);
     EXPECT_EQ(services_.questions, std::vector<std::string>{"Save changes to the design before closing?"});
-
-    services_ = {};
-    start(dir_ / "dusty.rbc");
-    view_->type("Dusty II");
-    // Save writes the file the question names, with no dialog to go astray in.
-    services_.closeAnswers = {CloseAnswer::Save};
-    click(Form::quitButton);
-    EXPECT_TRUE(view_->closed);
-    EXPECT_TRUE(services_.requests.empty());
-    CarConfig written;
-    ASSERT_TRUE(readCarFile(dir_ / "dusty.rbc", written));
-    EXPECT_EQ(written.name, "Dusty II");
 }
 
 TEST_F(EditorTest, EachKindOfStepIsUndoneAndRedoneWhole)

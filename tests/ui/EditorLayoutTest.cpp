@@ -8,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QImage>
-#include <QLabel>
 #include <QStyle>
 #include <QStyleFactory>
 

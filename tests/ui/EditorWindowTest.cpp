@@ -8,10 +8,6 @@
 #include "WhenShown.h"
 
 #include <QAccessible>
-#include <QCheckBox>
-#include <QContextMenuEvent>
-#include <QMenu>
-#include <QToolTip>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
 

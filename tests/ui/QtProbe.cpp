@@ -16,7 +16,6 @@
 #include <QScreen>
 #include <QWindow>
 #include <QContextMenuEvent>
-#include <QMenu>
 #include <QToolTip>
 
 #include <map>
