@@ -11,8 +11,6 @@
 
 #include <QAccessible>
 #include <QAbstractItemView>
-#include <QFileDialog>
-#include <QMessageBox>
 #include <QScreen>
 #include <QWindow>
 #include <QContextMenuEvent>
@@ -141,13 +139,7 @@ public:
         QtUiServices real;
         real.setOwner(window_.get());
         std::array<int, 4> shown{};
-        const WhenShown read(
-            [fileDialog]() -> QWidget* {
-                QWidget* modal = activeModal();
-                if (fileDialog) return qobject_cast<QFileDialog*>(modal);
-                return qobject_cast<QMessageBox*>(modal);
-            },
-            [&](QWidget* box) { shown = corners(box->frameGeometry()), box->close(); });
+        const WhenShown read(activeModal, [&](QWidget* box) { shown = corners(box->frameGeometry()), box->close(); });
         if (fileDialog)
             (void)real.chooseFile({.directory = folder_});
         else

@@ -40,8 +40,6 @@ protected:
         return window_ = dialog_->create(false);
     }
     HWND item(int id) { return GetDlgItem(window_, id); }
-    std::string text(int id) { return dialog_->text(id); }
-    void send(int id, int code) { SendMessageW(window_, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(item(id))); }
     // One step of an arrow as the control reports it: the up or right one proposes -1.
     NMUPDOWN spin(int id, int delta)
     {
@@ -85,7 +83,7 @@ TEST_F(WindowTest, TheNativeMessagesReachTheEditor)
     for (int k = 0; k < 40; ++k) spin(Form::transferSpin, -1);
     EXPECT_EQ(spin(Form::transferSpin, -1).iDelta, 0); // a refused transfer proposes nothing
     SetWindowTextW(item(Form::nameBox), L"Typed");
-    send(Form::nameBox, CBN_KILLFOCUS); // leaving the box takes the name
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(Form::nameBox, CBN_KILLFOCUS), 0); // leaving the box takes the name
     EXPECT_EQ(dialog_->editor().config().name, "Typed");
     SendMessageW(window_, WM_SYSCOMMAND, EditorCommands::aboutId, 0); // the system menu's (F1 and the button: the scenarios)
     EXPECT_EQ(abouts_, 1);
