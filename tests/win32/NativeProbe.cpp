@@ -91,14 +91,9 @@ public:
     }
     bool tipShown() override
     {
-        bool shown = false;
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM found) {
-            wchar_t kind[64] = {};
-            GetClassNameW(window, kind, 64);
-            if (std::wstring(kind) == TOOLTIPS_CLASSW && IsWindowVisible(window)) *reinterpret_cast<bool*>(found) = true;
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&shown));
-        return shown;
+        for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));)
+            if (IsWindowVisible(tip)) return true;
+        return false;
     }
     std::vector<std::string> menu() override
     {
@@ -291,11 +286,8 @@ private:
     std::vector<HWND> hackbusterWindows()
     {
         std::vector<HWND> found;
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&found));
-        std::erase_if(found, [&](HWND w) { return GetWindow(w, GW_OWNER) != window_ || !GetDlgItem(w, HackbusterForm::listId); });
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", nullptr));)
+            if (GetWindow(w, GW_OWNER) == window_ && GetDlgItem(w, HackbusterForm::listId)) found.push_back(w);
         return found;
     }
     HWND in(Window window)
