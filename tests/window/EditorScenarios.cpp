@@ -275,6 +275,18 @@ TEST_F(EditorScenario, AnAboutArrowWithNowhereToGoSaysSoOnceAPress)
     EXPECT_EQ(services_.messages.size(), 2u); // in the words of each toolkit's browser
 }
 
+// A loaded name longer than the box is shown whole from its start, and is
+// no change; an undone one too.
+TEST_F(EditorScenario, ALongLoadedNameIsShownWholeAndIsNoChange)
+{
+    WindowProbe& w = start(saveCar("long.rbc", {.name = std::string(300, 'N'), .model = 3}));
+    EXPECT_EQ(w.caret("nameBox"), 0);
+    w.choose("modelList", 5);
+    w.editor().undo();
+    EXPECT_EQ(w.text("nameBox"), std::string(300, 'N'));
+    EXPECT_FALSE(w.editor().modified());
+}
+
 TEST_F(EditorScenario, TheNameBoxKeepsItsCaretAndOnlyWhatTheGameCanStore)
 {
     WindowProbe& w = start();
