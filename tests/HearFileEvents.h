@@ -8,15 +8,12 @@
 
 namespace rivetbay::testkit {
 
-class HearFileEvents final : public platform::FileEvents {
-public:
+struct HearFileEvents final : platform::FileEvents {
     using Heard = std::function<void(std::string_view step, const std::filesystem::path& path)>;
-    explicit HearFileEvents(Heard heard) : heard_(std::move(heard)) { platform::watchFileEvents(this); }
+    explicit HearFileEvents(Heard heard) : heard(std::move(heard)) { platform::watchFileEvents(this); }
     ~HearFileEvents() override { platform::watchFileEvents(nullptr); }
-    void happened(std::string_view step, const std::filesystem::path& path) override { heard_(step, path); }
-
-private:
-    Heard heard_;
+    void happened(std::string_view step, const std::filesystem::path& path) override { heard(step, path); }
+    const Heard heard;
 };
 
 } // namespace rivetbay::testkit
