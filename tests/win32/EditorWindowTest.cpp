@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <process.h>
 #include <map>
 #include <memory>
 
@@ -154,21 +155,13 @@ TEST(NativeScale, AtASystemScaleOf144TheIconsAndTheAboutWindowFitTheWindowsScale
     setScale(144);
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring line = L"\"" + std::wstring(self) +
-                        L"\" --gtest_filter=WindowTest.TheIconsAreThoseOfTheWindowsScale:"
-                        L"EditorScenario.TheAboutWindowOpensAtTheEditorsCornerWhollyOnTheScreen";
     SetEnvironmentVariableW(L"RIVETBAY_SYSTEM_DPI", L"144");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION child{};
-    const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
+    const auto child = reinterpret_cast<HANDLE>(_wspawnl(_P_NOWAIT, self, L"win32_tests", L"--gtest_filter=WindowTest.TheIconsAreThoseOf"
+                                                         L"TheWindowsScale:EditorScenario.TheAboutWindowOpensAtTheEditorsCornerWhollyOnTheScreen", nullptr));
+    const bool started = child != INVALID_HANDLE_VALUE;
     DWORD status = 1;
-    if (started) {
-        WaitForSingleObject(child.hProcess, 120000); // a deadline only a hung child reaches
-        GetExitCodeProcess(child.hProcess, &status);
-        CloseHandle(child.hProcess);
-        CloseHandle(child.hThread);
-    }
+    if (started && WaitForSingleObject(child, 120000) == WAIT_OBJECT_0) GetExitCodeProcess(child, &status); // a deadline only a hung child reaches
+    if (started) CloseHandle(child);
     SetEnvironmentVariableW(L"RIVETBAY_SYSTEM_DPI", nullptr);
     had ? setScale(before) : void(RegDeleteKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels"));
     ASSERT_TRUE(started);
