@@ -35,7 +35,9 @@ public:
     std::optional<std::filesystem::path> chooseFile(const FileDialogRequest& request) override
     {
         requests.push_back(request);
-        return next(answers, std::optional<std::filesystem::path>());
+        if (answers.empty()) return {};
+        const auto answer = answers.front();
+        return answers.pop_front(), answer;
     }
     void showMessage(MessageIcon icon, const std::string& caption,
                      const std::string& text) override
@@ -45,7 +47,9 @@ public:
     CloseAnswer askToSave(const std::string&, const std::string& text) override
     {
         questions.push_back(text);
-        return next(closeAnswers, CloseAnswer::Cancel);
+        if (closeAnswers.empty()) return CloseAnswer::Cancel;
+        const CloseAnswer answer = closeAnswers.front();
+        return closeAnswers.pop_front(), answer;
     }
     // Every box shown, as the player reads it: "Stop | caption | text".
     std::vector<std::string> said() const
@@ -58,15 +62,6 @@ public:
     void pushWaitCursor() override { ++waiting; }
     void popWaitCursor() override { --waiting; }
     int waiting = 0;
-
-private:
-    template <typename T> static T next(std::deque<T>& queue, T otherwise)
-    {
-        if (queue.empty()) return otherwise;
-        T first = std::move(queue.front());
-        queue.pop_front();
-        return first;
-    }
 };
 
 } // namespace rivetbay::testkit

@@ -34,11 +34,6 @@ public:
     int number(const char* name) { return view_->number(idOf(name)); }
     void choose(const char* name, int index) { view_->choose(idOf(name), index); }
     void click(int id) { editor_->clicked(id); }
-    const std::string& lastMessage()
-    {
-        static const std::string none;
-        return services_.messages.empty() ? none : services_.messages.back().text;
-    }
 
     std::unique_ptr<FakeView> view_;
     std::unique_ptr<Editor> editor_;

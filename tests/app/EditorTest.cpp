@@ -150,7 +150,7 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
     answer(dir_ / "taken.rbc");
     click(Form::saveButton);
     ASSERT_EQ(services_.messages.size(), 2u);
-    EXPECT_NE(lastMessage().find("taken.rbc"), std::string::npos) << lastMessage();
+    EXPECT_NE(services_.said().back().find("taken.rbc"), std::string::npos) << services_.said().back();
     EXPECT_EQ(editor_->config(), before);
     EXPECT_FALSE(services_.messages[0].underWaitCursor || services_.messages[1].underWaitCursor);
     EXPECT_EQ(services_.waiting, 0);
@@ -197,8 +197,7 @@ TEST_F(EditorTest, TheCommandLineAndDropsLoadCars)
     EXPECT_EQ(editor_->paths().rbcPath, utf8FromPath(dir_.path())); // a drop changes no setting
 
     start(dir_ / "missing.rbc");
-    ASSERT_EQ(services_.messages.size(), 1u);
-    EXPECT_EQ(lastMessage(), "an unnamed file was not found.");
+    EXPECT_EQ(services_.said(), std::vector<std::string>{"Stop | Rivetbay | an unnamed file was not found."});
     EXPECT_EQ(number("totalPrice"), 2600); // start-up still recalculates
     EXPECT_EQ(view_->focused, Form::openButton);
 }
@@ -390,7 +389,7 @@ TEST_F(EditorTest, AVehicleFileGivenAsACarIsImported)
     click(Form::openButton);
     ASSERT_EQ(services_.messages.size(), 1u);
     EXPECT_EQ(services_.messages[0].icon, MessageIcon::Information);
-    EXPECT_NE(lastMessage().find("armor front 405"), std::string::npos) << lastMessage();
+    EXPECT_NE(services_.said().back().find("armor front 405"), std::string::npos) << services_.said().back();
     EXPECT_EQ(number("armorFrontField"), 41);
 
     // A damaged one is refused whole, whatever its name says.
@@ -398,7 +397,7 @@ TEST_F(EditorTest, AVehicleFileGivenAsACarIsImported)
     answer(dir_ / "cut.rbc");
     click(Form::openButton);
     ASSERT_EQ(services_.messages.size(), 2u);
-    EXPECT_NE(lastMessage().find("damaged vehicle file"), std::string::npos) << lastMessage();
+    EXPECT_NE(services_.said().back().find("damaged vehicle file"), std::string::npos) << services_.said().back();
     EXPECT_EQ(editor_->config(), before);
 }
 
