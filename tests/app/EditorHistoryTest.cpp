@@ -21,10 +21,8 @@ TEST_F(EditorTest, ClosingUnchangedWorkAsksNothing)
 {
     const std::pair<const char*, std::function<void(EditorTest&)>> cases[] = {
         {"nothing done", [](EditorTest&) {}},
-        {"a change taken back by hand",
-         [](EditorTest& t) { t.choose("engineList", 3), t.choose("engineList", 2); }},
-        {"a refused export, which only recalculates",
-         [](EditorTest& t) { t.click(Form::exportButton); }},
+        {"a change taken back by hand", [](EditorTest& t) { t.choose("engineList", 3), t.choose("engineList", 2); }},
+        {"a refused export, which only recalculates", [](EditorTest& t) { t.click(Form::exportButton); }},
         {"an open", [](EditorTest& t) {
              t.choose("engineList", 3);
              t.answer(t.saveCar("other.rbc", {.model = 9}));

@@ -159,14 +159,11 @@ TEST(Cli, ErrorLinesNameTheProgramAndTheFile)
     ASSERT_TRUE(saveCarFile(dir / "d.rbc", dusty()));
     fs::create_directory(dir / "Addon");
     const std::pair<const char*, const char*> cases[] = {
-        {"show short.rbc",
-         "rivetbay-cli: short.rbc: An attempt was made to access an unnamed file past its end.\n"},
-        {"show none.rbc",
-         "rivetbay-cli: none.rbc: an unnamed file was not found. (No such file or directory)\n"},
+        {"show short.rbc", "rivetbay-cli: short.rbc: An attempt was made to access an unnamed file past its end.\n"},
+        {"show none.rbc", "rivetbay-cli: none.rbc: an unnamed file was not found. (No such file or directory)\n"},
         {"show d.rbc --vcf-dir gone",
          "rivetbay-cli: gone: The vehicle directory could not be read (No such file or directory).\n"},
-        {"vcf d.rbc Addon",
-         "rivetbay-cli: Addon: Access to Addon was denied.\n"},
+        {"vcf d.rbc Addon", "rivetbay-cli: Addon: Access to Addon was denied.\n"},
     };
     for (const auto& [args, err] : cases) expectRun(dir, args, 1, err);
     // "addon" finds the folder "Addon", as the game's own platform does.

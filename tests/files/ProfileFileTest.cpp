@@ -53,8 +53,7 @@ TEST(ProfileFile, AWriteChangesOnlyItsLine)
     const std::pair<std::string, std::string> cases[] = { // before, after
         {windowsFile, replaced},
         {"", "[Paths]\r\nVCF_Path=.\r\n"},
-        {"[Paths]\r\nRBC_Path=C:\\\r\n\r\n[Next]\r\n",
-         "[Paths]\r\nRBC_Path=C:\\\r\nVCF_Path=.\r\n\r\n[Next]\r\n"},
+        {"[Paths]\r\nRBC_Path=C:\\\r\n\r\n[Next]\r\n", "[Paths]\r\nRBC_Path=C:\\\r\nVCF_Path=.\r\n\r\n[Next]\r\n"},
         {"[Paths]\nRBC_Path=/home", "[Paths]\nRBC_Path=/home\nVCF_Path=.\n"},
         {"[Other]\r\na=b", "[Other]\r\na=b\r\n[Paths]\r\nVCF_Path=.\r\n"},
         {"[paths]\n", "[paths]\nVCF_Path=.\n"},
