@@ -52,7 +52,10 @@ TEST_F(AboutTest, TheMenusEntryShowsThePage)
     EXPECT_EQ(focus, "okButton");
 }
 
-TEST_F(AboutTest, HistoryArrowsAndTheirRefusals)
+// The arrows go back and forward, Stop leaves the page as it is and Reload
+// reads it again; at an end of the history the refusal is shown and the
+// window stays; each opening starts a fresh history.
+TEST_F(AboutTest, EachArrowAndButtonDoesItsOwnVerb)
 {
     {
         AboutWindow about(services_, nullptr, folder());
@@ -63,26 +66,19 @@ TEST_F(AboutTest, HistoryArrowsAndTheirRefusals)
         clickArrow(about, true);
         EXPECT_TRUE(browser->toPlainText().contains("Guide page"));
         EXPECT_TRUE(services_.messages.empty());
-        // At the end of the history the refusal is shown and the window stays.
         clickArrow(about, true);
+        clickArrow(about, false);
+        std::ofstream(dir_ / "Rivetbay.html") << "<html><body><h1>New page</h1></body></html>";
+        QTest::mouseClick(about.findChild<QPushButton*>("stopButton"), Qt::LeftButton);
+        EXPECT_TRUE(browser->toPlainText().contains("About page"));
+        QTest::mouseClick(about.findChild<QPushButton*>("reloadButton"), Qt::LeftButton);
+        EXPECT_TRUE(browser->toPlainText().contains("New page"));
     }
-    // Each opening starts a fresh history.
     AboutWindow again(services_, nullptr, folder());
     clickArrow(again, false);
     // Captioned with the program's name, here the test program's.
     EXPECT_EQ(services_.said(), (std::vector<std::string>{"Stop | ui_tests | There is no page to go forward to.",
                                                           "Stop | ui_tests | There is no page to go back to."}));
-}
-
-// Each button its own verb: Stop leaves the page as it is, Reload reads it again.
-TEST_F(AboutTest, ReloadReadsThePageAgainAndStopLeavesIt)
-{
-    AboutWindow about(services_, nullptr, folder());
-    std::ofstream(dir_ / "Rivetbay.html") << "<html><body><h1>New page</h1></body></html>";
-    QTest::mouseClick(about.findChild<QPushButton*>("stopButton"), Qt::LeftButton);
-    EXPECT_TRUE(about.browser()->toPlainText().contains("About page"));
-    QTest::mouseClick(about.findChild<QPushButton*>("reloadButton"), Qt::LeftButton);
-    EXPECT_TRUE(about.browser()->toPlainText().contains("New page"));
 }
 
 TEST_F(AboutTest, MissingPageSaysSoAndTheWindowIsItsForms)
