@@ -174,10 +174,7 @@ TEST_F(WindowTest, TheFirstStartsDialogsBelongToTheEditor)
     std::size_t boxesBefore = 1;
     dialog_ = std::make_unique<EditorWindow>(GetModuleHandleW(nullptr), services_,
                                              EditorStart{dir_.path(), {}, "Rivetbay"});
-    dialog_->setWindows({{}, {}, [&](HWND editor) {
-                             created = editor;
-                             boxesBefore = services_.messages.size();
-                         }});
+    dialog_->setWindows({{}, {}, [&](HWND editor) { created = editor, boxesBefore = services_.messages.size(); }});
     window_ = dialog_->create(false); // no settings: the first start's box and dialog
     EXPECT_EQ(created, window_);
     EXPECT_EQ(boxesBefore, 0u);

@@ -83,12 +83,7 @@ public:
     bool enabled(const char* control) override { return IsWindowEnabled(item(control)); }
     std::string text(const char* control) override { return dialog_.text(idOf(control)); }
     int selection(const char* list) override { return dialog_.selection(idOf(list)); }
-    int caret(const char*) override
-    {
-        DWORD from = 0, to = 0;
-        SendMessageW(dialog_.nameEdit(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-        return static_cast<int>(from);
-    }
+    int caret(const char*) override { return LOWORD(SendMessageW(dialog_.nameEdit(), EM_GETSEL, 0, 0)); }
     bool tipShown() override
     {
         for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));)
