@@ -18,14 +18,8 @@ protected:
 
     int run(const fs::path& car) { return exportToGame(car, dir_.path(), services_, "Rivetbay"); }
     std::string said() const { return services_.messages.empty() ? "" : services_.messages.back().text; }
-    // Every file below the folder, settings and cars included.
-    std::vector<fs::path> files() const
-    {
-        std::vector<fs::path> found;
-        for (const auto& entry : fs::recursive_directory_iterator(dir_.path()))
-            if (entry.is_regular_file()) found.push_back(entry.path());
-        return found;
-    }
+    // The files below the folder, settings and cars included.
+    auto files() const { return std::ranges::distance(fs::recursive_directory_iterator(dir_.path()), fs::recursive_directory_iterator()); }
 };
 
 TEST_F(ExportToGameTest, WritesTheNextFileAndSaysWhereOrWhyNot)
@@ -44,7 +38,7 @@ TEST_F(ExportToGameTest, WritesTheNextFileAndSaysWhereOrWhyNot)
     EXPECT_EQ(services_.said().back(), refusal);
     EXPECT_EQ(run(saveCar("cars/blank.rbc", {.model = 16})), 1);
     EXPECT_EQ(services_.said().back(), refusal);
-    EXPECT_EQ(files().size(), before.size() + 1); // the blank car file, no vehicle file
+    EXPECT_EQ(files(), before + 1); // the blank car file, no vehicle file
     EXPECT_FALSE(fs::exists(dir_ / "cars" / "Rivetbay.ini"));
 
     EXPECT_EQ(run({}), 1); // none named at all

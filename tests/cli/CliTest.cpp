@@ -90,12 +90,8 @@ void expectRun(const TempDir& dir, const std::string& args, int status, const st
     EXPECT_EQ(run(dir, args, status).err, err) << args;
 }
 
-CarConfig dusty()
-{
-    CarConfig c = testkit::dustyDesign();
-    c.name = "Dusty \xE9"; // decoded to UTF-8 on the way out
-    return c;
-}
+// The worked example, with a name that is decoded to UTF-8 on the way out.
+CarConfig dusty() { return testkit::dustyDesign("Dusty \xE9"); }
 
 TEST(Cli, ShowPrintsTheBillOrItsJson)
 {

@@ -18,21 +18,21 @@ using Bytes = std::vector<std::uint8_t>;
 // neither are refused rather than shown as a blank design.
 TEST(DesignFile, WhatIsNoCarFileIsNotOpenedAsOne)
 {
-    const Bytes vehicle = buildVcfImage(testkit::dustyDesign());
-    Bytes slipped = vehicle; // a record before the header
-    slipped.insert(slipped.begin(), {'E', 'X', 'I', 'T', 16, 0, 0, 0});
-    Bytes junk = vehicle; // 40 bytes of something else first
-    junk.insert(junk.begin(), 40, 'x');
-    Bytes flipped = vehicle;
-    flipped[22] ^= 0x01; // "VCFC" no more
+    const auto vehicle = [](const std::function<void(Bytes&)>& change) {
+        Bytes b = buildVcfImage(testkit::dustyDesign());
+        return change(b), b;
+    };
     std::mt19937 random(1976);
     Bytes noise(1000);
     for (auto& b : noise) b = static_cast<std::uint8_t>(random());
     noise[0] = 20; // a name that fits, then numbers of nothing
     const std::pair<Bytes, const char*> cases[] = {
-        {slipped, "It is a damaged vehicle file"},
-        {junk, "It is a damaged vehicle file: its records stop making sense at byte 0."},
-        {flipped, "It is a damaged vehicle file: its records stop making sense at byte 20."},
+        {vehicle([](Bytes& b) { b.insert(b.begin(), {'E', 'X', 'I', 'T', 16, 0, 0, 0}); }), // a record before the header
+         "It is a damaged vehicle file"},
+        {vehicle([](Bytes& b) { b.insert(b.begin(), 40, 'x'); }), // 40 bytes of something else first
+         "It is a damaged vehicle file: its records stop making sense at byte 0."},
+        {vehicle([](Bytes& b) { b[22] ^= 0x01; }), // "VCFC" no more
+         "It is a damaged vehicle file: its records stop making sense at byte 20."},
         {noise, "It is neither a Rivetbay car file nor a vehicle file of the game."},
     };
     testkit::TempDir dir;

@@ -135,11 +135,10 @@ TEST(ReplaceStep, DevicesAndFifosAreWrittenInPlace)
     const int reader = ::open((dir / "pipe.vcf").c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
     EXPECT_TRUE(write(dir / "pipe.vcf"));
-    std::vector<std::uint8_t> got(16);
-    const auto n = ::read(reader, got.data(), got.size());
+    std::uint8_t got[16];
+    const auto n = ::read(reader, got, sizeof got);
     ::close(reader);
-    got.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    EXPECT_EQ(got, fresh);
+    EXPECT_EQ(std::vector<std::uint8_t>(got, got + std::max<ssize_t>(n, 0)), fresh);
     EXPECT_TRUE(isType(dir / "pipe.vcf", S_IFIFO));
 
     if (!runningAsRoot()) GTEST_SKIP() << "making device nodes needs root";

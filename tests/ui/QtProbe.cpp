@@ -176,9 +176,8 @@ public:
     }
     void key(const char* control, Chord chord) override
     {
-        const Qt::KeyboardModifiers held = (chord.control ? Qt::ControlModifier : Qt::NoModifier) |
-                                           (chord.shift ? Qt::ShiftModifier : Qt::NoModifier) |
-                                           (chord.alt ? Qt::AltModifier : Qt::NoModifier);
+        const auto held = Qt::KeyboardModifiers().setFlag(Qt::ControlModifier, chord.control)
+                              .setFlag(Qt::ShiftModifier, chord.shift).setFlag(Qt::AltModifier, chord.alt);
         const Qt::Key key = qtKey(chord.key);
         QWidget* to = edit(control) ? edit(control) : find(control);
         window_->activateWindow(); // as a closed About window gives it back

@@ -41,6 +41,12 @@ HDROP dropOf(const std::vector<std::filesystem::path>& paths)
     return static_cast<HDROP>(block);
 }
 
+std::wstring kindOf(HWND window)
+{
+    wchar_t kind[64] = {};
+    return GetClassNameW(window, kind, 64), kind;
+}
+
 std::array<int, 4> rectOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
 void pump()
@@ -118,9 +124,7 @@ public:
     {
         std::vector<std::string> names;
         for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            wchar_t kind[32] = {};
-            GetClassNameW(child, kind, 32);
-            if ((GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) && std::wstring(kind) != L"Static") names.push_back(name(child));
+            if ((GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) && kindOf(child) != L"Static") names.push_back(name(child));
         }
         return names;
     }
@@ -145,9 +149,7 @@ public:
         if (!control) return GetClientRect(in(window), &at), std::array<int, 4>{0, 0, at.right, at.bottom};
         HWND shown = item(window, control);
         GetWindowRect(shown, &at);
-        wchar_t kind[16] = {};
-        GetClassNameW(shown, kind, 16);
-        if (std::wstring_view(kind) == L"ComboBox") {
+        if (kindOf(shown) == L"ComboBox") {
             RECT dropped{}; // on the screen, as the window's own place
             SendMessageW(shown, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
             at.bottom = dropped.bottom;
