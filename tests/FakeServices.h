@@ -18,8 +18,7 @@ inline std::string shown(const FileDialogRequest& r)
 }
 
 // Records every dialog the editor asks for and answers from a queue.
-class FakeServices final : public UiServices {
-public:
+struct FakeServices final : UiServices {
     struct Message {
         MessageIcon icon;
         std::string caption, text;

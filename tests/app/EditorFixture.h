@@ -19,8 +19,7 @@ using testkit::spreadCar;
 using testkit::idOf;
 using testkit::shown;
 
-class EditorTest : public ::testing::Test, public testkit::StartFolder {
-public:
+struct EditorTest : ::testing::Test, testkit::StartFolder {
     Editor& start(const std::filesystem::path& commandLine = {}, bool firstStart = false)
     {
         if (!firstStart) writeSettings();

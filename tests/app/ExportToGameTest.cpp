@@ -12,8 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ExportToGameTest : public ::testing::Test, public testkit::StartFolder {
-protected:
+struct ExportToGameTest : ::testing::Test, testkit::StartFolder {
     ExportToGameTest() { fs::create_directory(dir_ / "cars"); }
 
     int run(const fs::path& car) { return exportToGame(car, dir_.path(), services_, "Rivetbay"); }

@@ -28,8 +28,6 @@ std::string textAt(const std::vector<std::uint8_t>& image, std::size_t offset, s
     return s;
 }
 
-CarConfig dusty() { return testkit::dustyDesign(); }
-
 TEST(VcfWriter, WorkedExampleByteForByte)
 {
     const auto expected = hex(R"(
@@ -54,10 +52,10 @@ TEST(VcfWriter, WorkedExampleByteForByte)
         66 00 00 00 00 45 58 49 54 10 00 00 00 45 58 49
         54 10 00 00 00)");
     ASSERT_EQ(expected.size(), 309u);
-    EXPECT_EQ(buildVcfImage(dusty()), expected);
+    EXPECT_EQ(buildVcfImage(testkit::dustyDesign()), expected);
 
     testkit::TempDir dir;
-    ASSERT_TRUE(VcfWriter(dir / "vgoon4.vcf", dusty()));
+    ASSERT_TRUE(VcfWriter(dir / "vgoon4.vcf", testkit::dustyDesign()));
     EXPECT_EQ(testkit::readBytes(dir / "vgoon4.vcf"), expected);
 }
 

@@ -14,8 +14,7 @@
 namespace rivetbay {
 namespace {
 
-class AboutTest : public WindowTest {
-protected:
+struct AboutTest : WindowTest {
     AboutTest()
     {
         std::ofstream(dir_ / "Rivetbay.html") << "<html><body><h1>About page</h1>"

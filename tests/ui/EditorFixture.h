@@ -25,8 +25,6 @@
 
 namespace rivetbay {
 
-using testkit::spreadCar;
-
 // The real editor window, started in `folder` as its working directory
 // (where a test puts its pages too), shown and active.
 inline std::unique_ptr<EditorWindow> startedEditor(testkit::FakeServices& services, const std::filesystem::path& folder,
@@ -50,15 +48,13 @@ inline void dropOn(QWidget* window, const QMimeData& mime)
     QApplication::sendEvent(window, &dropped);
 }
 
-class WindowTest : public ::testing::Test, public testkit::StartFolder {
-public:
+struct WindowTest : ::testing::Test, testkit::StartFolder {
     EditorWindow& startEditor(const std::filesystem::path& commandLine = {})
     {
         writeSettings();
         editor_ = startedEditor(services_, dir_.path(), commandLine);
         return *editor_;
     }
-    void drop(const QMimeData& mime) { dropOn(editor_.get(), mime); }
     QComboBox* list(const char* name) { return find<QComboBox>(name); }
 
     template <typename T> T* find(const char* name)

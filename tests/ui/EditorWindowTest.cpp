@@ -47,7 +47,7 @@ TEST_F(WindowTest, DropsTakeLocalFilesAsCopiesWhateverTheirNamesBytes)
     startEditor(saveCar("second.rbc", {.model = 22}));
     QMimeData mime;
     mime.setUrls({QUrl("https://example.org/car.rbc"), QUrl::fromLocalFile(qpath(a))});
-    drop(mime);
+    dropOn(editor_.get(), mime);
     EXPECT_EQ(list("modelList")->currentIndex(), 22); // an address that is no local file
     mime.setUrls({QUrl::fromLocalFile(qpath(a))});
     const auto both = Qt::CopyAction | Qt::MoveAction;
@@ -63,7 +63,7 @@ TEST_F(WindowTest, DropsTakeLocalFilesAsCopiesWhateverTheirNamesBytes)
     saveCar("caf\xE9.rbc", {.model = 22});
     QMimeData latin1;
     latin1.setData("text/uri-list", "file://" + QUrl::toPercentEncoding(qpath(dir_.path()), "/") + "/caf%E9.rbc\r\n");
-    drop(latin1);
+    dropOn(editor_.get(), latin1);
     EXPECT_EQ(list("modelList")->currentIndex(), 22);
 }
 

@@ -27,8 +27,7 @@ namespace Form = EditorForm;
 using testkit::FakeServices;
 using testkit::idOf;
 
-class WindowTest : public ::testing::Test, public testkit::StartFolder {
-protected:
+struct WindowTest : ::testing::Test, testkit::StartFolder {
     HWND start(const std::filesystem::path& commandLine = {})
     {
         writeSettings();

@@ -17,8 +17,7 @@
 namespace rivetbay::testkit {
 namespace {
 
-class EditorScenario : public ::testing::Test, public StartFolder {
-protected:
+struct EditorScenario : ::testing::Test, StartFolder {
     WindowProbe& start(const std::filesystem::path& car = {})
     {
         writeSettings();

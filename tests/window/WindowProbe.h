@@ -40,8 +40,7 @@ enum class Press { Click, DoubleClick, Hold };
 
 enum class Window { Editor, About, Hackbuster };
 
-class WindowProbe {
-public:
+struct WindowProbe {
     virtual ~WindowProbe() = default;
     virtual Editor& editor() = 0;
 
