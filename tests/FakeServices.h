@@ -4,13 +4,21 @@
 
 #include <deque>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace rivetbay::testkit {
 
+// A file dialog as the player meets it: "Save "title" [label|patterns] .suffix in folder".
+inline std::string shown(const FileDialogRequest& r)
+{
+    std::string line = (r.kind == FileDialogRequest::Kind::Save ? "Save \"" : "Open \"") + r.title + "\"";
+    for (const FileFilter& f : r.filters) line += " [" + f.label + "|" + f.patterns + "]";
+    return line + " ." + r.defaultSuffix + " in " + r.directory.string();
+}
+
 // Records every dialog the editor asks for and answers from a queue.
-class FakeServices final : public UiServices {
-public:
+struct FakeServices final : UiServices {
     struct Message {
         MessageIcon icon;
         std::string caption, text;
@@ -26,7 +34,9 @@ public:
     std::optional<std::filesystem::path> chooseFile(const FileDialogRequest& request) override
     {
         requests.push_back(request);
-        return next(answers, std::optional<std::filesystem::path>());
+        if (answers.empty()) return {};
+        const auto answer = answers.front();
+        return answers.pop_front(), answer;
     }
     void showMessage(MessageIcon icon, const std::string& caption,
                      const std::string& text) override
@@ -36,20 +46,21 @@ public:
     CloseAnswer askToSave(const std::string&, const std::string& text) override
     {
         questions.push_back(text);
-        return next(closeAnswers, CloseAnswer::Cancel);
+        if (closeAnswers.empty()) return CloseAnswer::Cancel;
+        const CloseAnswer answer = closeAnswers.front();
+        return closeAnswers.pop_front(), answer;
+    }
+    // Every box shown, as the player reads it: "Stop | caption | text".
+    std::vector<std::string> said() const
+    {
+        std::vector<std::string> lines;
+        for (const Message& m : messages)
+            lines.push_back((m.icon == MessageIcon::Stop ? "Stop | " : "Information | ") + m.caption + " | " + m.text);
+        return lines;
     }
     void pushWaitCursor() override { ++waiting; }
     void popWaitCursor() override { --waiting; }
     int waiting = 0;
-
-private:
-    template <typename T> static T next(std::deque<T>& queue, T otherwise)
-    {
-        if (queue.empty()) return otherwise;
-        T first = std::move(queue.front());
-        queue.pop_front();
-        return first;
-    }
 };
 
 } // namespace rivetbay::testkit

@@ -28,8 +28,7 @@ inline int idOf(std::string_view name)
     return 0;
 }
 
-class StartFolder {
-public:
+struct StartFolder {
     StartFolder() { std::filesystem::create_directory(dir_ / "addon"); }
 
     void writeSettings()

@@ -10,6 +10,7 @@
 
 #include <fstream>
 #include <functional>
+#include <tuple>
 
 namespace rivetbay {
 

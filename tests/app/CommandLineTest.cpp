@@ -9,13 +9,8 @@ namespace {
 
 TEST(CommandLine, EveryWayTheEditorIsStarted)
 {
-    struct Case {
-        std::vector<std::string> words;
-        bool exportToGame;
-        std::string start;  // where the settings are; "work" for a start by hand
-        std::string opened; // the file the start opens
-    };
-    const Case cases[] = {
+    // The words, an export, where the settings are ("work" for a start by hand), the file it opens.
+    const std::tuple<std::vector<std::string>, bool, std::string, std::string> cases[] = {
         {{}, false, "work", ""},
         {{"-x", "my car.rbc"}, false, "work", "my car.rbc"},
         {{"first.rbc", "second.rbc"}, false, "work", "first.rbc"},
@@ -33,13 +28,13 @@ TEST(CommandLine, EveryWayTheEditorIsStarted)
         {{"/home/me/car.rbc"}, false, "work", "/home/me/car.rbc"}, // a path, not a switch
 #endif
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.opened);
-        const EditorLaunch launch = launchFrom(c.words, "work", "home");
-        EXPECT_EQ(launch.exportToGame, c.exportToGame);
-        EXPECT_EQ(launch.startDirectory, c.start);
-        EXPECT_EQ(launch.moves, c.start != "work");
-        EXPECT_EQ(launch.file, std::filesystem::path(c.opened).make_preferred());
+    for (const auto& [words, exportToGame, start, opened] : cases) {
+        SCOPED_TRACE(opened);
+        const EditorLaunch launch = launchFrom(words, "work", "home");
+        EXPECT_EQ(launch.exportToGame, exportToGame);
+        EXPECT_EQ(launch.startDirectory, start);
+        EXPECT_EQ(launch.moves, start != "work");
+        EXPECT_EQ(launch.file, std::filesystem::path(opened).make_preferred());
     }
     // The installed entries' switch with no home known: a start by hand.
     const EditorLaunch homeless = launchFrom({"--settings-at-home", "car.rbc"}, "work", "");

@@ -17,9 +17,9 @@ using testkit::FakeView;
 using testkit::spreadCar;
 
 using testkit::idOf;
+using testkit::shown;
 
-class EditorTest : public ::testing::Test, public testkit::StartFolder {
-public:
+struct EditorTest : ::testing::Test, testkit::StartFolder {
     Editor& start(const std::filesystem::path& commandLine = {}, bool firstStart = false)
     {
         if (!firstStart) writeSettings();
@@ -33,11 +33,6 @@ public:
     int number(const char* name) { return view_->number(idOf(name)); }
     void choose(const char* name, int index) { view_->choose(idOf(name), index); }
     void click(int id) { editor_->clicked(id); }
-    const std::string& lastMessage()
-    {
-        static const std::string none;
-        return services_.messages.empty() ? none : services_.messages.back().text;
-    }
 
     std::unique_ptr<FakeView> view_;
     std::unique_ptr<Editor> editor_;

@@ -1,11 +1,14 @@
 // The editor driven as a player drives it, through a window of plain values.
 
 #include "catalogue/CarCatalogue.h"
+#include "files/AsciiCase.h"
+#include "files/PlatformFile.h"
 #include "files/PlatformRules.h"
 #include "files/TextEncoding.h"
 #include "files/VcfWriter.h"
 
 #include "EditorFixture.h"
+#include "HearFileEvents.h"
 
 #include <cstdlib>
 #include <functional>
@@ -25,8 +28,7 @@ TEST_F(EditorTest, FreshStartShowsTheFreshRecordPriced)
     EXPECT_FALSE(view_->at(Form::turretBox).enabled);
     EXPECT_EQ(view_->focused, Form::openButton);
 
-    choose("modelList", 25); // Phaedra Coupe: the model-change rule and its paint list
-    EXPECT_EQ(number("armorLeftField"), 18);
+    choose("modelList", 25); // Phaedra Coupe: its paint list (its spread, in the windows' scenarios)
     EXPECT_EQ(number("chassisRearField"), 22);
     EXPECT_EQ(view_->at(Form::paintList).entries, (std::vector<std::string>{"Blue", "Black", "Red"}));
     EXPECT_EQ(view_->selection(Form::paintList), 0);
@@ -35,45 +37,30 @@ TEST_F(EditorTest, FreshStartShowsTheFreshRecordPriced)
     choose("topWeapon1List", 1); // 30cal MG may sit in a turret
     EXPECT_TRUE(view_->at(Form::turretBox).enabled);
     view_->tick(Form::turretBox);
-    EXPECT_EQ(number("topWeapon1Price"), 825);
-    EXPECT_EQ(number("totalPrice"), 1360 + 2500 + 100 + 825);
+    EXPECT_EQ(number("totalPrice"), 1360 + 2500 + 100 + 825); // the weapon's 550 half again in a turret
 }
 
 TEST_F(EditorTest, EachArrowStepsItsOwnSide)
 {
     const auto spread = saveCar("spread.rbc", spreadCar());
-    std::vector<const FormControl*> spins;
-    for (const FormControl& c : Form::controls())
-        if (c.kind == ControlKind::SideSpin) spins.push_back(&c);
-    ASSERT_EQ(spins.size(), 8u);
-    for (const FormControl* spin : spins) {
-        SCOPED_TRACE(spin->name);
+    const std::string sides[] = {"armorFront", "armorRear", "armorLeft", "armorRight",
+                                 "chassisFront", "chassisRear", "chassisLeft", "chassisRight"};
+    const int shown[] = {41, 40, 39, 38, 31, 30, 29, 28};
+    for (int k = 0; k < 8; ++k) { // its own field one more, every other as it was
         start(spread);
-        const CarConfig before = editor_->config();
-        EXPECT_TRUE(editor_->stepped(spin->id, +1));
-        CarConfig expected = before;
-        (spin->points == Points::Armor ? expected.armor : expected.chassis)[spin->side] += 1;
-        expected.freePoints -= 1;
-        EXPECT_EQ(editor_->config().armor, expected.armor);
-        EXPECT_EQ(editor_->config().chassis, expected.chassis);
-        // Every field shows its own side of the record.
-        for (const FormControl& c : Form::controls())
-            if (c.kind == ControlKind::Points) {
-                EXPECT_EQ(view_->number(c.id), c.field(expected)) << c.name;
-            }
+        EXPECT_TRUE(editor_->stepped(idOf(sides[k] + "Spin"), +1));
+        for (int f = 0; f < 8; ++f) EXPECT_EQ(number((sides[f] + "Field").c_str()), shown[f] + (f == k)) << sides[k];
         EXPECT_EQ(number("freePointsField"), 9);
     }
-    EXPECT_TRUE(editor_->stepped(Form::transferSpin, +1));
-    EXPECT_EQ(number("armorFrontField"), spreadCar().armor[Front] - 1);
-    EXPECT_EQ(number("chassisRightField"), spreadCar().chassis[Right] + 1);
+    EXPECT_TRUE(editor_->stepped(Form::transferSpin, +1)); // a point from each armor side to chassis
+    EXPECT_EQ(number("armorFrontField"), 40);
+    EXPECT_EQ(number("chassisRightField"), 30); // 29 after the last step above
     EXPECT_TRUE(services_.messages.empty());
 
     // No model and no points: every step of every kind is refused, silently.
     start();
-    for (const FormControl* spin : spins) {
-        EXPECT_FALSE(editor_->stepped(spin->id, +1));
-        EXPECT_FALSE(editor_->stepped(spin->id, -1));
-    }
+    for (const std::string& side : sides)
+        EXPECT_FALSE(editor_->stepped(idOf(side + "Spin"), +1) || editor_->stepped(idOf(side + "Spin"), -1)) << side;
     EXPECT_FALSE(editor_->stepped(Form::transferSpin, -1));
     EXPECT_EQ(number("armorFrontField"), 0);
     EXPECT_TRUE(services_.messages.empty());
@@ -96,36 +83,26 @@ TEST_F(EditorTest, TheSpreadStaysAsStoredAndThroughTheSameModel)
     EXPECT_TRUE(services_.messages.empty()); // no "Please enter an integer."
 }
 
-// Row by row, for every model: each mount's list is enabled where the model
-// has the mount, and each price field shows the catalogue's price of its own list.
-TEST_F(EditorTest, EveryMountOfEveryModelIsBoundToItsOwnPlaces)
+// Each mount's list is enabled where the model has the mount, and its price
+// field shows its own list's part: the k-th list takes the k-th part (30cal MG
+// 550, 50cal MG 790, 7.62mm MG 1300, 20mm Cannon 1600, 25mm Cannon 1750, 30mm
+// Cannon 2800, Firerite Rocket 850; Oil Slick 250, Fire Dropper 1100).
+TEST_F(EditorTest, EachMountsListAndPriceAreItsOwn)
 {
-    namespace cat = CarCatalogue;
     start();
-    int next = 0;
-    for (int m = 1; m < cat::modelCount; ++m) {
-        const ModelSpec& spec = cat::model(m);
-        choose("modelList", m);
-        for (const FormControl& c : Form::controls()) {
-            // The mount the list's name says: "topWeapon2List", the second top mount.
-            const std::string name = c.name;
-            const bool dropper = name.starts_with("dropper");
-            if (c.kind != ControlKind::List || !(dropper || name.find("Weapon") != name.npos)) continue;
-            SCOPED_TRACE(std::string(spec.displayName) + ", " + c.name);
-            const int slot = name[name.size() - 5] - '1';
-            const int count = name.starts_with("front") ? spec.frontMounts
-                              : name.starts_with("top") ? spec.topMounts
-                              : name.starts_with("rear") ? spec.rearMounts
-                                                         : spec.dropperMounts;
-            const bool mounted = slot < count;
-            EXPECT_EQ(view_->at(c.id).enabled, mounted);
-            if (!mounted) continue;
-            const int part = 1 + next++ % ((dropper ? cat::dropperCount : cat::weaponCount) - 1);
-            choose(c.name, part);
-            std::string price = c.name;
-            price.replace(price.rfind("List"), 4, "Price");
-            EXPECT_EQ(number(price.c_str()), static_cast<int>(dropper ? cat::dropperPrice(part)
-                                                                      : cat::weaponPrice(part)));
+    const std::string mounts[] = {"frontWeapon1", "frontWeapon2", "frontWeapon3", "topWeapon1", "topWeapon2",
+                                  "rearWeapon1", "rearWeapon2", "dropper1", "dropper2"};
+    const std::pair<int, std::array<int, 9>> models[] = { // the model, each mount's price (0: the model lacks it)
+        {16, {550, 790, 1300, 0, 0, 0, 0, 250, 1100}},  // Glenn Bushmaster: three front mounts, two droppers
+        {7, {550, 0, 0, 1600, 1750, 2800, 0, 0, 0}},    // Courcheval Hacienda: two top mounts
+        {22, {550, 790, 0, 1600, 0, 2800, 850, 0, 0}}}; // Moth Tanker Truck: two rear mounts
+    for (const auto& [model, prices] : models) {
+        choose("modelList", model);
+        for (int k = 0; k < 9; ++k) {
+            EXPECT_EQ(view_->at(idOf(mounts[k] + "List")).enabled, prices[k] != 0) << model << " " << mounts[k];
+            if (prices[k] == 0) continue;
+            choose((mounts[k] + "List").c_str(), k < 7 ? k + 1 : k - 6);
+            EXPECT_EQ(number((mounts[k] + "Price").c_str()), prices[k]) << model << " " << mounts[k];
         }
     }
 }
@@ -139,14 +116,7 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
     answer(dir_ / "cars" / "dusty.rbc");
     click(Form::saveButton); // the action takes the typed name first
     ASSERT_EQ(services_.requests.size(), 1u);
-    const FileDialogRequest& save = services_.requests[0];
-    EXPECT_EQ(save.kind, FileDialogRequest::Kind::Save);
-    EXPECT_EQ(save.title, "Save Rivetbay Car");
-    ASSERT_EQ(save.filters.size(), 1u);
-    EXPECT_EQ(save.filters[0].label, "Rivetbay Car (*.rbc)");
-    EXPECT_EQ(save.filters[0].patterns, "*.rbc");
-    EXPECT_EQ(save.defaultSuffix, "rbc");
-    EXPECT_EQ(save.directory, dir_.path());
+    EXPECT_EQ(shown(services_.requests[0]), "Save \"Save Rivetbay Car\" [Rivetbay Car (*.rbc)|*.rbc] .rbc in " + dir_.path().string());
     CarConfig saved;
     ASSERT_TRUE(readCarFile(dir_ / "cars" / "dusty.rbc", saved));
     EXPECT_EQ(saved.name, "Dusty");
@@ -155,13 +125,10 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
     saveCar("cars/a.rbc", {.name = "Loaded", .model = 5, .topWeapons = {1, 0}, .turret = 1, .armor = {1, 2, 3, 4}});
     answer(dir_ / "cars" / "a.rbc");
     click(Form::openButton);
-    EXPECT_EQ(services_.requests.at(1).kind, FileDialogRequest::Kind::Open);
-    std::vector<std::string> offered; // both kinds first: the game's files are imported too
-    for (const FileFilter& f : services_.requests.at(1).filters) offered.push_back(f.label + "|" + f.patterns);
-    EXPECT_EQ(offered, (std::vector<std::string>{"Car or vehicle file (*.rbc *.vcf)|*.rbc;*.vcf",
-                                                 "Rivetbay Car (*.rbc)|*.rbc", "I'76 Vehicle (*.vcf)|*.vcf"}));
-    EXPECT_EQ(services_.requests.at(1).title, "Open Rivetbay Car");
-    EXPECT_EQ(services_.requests.at(1).directory, dir_ / "cars"); // remembered
+    // Both kinds first, the game's files are imported too; in the folder remembered.
+    EXPECT_EQ(shown(services_.requests.at(1)), "Open \"Open Rivetbay Car\" [Car or vehicle file (*.rbc *.vcf)|*.rbc;*.vcf] "
+                                               "[Rivetbay Car (*.rbc)|*.rbc] [I'76 Vehicle (*.vcf)|*.vcf] .rbc in " +
+                                                   (dir_ / "cars").string());
     EXPECT_EQ(view_->selection(Form::modelList), 5);
     EXPECT_EQ(number("armorRightField"), 4); // as stored: no model-change rule
     EXPECT_EQ(number("topWeapon1Price"), 825);
@@ -174,10 +141,7 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
     const CarConfig before = editor_->config();
     answer(dir_ / "short.rbc");
     click(Form::openButton);
-    ASSERT_EQ(services_.messages.size(), 1u);
-    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(services_.messages[0].caption, "Rivetbay");
-    EXPECT_EQ(lastMessage(), "An attempt was made to access an unnamed file past its end.");
+    EXPECT_EQ(services_.said(), std::vector<std::string>{"Stop | Rivetbay | An attempt was made to access an unnamed file past its end."});
     EXPECT_EQ(editor_->config(), before);
     EXPECT_EQ(editor_->paths().rbcPath, utf8FromPath(dir_.path()));
 
@@ -186,7 +150,7 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
     answer(dir_ / "taken.rbc");
     click(Form::saveButton);
     ASSERT_EQ(services_.messages.size(), 2u);
-    EXPECT_NE(lastMessage().find("taken.rbc"), std::string::npos) << lastMessage();
+    EXPECT_NE(services_.said().back().find("taken.rbc"), std::string::npos) << services_.said().back();
     EXPECT_EQ(editor_->config(), before);
     EXPECT_FALSE(services_.messages[0].underWaitCursor || services_.messages[1].underWaitCursor);
     EXPECT_EQ(services_.waiting, 0);
@@ -198,6 +162,32 @@ TEST_F(EditorTest, SaveAndOpenThroughTheDialogs)
     EXPECT_EQ(editor_->config(), before);
 }
 
+// The arrow cursor never shows while a car file or vehicle file is opened,
+// read or written (the settings file, written before the wait, apart).
+TEST_F(EditorTest, NoCarOrVehicleFileIsTouchedUnderTheArrow)
+{
+    int seen = 0;
+    std::vector<std::string> underTheArrow;
+    const auto car = saveCar("car.rbc", spreadCar());
+    ASSERT_TRUE(VcfWriter(dir_ / "game.vcf", {.name = "Game", .model = 16}));
+    const testkit::HearFileEvents watch([&](std::string_view step, const std::filesystem::path& path) {
+        const std::string name = asciiLowered(utf8FromPath(path.filename()));
+        if (name.find(".rbc") == std::string::npos && name.find(".vcf") == std::string::npos) return;
+        ++seen;
+        if (services_.waiting == 0) underTheArrow.push_back(std::string(step) + " " + name);
+    });
+    start(car); // the command line's car
+    answer(car);
+    click(Form::openButton);
+    answer(dir_ / "saved.rbc");
+    click(Form::saveButton);
+    editor_->fileDropped(dir_ / "game.vcf"); // imported
+    view_->type("Exported");
+    click(Form::exportButton); // into the game's folder
+    EXPECT_EQ(underTheArrow, std::vector<std::string>{});
+    EXPECT_GE(seen, 5) << "the file events were not seen";
+}
+
 TEST_F(EditorTest, TheCommandLineAndDropsLoadCars)
 {
     const auto a = saveCar("first.car", {.model = 9}), b = saveCar("second.rbc", {.model = 22});
@@ -207,8 +197,7 @@ TEST_F(EditorTest, TheCommandLineAndDropsLoadCars)
     EXPECT_EQ(editor_->paths().rbcPath, utf8FromPath(dir_.path())); // a drop changes no setting
 
     start(dir_ / "missing.rbc");
-    ASSERT_EQ(services_.messages.size(), 1u);
-    EXPECT_EQ(lastMessage(), "an unnamed file was not found.");
+    EXPECT_EQ(services_.said(), std::vector<std::string>{"Stop | Rivetbay | an unnamed file was not found."});
     EXPECT_EQ(number("totalPrice"), 2600); // start-up still recalculates
     EXPECT_EQ(view_->focused, Form::openButton);
 }
@@ -223,18 +212,12 @@ TEST_F(EditorTest, FirstRunAsksWithItsOwnWords)
     setenv("WINEPREFIX", prefix.path().c_str(), 1); // only the first run reads it
 #endif
     start({}, true);
-    ASSERT_EQ(services_.messages.size(), 1u);
-    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(services_.messages[0].caption, " Vexillo's Rivetbay :  Setup");
-    EXPECT_EQ(services_.messages[0].text.rfind("Rivetbay needs to know where to locate I'76 Nitro cars.\n\n", 0), 0u);
+    ASSERT_EQ(services_.said().size(), 1u);
+    EXPECT_EQ(services_.said()[0].rfind("Information |  Vexillo's Rivetbay :  Setup | Rivetbay needs to know where to "
+                                        "locate I'76 Nitro cars.\n\n", 0), 0u);
     ASSERT_EQ(services_.requests.size(), 1u);
     const FileDialogRequest& request = services_.requests[0];
-    EXPECT_EQ(request.title, "Rivetbay: Locate \"Nitro.exe\" in the I'76 Nitro directory");
-    ASSERT_EQ(request.filters.size(), 1u);
-    EXPECT_EQ(request.filters[0].label, "Any (*)");
-    EXPECT_EQ(request.filters[0].patterns, "*");
-    EXPECT_EQ(request.defaultSuffix, "exe");
-    EXPECT_EQ(request.directory, ".");
+    EXPECT_EQ(shown(request), "Open \"Rivetbay: Locate \"Nitro.exe\" in the I'76 Nitro directory\" [Any (*)|*] .exe in .");
     EXPECT_EQ(editor_->paths().vcfPath, utf8FromPath(dir_ / "Games" / "Nitro" / "addon"));
 #ifndef _WIN32
     // The game usually sits in a Wine prefix, a hidden folder.
@@ -332,12 +315,10 @@ TEST_F(EditorTest, SaveProposesTheDesignsNameAndRefusesAVehicleFileName)
         // Said, then the dialog again with the name the player typed, as often as needed.
         EXPECT_EQ(services_.requests.back().fileName, name);
         EXPECT_EQ(services_.requests.back().directory, dir_ / "addon2");
-        ASSERT_EQ(services_.messages.size(), 2u) << name;
-        EXPECT_EQ(services_.messages[0].icon, MessageIcon::Stop);
-        EXPECT_EQ(services_.messages[0].caption, "Rivetbay");
-        EXPECT_EQ(lastMessage(), "A design is saved as a Rivetbay car file (.rbc). Vehicle files for "
-                                 "the game are written by \"Export to I'76 Nitro\" on a car file in "
-                                 "the file manager, or with rivetbay-cli export.");
+        const std::string refusal = "Stop | Rivetbay | A design is saved as a Rivetbay car file (.rbc). Vehicle files for "
+                                    "the game are written by \"Export to I'76 Nitro\" on a car file in the file manager, "
+                                    "or with rivetbay-cli export.";
+        EXPECT_EQ(services_.said(), std::vector<std::string>(2, refusal)) << name;
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir_ / "addon2")); // nothing written
     EXPECT_EQ(testkit::readText(dir_ / "Rivetbay.ini"), settings);
@@ -346,12 +327,10 @@ TEST_F(EditorTest, SaveProposesTheDesignsNameAndRefusesAVehicleFileName)
 TEST_F(EditorTest, ACarFileHoldingValuesOutsideTheTablesIsSaidSo)
 {
     start(saveCar("odd.rbc", {.model = 99, .frontWeapons = {0, 25, 0}, .turret = 7}));
-    ASSERT_EQ(services_.messages.size(), 1u);
-    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(lastMessage(), "The car file holds values outside the game's tables:\n"
-                             "\nmodel is 99, outside its table (0 to 37); shown as none."
-                             "\nfrontWeapons[1] is 25, outside its table (0 to 19); shown as none."
-                             "\nturret is 7, outside its table (0 to 1); shown as none.");
+    EXPECT_EQ(services_.said(), std::vector<std::string>{"Information | Rivetbay | The car file holds values outside the game's tables:\n"
+                                                         "\nmodel is 99, outside its table (0 to 37); shown as none."
+                                                         "\nfrontWeapons[1] is 25, outside its table (0 to 19); shown as none."
+                                                         "\nturret is 7, outside its table (0 to 1); shown as none."});
     EXPECT_EQ(view_->selection(Form::modelList), 0);
     // A good one says nothing.
     editor_->fileDropped(saveCar("good.rbc", {.model = 3}));
@@ -374,9 +353,7 @@ TEST_F(EditorTest, TheHiddenExportComparesWithTheListedNames)
     ASSERT_TRUE(VcfWriter(dir_ / "addon" / "vgoon4.vcf", {.name = "Dusty", .model = 16}));
     start(saveCar("d.rbc", {.name = "DUSTY", .model = 16}));
     click(Form::exportButton);
-    ASSERT_EQ(services_.messages.size(), 1u);
-    EXPECT_EQ(services_.messages[0].caption, "Rivetbay : Can't export to VCF");
-    EXPECT_EQ(lastMessage(), "The variant must have a unique model/name combination.");
+    EXPECT_EQ(services_.said(), std::vector<std::string>{"Stop | Rivetbay : Can't export to VCF | The variant must have a unique model/name combination."});
 
     // A new name is written and listed at once by the pass after it.
     view_->type("Other");
@@ -412,7 +389,7 @@ TEST_F(EditorTest, AVehicleFileGivenAsACarIsImported)
     click(Form::openButton);
     ASSERT_EQ(services_.messages.size(), 1u);
     EXPECT_EQ(services_.messages[0].icon, MessageIcon::Information);
-    EXPECT_NE(lastMessage().find("armor front 405"), std::string::npos) << lastMessage();
+    EXPECT_NE(services_.said().back().find("armor front 405"), std::string::npos) << services_.said().back();
     EXPECT_EQ(number("armorFrontField"), 41);
 
     // A damaged one is refused whole, whatever its name says.
@@ -420,7 +397,7 @@ TEST_F(EditorTest, AVehicleFileGivenAsACarIsImported)
     answer(dir_ / "cut.rbc");
     click(Form::openButton);
     ASSERT_EQ(services_.messages.size(), 2u);
-    EXPECT_NE(lastMessage().find("damaged vehicle file"), std::string::npos) << lastMessage();
+    EXPECT_NE(services_.said().back().find("damaged vehicle file"), std::string::npos) << services_.said().back();
     EXPECT_EQ(editor_->config(), before);
 }
 

@@ -12,20 +12,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ExportToGameTest : public ::testing::Test, public testkit::StartFolder {
-protected:
+struct ExportToGameTest : ::testing::Test, testkit::StartFolder {
     ExportToGameTest() { fs::create_directory(dir_ / "cars"); }
 
     int run(const fs::path& car) { return exportToGame(car, dir_.path(), services_, "Rivetbay"); }
     std::string said() const { return services_.messages.empty() ? "" : services_.messages.back().text; }
-    // Every file below the folder, settings and cars included.
-    std::vector<fs::path> files() const
-    {
-        std::vector<fs::path> found;
-        for (const auto& entry : fs::recursive_directory_iterator(dir_.path()))
-            if (entry.is_regular_file()) found.push_back(entry.path());
-        return found;
-    }
+    // The files below the folder, settings and cars included.
+    auto files() const { return std::ranges::distance(fs::recursive_directory_iterator(dir_.path()), fs::recursive_directory_iterator()); }
 };
 
 TEST_F(ExportToGameTest, WritesTheNextFileAndSaysWhereOrWhyNot)
@@ -33,20 +26,18 @@ TEST_F(ExportToGameTest, WritesTheNextFileAndSaysWhereOrWhyNot)
     writeSettings();
     const fs::path car = saveCar("cars/dusty.rbc", testkit::dustyDesign());
     EXPECT_EQ(run(car), 0);
-    const fs::path written = dir_ / "addon" / "vgoon4.vcf";
-    EXPECT_TRUE(fs::exists(written));
-    ASSERT_EQ(services_.messages.size(), 1u);
-    EXPECT_EQ(services_.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(said(), "\"Dusty\" is in the game now, as vgoon4.vcf in " + utf8FromPath(dir_ / "addon") + ".");
+    EXPECT_TRUE(fs::exists(dir_ / "addon" / "vgoon4.vcf"));
+    EXPECT_EQ(services_.said(), std::vector<std::string>{"Information | Rivetbay | \"Dusty\" is in the game now, as vgoon4.vcf in " +
+                                                         utf8FromPath(dir_ / "addon") + "."});
     const auto before = files();
 
     // The same name again, and no name: the export's refusal, with its caption; nothing written.
+    const std::string refusal = "Stop | Rivetbay : Can't export to VCF | The variant must have a unique model/name combination.";
     EXPECT_EQ(run(car), 1);
-    EXPECT_EQ(services_.messages.back().caption, exportCaption);
-    EXPECT_EQ(said(), exportNotUniqueText);
+    EXPECT_EQ(services_.said().back(), refusal);
     EXPECT_EQ(run(saveCar("cars/blank.rbc", {.model = 16})), 1);
-    EXPECT_EQ(said(), exportNotUniqueText);
-    EXPECT_EQ(files().size(), before.size() + 1); // the blank car file, no vehicle file
+    EXPECT_EQ(services_.said().back(), refusal);
+    EXPECT_EQ(files(), before + 1); // the blank car file, no vehicle file
     EXPECT_FALSE(fs::exists(dir_ / "cars" / "Rivetbay.ini"));
 
     EXPECT_EQ(run({}), 1); // none named at all
@@ -60,9 +51,10 @@ TEST_F(ExportToGameTest, WithoutAKnownGameFolderItSaysWhyAndAsksForAStart)
 {
     const fs::path car = saveCar("cars/dusty.rbc", testkit::dustyDesign());
     const std::string gone = utf8FromPath(dir_ / "gone"), file = utf8FromPath(car);
+    const std::string unknown = "Rivetbay does not know where the game is yet: start Rivetbay once and show it.";
     const std::pair<std::function<void()>, std::string> settings[] = {
-        {[] {}, gameFolderUnknownText}, // none at all: it makes none
-        {[&] { std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nRBC_Path=.\n"; }, gameFolderUnknownText},
+        {[] {}, unknown}, // none at all: it makes none
+        {[&] { std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nRBC_Path=.\n"; }, unknown},
         {[&] { std::ofstream(dir_ / "Rivetbay.ini") << "[Paths]\nVCF_Path=" << gone << "\n"; },
          "The game folder in Rivetbay's settings, " + gone +
              ", is gone: start Rivetbay and show it where the game is now."},

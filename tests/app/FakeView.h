@@ -14,8 +14,7 @@
 
 namespace rivetbay::testkit {
 
-class FakeView final : public EditorView {
-public:
+struct FakeView final : EditorView {
     struct Control {
         int selection = -1;
         std::vector<std::string> entries;

@@ -8,25 +8,13 @@
 namespace rivetbay {
 namespace {
 
-bool writePaths(const std::filesystem::path& file, const std::filesystem::path& vcf, const std::filesystem::path& rbc)
-{
-    return writePathSettings(file, {vcf, rbc});
-}
-
 // Answers the first-run dialogs from a script and counts them.
-class ScriptedDialogs final : public FirstRunDialogs {
-public:
-    explicit ScriptedDialogs(std::optional<std::string> answer) : answer_(std::move(answer)) {}
+struct ScriptedDialogs final : FirstRunDialogs {
+    explicit ScriptedDialogs(std::optional<std::string> answer) : answer(std::move(answer)) {}
     void explain() override { ++explained; }
-    std::optional<std::string> locateGame() override
-    {
-        ++asked;
-        return answer_;
-    }
+    std::optional<std::string> locateGame() override { return ++asked, answer; }
+    std::optional<std::string> answer;
     int explained = 0, asked = 0;
-
-private:
-    std::optional<std::string> answer_;
 };
 
 TEST(Startup, FirstStartsAndLaterOnes)
@@ -56,15 +44,15 @@ TEST(Startup, FirstStartsAndLaterOnes)
     EXPECT_EQ(testkit::readText(start / "Rivetbay.ini"), "[Paths]\r\nVCF_Path=.\r\nRBC_Path=" + home + "\r\n");
 
     // A game folder that names a file is no folder: asked again.
-    ASSERT_TRUE(writePaths(start / "Rivetbay.ini", (start / "Rivetbay.ini").string(), "."));
+    ASSERT_TRUE(writePathSettings(start / "Rivetbay.ini", {(start / "Rivetbay.ini").string(), "."}));
     ScriptedDialogs again(std::nullopt);
     startUp(home, again);
     EXPECT_EQ(again.asked, 1);
 
     // A car folder that has gone, or is a file, is replaced in memory only, until the next write.
-    ASSERT_TRUE(writePaths(start / "Rivetbay.ini", ".", (start / "Rivetbay.ini").string()));
+    ASSERT_TRUE(writePathSettings(start / "Rivetbay.ini", {".", (start / "Rivetbay.ini").string()}));
     EXPECT_EQ(startUp(home, none).paths.rbcPath, home);
-    ASSERT_TRUE(writePaths(start / "Rivetbay.ini", ".", (start / "gone").string()));
+    ASSERT_TRUE(writePathSettings(start / "Rivetbay.ini", {".", (start / "gone").string()}));
     const StartupState later = startUp(home, none);
     EXPECT_EQ(later.paths.rbcPath, home);
     EXPECT_NE(testkit::readText(start / "Rivetbay.ini").find("RBC_Path=" + (start / "gone").string()),

@@ -20,13 +20,8 @@ CarConfig withModel(int model)
 // Each step from the ABX AMZ's defaults (armor 42, chassis 38, minimum 10).
 TEST(Allocation, StepsAndTransfersKeepTheBudget)
 {
-    struct Step {
-        const char* what;
-        std::function<bool(CarConfig&)> rule;
-        bool accepted;
-        std::function<bool(const CarConfig&)> after;
-    };
-    const Step steps[] = {
+    // What, the step, taken, what holds after.
+    const std::tuple<const char*, std::function<bool(CarConfig&)>, bool, std::function<bool(const CarConfig&)>> steps[] = {
         {"raise with an empty pool", [](CarConfig& c) { return stepSide(c, Points::Armor, Left, +1); }, false,
          [](const CarConfig& c) { return c == withModel(1); }},
         {"lower armor front", [](CarConfig& c) { return stepSide(c, Points::Armor, Front, -1); }, true,
@@ -45,16 +40,16 @@ TEST(Allocation, StepsAndTransfersKeepTheBudget)
          true, [](const CarConfig& c) { return c.chassis[Rear] == 10 && c.armor[Rear] == 70 && c.chassis[Left] == 11; }},
     };
     CarConfig c = withModel(1);
-    for (const Step& step : steps) {
+    for (const auto& [what, rule, accepted, after] : steps) {
         const CarConfig before = c;
-        EXPECT_EQ(step.rule(c), step.accepted) << step.what;
-        if (!step.accepted) {
-            EXPECT_EQ(c, before) << step.what;
+        EXPECT_EQ(rule(c), accepted) << what;
+        if (!accepted) {
+            EXPECT_EQ(c, before) << what;
         }
-        if (step.after) {
-            EXPECT_TRUE(step.after(c)) << step.what;
+        if (after) {
+            EXPECT_TRUE(after(c)) << what;
         }
-        EXPECT_EQ(pointsHeld(c), pointBudget(c)) << step.what;
+        EXPECT_EQ(pointsHeld(c), pointBudget(c)) << what;
     }
 }
 
@@ -78,12 +73,8 @@ TEST(Allocation, TheMinimumBoundsEveryLoweringSide)
 
 TEST(Allocation, LoadedExtremesNeverOverflow)
 {
-    struct Case {
-        const char* what;
-        std::function<void(CarConfig&)> load;
-        std::function<bool(CarConfig&)> rule;
-    };
-    const Case cases[] = {
+    // What, the design loaded, the step refused.
+    const std::tuple<const char*, std::function<void(CarConfig&)>, std::function<bool(CarConfig&)>> cases[] = {
         {"a full side raised", [](CarConfig& c) { c.freePoints = most; c.armor[Rear] = most; },
          [](CarConfig& c) { return stepSide(c, Points::Armor, Rear, +1); }},
         {"a full pool filled", [](CarConfig& c) { c.freePoints = most; c.armor[Rear] = 50; },
@@ -93,12 +84,12 @@ TEST(Allocation, LoadedExtremesNeverOverflow)
         {"a full armor side gaining", [](CarConfig& c) { c.chassis.fill(50); c.armor = {50, 50, 50, most}; },
          [](CarConfig& c) { return transferPoints(c, -1); }},
     };
-    for (const Case& k : cases) {
+    for (const auto& [what, load, rule] : cases) {
         CarConfig c{.model = 2};
-        k.load(c);
+        load(c);
         const CarConfig before = c;
-        EXPECT_FALSE(k.rule(c)) << k.what;
-        EXPECT_EQ(c, before) << k.what;
+        EXPECT_FALSE(rule(c)) << what;
+        EXPECT_EQ(c, before) << what;
     }
 }
 

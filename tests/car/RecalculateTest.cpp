@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace rivetbay {
 namespace {
 
@@ -28,21 +30,16 @@ TEST(Recalculate, FreshRecordAndThePhaedraCoupe)
 
 TEST(RoundHalfUp, DecidesOnTheDoubleProduct)
 {
-    struct Case {
-        int model;
-        int suspension, brakes;
-        std::uint32_t suspensionPrice, brakesPrice;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, int, std::uint32_t, std::uint32_t> cases[] = { // model, suspension, brakes, their prices
         {2, 4, 1, 987, 0},   // Grappler, Ether-X: 986.9999999999999 rounds up
         {2, 1, 4, 0, 635},   // Grappler, Aircraft: 634.5
         {6, 2, 2, 1372, 686}, // 1372.0 and 686.0 exactly
     };
-    for (const Case& k : cases) {
-        CarConfig c{.model = k.model, .suspension = k.suspension, .brakes = k.brakes};
+    for (const auto& [model, suspension, brakes, suspensionPrice, brakesPrice] : cases) {
+        CarConfig c{.model = model, .suspension = suspension, .brakes = brakes};
         recalculate(c, {});
-        EXPECT_EQ(c.suspensionPrice, k.suspensionPrice) << k.model << "/" << k.suspension;
-        EXPECT_EQ(c.brakesPrice, k.brakesPrice) << k.model << "/" << k.brakes;
+        EXPECT_EQ(c.suspensionPrice, suspensionPrice) << model << "/" << suspension;
+        EXPECT_EQ(c.brakesPrice, brakesPrice) << model << "/" << brakes;
     }
 }
 

@@ -105,9 +105,7 @@ TEST(CarRecord, DamagedLengthsFailBeforeAllocating)
     const std::vector<std::vector<std::uint8_t>> damaged{
         {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 1, 2, 3},    // 4 GiB name
         {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, // 8 GiB wide name
-        twice,
-        {0xFF, 0x10},
-        {0xFF},
+        twice, {0xFF, 0x10}, {0xFF},
     };
     for (const auto& bytes : damaged) {
         CarConfig into;

@@ -4,6 +4,7 @@
 #include "files/PlatformFile.h"
 #include "files/VcfWriter.h"
 
+#include "HearFileEvents.h"
 #include "Testkit.h"
 
 #include <utility>
@@ -17,21 +18,21 @@ using Bytes = std::vector<std::uint8_t>;
 // neither are refused rather than shown as a blank design.
 TEST(DesignFile, WhatIsNoCarFileIsNotOpenedAsOne)
 {
-    const Bytes vehicle = buildVcfImage(testkit::dustyDesign());
-    Bytes slipped = vehicle; // a record before the header
-    slipped.insert(slipped.begin(), {'E', 'X', 'I', 'T', 16, 0, 0, 0});
-    Bytes junk = vehicle; // 40 bytes of something else first
-    junk.insert(junk.begin(), 40, 'x');
-    Bytes flipped = vehicle;
-    flipped[22] ^= 0x01; // "VCFC" no more
+    const auto vehicle = [](const std::function<void(Bytes&)>& change) {
+        Bytes b = buildVcfImage(testkit::dustyDesign());
+        return change(b), b;
+    };
     std::mt19937 random(1976);
     Bytes noise(1000);
     for (auto& b : noise) b = static_cast<std::uint8_t>(random());
     noise[0] = 20; // a name that fits, then numbers of nothing
     const std::pair<Bytes, const char*> cases[] = {
-        {slipped, "It is a damaged vehicle file"},
-        {junk, "It is a damaged vehicle file: its records stop making sense at byte 0."},
-        {flipped, "It is a damaged vehicle file: its records stop making sense at byte 20."},
+        {vehicle([](Bytes& b) { b.insert(b.begin(), {'E', 'X', 'I', 'T', 16, 0, 0, 0}); }), // a record before the header
+         "It is a damaged vehicle file"},
+        {vehicle([](Bytes& b) { b.insert(b.begin(), 40, 'x'); }), // 40 bytes of something else first
+         "It is a damaged vehicle file: its records stop making sense at byte 0."},
+        {vehicle([](Bytes& b) { b[22] ^= 0x01; }), // "VCFC" no more
+         "It is a damaged vehicle file: its records stop making sense at byte 20."},
         {noise, "It is neither a Rivetbay car file nor a vehicle file of the game."},
     };
     testkit::TempDir dir;
@@ -100,16 +101,11 @@ TEST(DesignFile, AFileReplacedWhileOpenedIsReadWhole)
     testkit::TempDir dir;
     ASSERT_TRUE(saveCarFile(dir / "car.rbc", testkit::dustyDesign()));
     ASSERT_TRUE(VcfWriter(dir / "v.vcf", {.name = "Other", .model = 9}));
-    struct Swap final : platform::FileEvents {
-        std::filesystem::path with;
-        explicit Swap(std::filesystem::path w) : with(std::move(w)) { platform::watchFileEvents(this); }
-        ~Swap() override { platform::watchFileEvents(nullptr); }
-        void happened(std::string_view step, const std::filesystem::path& path) override
-        {
-            std::error_code ec; // Windows refuses to replace an open file: nothing to prove there
-            if (step == "opened" && !with.empty()) std::filesystem::rename(std::exchange(with, {}), path, ec);
-        }
-    } swap(dir / "v.vcf");
+    std::filesystem::path with = dir / "v.vcf";
+    const testkit::HearFileEvents swap([&](std::string_view step, const std::filesystem::path& path) {
+        std::error_code ec; // Windows refuses to replace an open file: nothing to prove there
+        if (step == "opened" && !with.empty()) std::filesystem::rename(std::exchange(with, {}), path, ec);
+    });
     OpenedDesign design;
     const FileResult read = openDesign(dir / "car.rbc", design);
     ASSERT_TRUE(read) << read.error().message;

@@ -3,6 +3,7 @@
 #include "files/VariantListing.h"
 #include "files/VcfWriter.h"
 
+#include "HearFileEvents.h"
 #include "OtherUser.h"
 #include "Testkit.h"
 
@@ -115,15 +116,8 @@ TEST(Export, ExportsTakeTurnsAndLookAgainUnderTheLock)
     EXPECT_EQ(listVariants(dir.path(), "goon"), std::vector<std::string>{"Twin"});
 
     // An export waits for the one before it, then sees what that one wrote.
-    struct LockWatch final : platform::FileEvents {
-        std::atomic<bool> waiting{false};
-        LockWatch() { platform::watchFileEvents(this); }
-        ~LockWatch() override { platform::watchFileEvents(nullptr); }
-        void happened(std::string_view step, const std::filesystem::path&) override
-        {
-            if (step == "waiting for the lock") waiting = true;
-        }
-    } watch;
+    std::atomic<bool> waiting{false};
+    const testkit::HearFileEvents watch([&](std::string_view step, auto&) { waiting = waiting || step == "waiting for the lock"; });
     ExportResult waited;
     std::thread second;
     {
@@ -131,11 +125,11 @@ TEST(Export, ExportsTakeTurnsAndLookAgainUnderTheLock)
         EXPECT_TRUE(VcfWriter(dir / "vgoon8.vcf", design(16, "Solo")));
         second = std::thread([&] { waited = exportVariant(design(16, "Solo"), dir.path(), {}); });
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!watch.waiting && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
-        EXPECT_TRUE(watch.waiting) << "the second export never waited for the lock";
+        while (!waiting && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+        EXPECT_TRUE(waiting) << "the second export never waited for the lock";
     }
     second.join();
-    EXPECT_EQ(waited.refusal, exportNotUniqueText);
+    EXPECT_EQ(waited.refusal, "The variant must have a unique model/name combination.");
 
     // A holder that never lets go: the export gives up with nothing written,
     // since only the lock keeps one name to one file.
@@ -143,7 +137,7 @@ TEST(Export, ExportsTakeTurnsAndLookAgainUnderTheLock)
         const platform::DirectoryLock stuck(dir.path());
         ExportResult busy; // from another thread, whose lock a held one is not
         std::thread([&] { busy = exportVariant(design(16, "Busy"), dir.path(), {}); }).join();
-        EXPECT_EQ(busy.refusal, exportBusyText);
+        EXPECT_EQ(busy.refusal, "The vehicle folder is busy; try again.");
     }
     EXPECT_EQ(findVehicleFiles(dir.path(), "goon").size(), 2u);
 

@@ -30,23 +30,20 @@ const std::string windowsFile = "; Rivetbay settings\r\n"
 
 TEST(ProfileFile, ReadsAsWindowsDoes)
 {
-    const std::tuple<const char*, const char*, const char*> cases[] = { // section, key, value
-
-        {"Paths", "VCF_Path", "C:\\Games\\I'76 Nitro\\addon"}, {"PATHS", "rbc_path", "C:\\Cars"},
-        {"Other", "VCF_Path", "wrong"}, {"Paths", "Missing", "fallback"}, {"Nowhere", "VCF_Path", "fallback"},
+    const std::string longer = "[Paths]\nVCF_Path=" + std::string(5000, 'a');
+    const std::tuple<std::string, const char*, const char*, std::string> cases[] = { // file, section, key, value
+        {windowsFile, "Paths", "VCF_Path", "C:\\Games\\I'76 Nitro\\addon"}, {windowsFile, "PATHS", "rbc_path", "C:\\Cars"},
+        {windowsFile, "Other", "VCF_Path", "wrong"}, {windowsFile, "Paths", "Missing", "fallback"},
+        {windowsFile, "Nowhere", "VCF_Path", "fallback"}, {"[Paths]\nVCF_Path=\n", "Paths", "VCF_Path", ""},
+        // A quote that is never closed is part of the value, every character of it.
+        {"[Paths]\nVCF_Path=\"C:\\Cars\n", "Paths", "VCF_Path", "\"C:\\Cars"}, {"[Paths]\nVCF_Path='\n", "Paths", "VCF_Path", "'"},
+        // A key or a section twice: the first one is read, as Windows reads it.
+        {"[Paths]\nVCF_Path=a\nVCF_Path=b\n", "Paths", "VCF_Path", "a"},
+        {"[Paths]\nX=1\n[Paths]\nVCF_Path=b\n", "Paths", "VCF_Path", "fallback"},
+        {longer, "Paths", "VCF_Path", std::string(4095, 'a')},
     };
-    for (const auto& [section, key, value] : cases)
-        EXPECT_EQ(profileStringIn(windowsFile, section, key, "fallback"), value) << section << "/" << key;
-    EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=\n", "Paths", "VCF_Path", "d"), "");
-    // A quote that is never closed is part of the value, every character of it.
-    EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=\"C:\\Cars\n", "Paths", "VCF_Path", ""), "\"C:\\Cars");
-    EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path='\n", "Paths", "VCF_Path", ""), "'");
-    // A key or a section twice: the first one is read, as Windows reads it.
-    EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=a\nVCF_Path=b\n", "Paths", "VCF_Path", ""), "a");
-    EXPECT_EQ(profileStringIn("[Paths]\nX=1\n[Paths]\nVCF_Path=b\n", "Paths", "VCF_Path", "d"), "d");
-    EXPECT_EQ(profileStringIn("[Paths]\nVCF_Path=" + std::string(5000, 'a'), "Paths", "VCF_Path",
-                              ""),
-              std::string(4095, 'a'));
+    for (const auto& [file, section, key, value] : cases)
+        EXPECT_EQ(profileStringIn(file, section, key, "fallback"), value) << file.substr(0, 40) << ": " << section << "/" << key;
 }
 
 TEST(ProfileFile, AWriteChangesOnlyItsLine)
@@ -56,8 +53,7 @@ TEST(ProfileFile, AWriteChangesOnlyItsLine)
     const std::pair<std::string, std::string> cases[] = { // before, after
         {windowsFile, replaced},
         {"", "[Paths]\r\nVCF_Path=.\r\n"},
-        {"[Paths]\r\nRBC_Path=C:\\\r\n\r\n[Next]\r\n",
-         "[Paths]\r\nRBC_Path=C:\\\r\nVCF_Path=.\r\n\r\n[Next]\r\n"},
+        {"[Paths]\r\nRBC_Path=C:\\\r\n\r\n[Next]\r\n", "[Paths]\r\nRBC_Path=C:\\\r\nVCF_Path=.\r\n\r\n[Next]\r\n"},
         {"[Paths]\nRBC_Path=/home", "[Paths]\nRBC_Path=/home\nVCF_Path=.\n"},
         {"[Other]\r\na=b", "[Other]\r\na=b\r\n[Paths]\r\nVCF_Path=.\r\n"},
         {"[paths]\n", "[paths]\nVCF_Path=.\n"},
@@ -80,13 +76,8 @@ TEST(ProfileFile, DamagedAndSpecialSettingsFiles)
 {
     namespace fs = std::filesystem;
     using enum ProfileFile::State;
-    struct Case {
-        const char* what;
-        std::function<void(const fs::path&)> make;
-        ProfileFile::State state;
-        bool writable;
-    };
-    const Case cases[] = {
+    // What, how it is made, how it reads, whether it is written.
+    const std::tuple<const char*, std::function<void(const fs::path&)>, ProfileFile::State, bool> cases[] = {
         {"a directory", [](const auto& f) { fs::create_directory(f); }, Unreadable, false},
         {"larger than any settings file",
          [](const auto& f) { std::ofstream(f) << std::string(profileFileLimit + 1, 'x'); }, Unreadable, false},
@@ -103,17 +94,17 @@ TEST(ProfileFile, DamagedAndSpecialSettingsFiles)
         {"a dangling link", [](const auto& f) { fs::create_symlink("elsewhere.ini", f); }, Missing, true},
 #endif
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, make, state, writable] : cases) {
+        SCOPED_TRACE(what);
         TempDir dir;
         const auto file = dir / "Rivetbay.ini";
-        c.make(file);
+        make(file);
         const auto before = std::filesystem::symlink_status(file).type();
-        EXPECT_EQ(readProfileFile(file).state, c.state);
-        EXPECT_EQ(writePaths(file, ".", "/cars"), c.writable);
+        EXPECT_EQ(readProfileFile(file).state, state);
+        EXPECT_EQ(writePaths(file, ".", "/cars"), writable);
         EXPECT_EQ(std::filesystem::symlink_status(file).type(), before);
         const PathSettings read = readPathSettings(file, "/start");
-        EXPECT_EQ(read.rbcPath, c.writable ? "/cars" : "/start");
+        EXPECT_EQ(read.rbcPath, writable ? "/cars" : "/start");
     }
 }
 

@@ -6,6 +6,7 @@
 #include "files/PlatformFile.h"
 #include "files/SafeWrite.h"
 
+#include "HearFileEvents.h"
 #include "OtherUser.h"
 #include "Testkit.h"
 
@@ -66,15 +67,9 @@ void makeSocket(const fs::path& path)
 TEST(ReplaceStep, AttacksAtAndBesideTheTarget)
 {
     using Dir = const TempDir&;
-    struct Attack {
-        const char* what;
-        std::function<void(Dir)> plant;
-        std::string target;
-        bool succeeds;
-        std::function<bool(Dir, const FileResult&)> kept; // what must hold after
-    };
     const std::string longName = std::string(251, 'n') + ".rbc";
-    const Attack attacks[] = {
+    // What, the plant, the target, whether the save succeeds, what must hold after.
+    const std::tuple<const char*, std::function<void(Dir)>, std::string, bool, std::function<bool(Dir, const FileResult&)>> attacks[] = {
         {"a file at the old temporary name survives",
          [](Dir d) { writeBytes(d / "car.rbc", old), writeBytes(d / "car.rbc.rbtmp", old); }, "car.rbc", true,
          [](Dir d, auto&) { return readBytes(d / "car.rbc.rbtmp") == old; }},
@@ -122,13 +117,13 @@ TEST(ReplaceStep, AttacksAtAndBesideTheTarget)
         {"a missing folder is not found", [](Dir) {}, "gone/car.rbc", false,
          [](Dir, const FileResult& r) { return r.error().message == "an unnamed file was not found."; }},
     };
-    for (const Attack& attack : attacks) {
+    for (const auto& [what, plant, target, succeeds, kept] : attacks) {
         TempDir dir;
-        attack.plant(dir);
-        const FileResult result = write(dir / attack.target);
-        EXPECT_EQ(static_cast<bool>(result), attack.succeeds) << attack.what;
-        EXPECT_TRUE(attack.kept(dir, result)) << attack.what;
-        EXPECT_TRUE(noTemporaryIn(dir.path())) << attack.what;
+        plant(dir);
+        const FileResult result = write(dir / target);
+        EXPECT_EQ(static_cast<bool>(result), succeeds) << what;
+        EXPECT_TRUE(kept(dir, result)) << what;
+        EXPECT_TRUE(noTemporaryIn(dir.path())) << what;
     }
 }
 
@@ -140,11 +135,10 @@ TEST(ReplaceStep, DevicesAndFifosAreWrittenInPlace)
     const int reader = ::open((dir / "pipe.vcf").c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
     EXPECT_TRUE(write(dir / "pipe.vcf"));
-    std::vector<std::uint8_t> got(16);
-    const auto n = ::read(reader, got.data(), got.size());
+    std::uint8_t got[16];
+    const auto n = ::read(reader, got, sizeof got);
     ::close(reader);
-    got.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    EXPECT_EQ(got, fresh);
+    EXPECT_EQ(std::vector<std::uint8_t>(got, got + std::max<ssize_t>(n, 0)), fresh);
     EXPECT_TRUE(isType(dir / "pipe.vcf", S_IFIFO));
 
     if (!runningAsRoot()) GTEST_SKIP() << "making device nodes needs root";
@@ -232,35 +226,25 @@ TEST(ReplaceStep, AWriteThatFailsMidwayLeavesTheOldFileWhole)
     EXPECT_FALSE(fs::exists(dir / "vgoon4.vcf")); // no half-written vehicle file
 }
 
-// What the replace step does on the file system, and in which order.
-class Steps final : public platform::FileEvents {
-public:
-    Steps() { platform::watchFileEvents(this); }
-    ~Steps() override { platform::watchFileEvents(nullptr); }
-    void happened(std::string_view step, const fs::path& path) override
-    {
-        seen.push_back(std::string(step) + (path.empty() ? "" : " " + path.filename().string()));
-        if (step == "created") createdMode = fs::status(path).permissions();
-    }
-    std::vector<std::string> seen;
-    fs::perms createdMode{};
-};
-
 TEST(ReplaceStep, FlushesBeforeTheRenameAndTheFolderAfterItAndStartsPrivate)
 {
     TempDir dir;
     writeBytes(dir / "car.rbc", old);
     fs::permissions(dir / "car.rbc", fs::perms(0644));
     const mode_t kept = ::umask(0);
-    Steps steps;
+    std::vector<std::string> seen; // what the replace step does on the file system, in order
+    fs::perms createdMode{};
+    const testkit::HearFileEvents steps([&](std::string_view step, const fs::path& path) {
+        seen.push_back(std::string(step) + (path.empty() ? "" : " " + path.filename().string()));
+        if (step == "created") createdMode = fs::status(path).permissions();
+    });
     ASSERT_TRUE(write(dir / "car.rbc"));
     ::umask(kept);
-    ASSERT_EQ(steps.seen.size(), 4u);
-    EXPECT_TRUE(steps.seen[0].starts_with("created .rivetbay-")) << steps.seen[0];
-    EXPECT_EQ(std::vector(steps.seen.begin() + 1, steps.seen.end()),
-              (std::vector<std::string>{"flushed", "renamed car.rbc",
-                                        "directory flushed " + dir.path().filename().string()}));
-    EXPECT_EQ(steps.createdMode, fs::perms(0600)); // private until it takes the old file's mode
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_TRUE(seen[0].starts_with("created .rivetbay-")) << seen[0];
+    EXPECT_EQ(std::vector(seen.begin() + 1, seen.end()),
+              (std::vector<std::string>{"flushed", "renamed car.rbc", "directory flushed " + dir.path().filename().string()}));
+    EXPECT_EQ(createdMode, fs::perms(0600)); // private until it takes the old file's mode
     EXPECT_EQ(fs::status(dir / "car.rbc").permissions(), fs::perms(0644));
 }
 
@@ -281,14 +265,9 @@ TEST(ReplaceStep, AFileShorterThanItsSizeIsReadToItsEnd)
 
     // The car file's own reader too: cut once opened, it ends past the end, not in a loop.
     ASSERT_TRUE(saveCarFile(dir / "cut.rbc", {.name = std::string(200, 'n')}));
-    struct Cut final : platform::FileEvents {
-        Cut() { platform::watchFileEvents(this); }
-        ~Cut() override { platform::watchFileEvents(nullptr); }
-        void happened(std::string_view step, const fs::path& path) override
-        {
-            if (step == "opened") fs::resize_file(path, 10);
-        }
-    } cut;
+    const testkit::HearFileEvents cut([](std::string_view step, const fs::path& path) {
+        if (step == "opened") fs::resize_file(path, 10);
+    });
     CarConfig loaded;
     const FileResult read = readCarFile(dir / "cut.rbc", loaded);
     ASSERT_FALSE(read);

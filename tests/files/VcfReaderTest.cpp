@@ -104,12 +104,8 @@ TEST(VcfReader, EveryTruncationIsRefusedCleanly)
 
 TEST(VcfReader, DamagedFilesAndOtherVehiclesAreRefused)
 {
-    struct Case {
-        const char* what;
-        std::function<void(Bytes&)> damage;
-        const char* text;
-    };
-    const Case cases[] = {
+    // What, the damage, what is said.
+    const std::tuple<const char*, std::function<void(Bytes&)>, const char*> cases[] = {
         {"a car file", [](Bytes& b) { b.assign({5, 'D', 'u', 's', 't', 'y'}); }, "is not a vehicle file"},
         {"a record longer than the file", [](Bytes& b) { putU32(b, 197, 0xFFFFFFFF); }, "damaged"},
         {"a record shorter than its head", [](Bytes& b) { putU32(b, 197, 0); }, "damaged"},
@@ -123,26 +119,21 @@ TEST(VcfReader, DamagedFilesAndOtherVehiclesAreRefused)
          "stop making sense at byte 20."},
         {"one bit of a tag flipped", [](Bytes& b) { b[1] ^= 0x04; }, "stop making sense at byte 0."},
     };
-    for (const Case& c : cases) {
+    for (const auto& [what, damage, text] : cases) {
         Bytes file = buildVcfImage(testkit::dustyDesign());
-        c.damage(file);
+        damage(file);
         VcfImport imported;
         const FileResult read = importVehicleBytes(file, "bad.vcf", imported);
-        ASSERT_FALSE(read) << c.what;
-        EXPECT_NE(read.error().message.find(c.text), std::string::npos) << c.what << ": " << read.error().message;
+        ASSERT_FALSE(read) << what;
+        EXPECT_NE(read.error().message.find(text), std::string::npos) << what << ": " << read.error().message;
     }
 }
 
 TEST(VcfReader, WhatDoesNotMapIsNamedAndTheNearestSoundValueKept)
 {
-    struct Case {
-        const char* what;
-        std::function<void(Bytes&)> change;
-        const char* warning;
-        std::function<bool(const CarConfig&)> kept;
-    };
     const auto weaponAt = [](std::size_t record) { return 193 + 25 * record; };
-    const Case cases[] = {
+    // What, the change, the warning, what is kept.
+    const std::tuple<const char*, std::function<void(Bytes&)>, const char*, std::function<bool(const CarConfig&)>> cases[] = {
         {"armor not a multiple of 10", [](Bytes& b) { putU32(b, 121, 255); }, "armor front 255",
          [](const CarConfig& c) { return c.armor[Front] == 26; }},
         {"another model's tire", [](Bytes& b) { std::copy_n("wauto_9b.wdf", 13, b.begin() + 82); },
@@ -169,16 +160,16 @@ TEST(VcfReader, WhatDoesNotMapIsNamedAndTheNearestSoundValueKept)
         {"a tag that is no text", [&](Bytes& b) { b[weaponAt(0)] = 1; }, "record \"\\x01EPN\" at byte 193",
          [](const CarConfig& c) { return c.frontWeapons[0] == 0; }},
     };
-    for (const Case& c : cases) {
+    for (const auto& [what, change, warning, kept] : cases) {
         Bytes file = buildVcfImage(testkit::dustyDesign());
-        c.change(file);
+        change(file);
         VcfImport imported;
-        ASSERT_TRUE(importVehicleBytes(file, "odd.vcf", imported)) << c.what;
-        ASSERT_EQ(imported.warnings.size(), c.warning ? 1u : 0u) << c.what;
-        if (c.warning) {
-            EXPECT_NE(imported.warnings[0].find(c.warning), std::string::npos) << c.what << ": " << imported.warnings[0];
+        ASSERT_TRUE(importVehicleBytes(file, "odd.vcf", imported)) << what;
+        ASSERT_EQ(imported.warnings.size(), warning ? 1u : 0u) << what;
+        if (warning) {
+            EXPECT_NE(imported.warnings[0].find(warning), std::string::npos) << what << ": " << imported.warnings[0];
         }
-        EXPECT_TRUE(c.kept(imported.config)) << c.what;
+        EXPECT_TRUE(kept(imported.config)) << what;
     }
 }
 

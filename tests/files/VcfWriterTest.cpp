@@ -28,8 +28,6 @@ std::string textAt(const std::vector<std::uint8_t>& image, std::size_t offset, s
     return s;
 }
 
-CarConfig dusty() { return testkit::dustyDesign(); }
-
 TEST(VcfWriter, WorkedExampleByteForByte)
 {
     const auto expected = hex(R"(
@@ -54,10 +52,10 @@ TEST(VcfWriter, WorkedExampleByteForByte)
         66 00 00 00 00 45 58 49 54 10 00 00 00 45 58 49
         54 10 00 00 00)");
     ASSERT_EQ(expected.size(), 309u);
-    EXPECT_EQ(buildVcfImage(dusty()), expected);
+    EXPECT_EQ(buildVcfImage(testkit::dustyDesign()), expected);
 
     testkit::TempDir dir;
-    ASSERT_TRUE(VcfWriter(dir / "vgoon4.vcf", dusty()));
+    ASSERT_TRUE(VcfWriter(dir / "vgoon4.vcf", testkit::dustyDesign()));
     EXPECT_EQ(testkit::readBytes(dir / "vgoon4.vcf"), expected);
 }
 
@@ -65,17 +63,12 @@ TEST(VcfWriter, WorkedExampleByteForByte)
 // Bushmaster in one way.
 TEST(VcfWriter, FieldsByRule)
 {
-    struct Case {
-        const char* what;
-        std::function<void(CarConfig&)> change;
-        std::size_t offset, width;
-        std::string bytes; // the field exactly, NULs and template tail included
-    };
     using namespace std::string_literals;
     const auto u32 = [](std::uint32_t v) {
         return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
     };
-    const Case cases[] = {
+    // What, the change, where, how wide, the field exactly (NULs and template tail included).
+    const std::tuple<const char*, std::function<void(CarConfig&)>, std::size_t, std::size_t, std::string> cases[] = {
         {"no name keeps Unnamed", [](CarConfig&) {}, 28, 16, "Unnamed\0\0\0\0\0\0\0\0\0"s},
         {"fifteen characters end in a NUL", [](CarConfig& c) { c.name = "Fifteen chars!!"; }, 28, 17,
          "Fifteen chars!!\0v"s},
@@ -93,36 +86,26 @@ TEST(VcfWriter, FieldsByRule)
          [](CarConfig& c) { c.model = 26; c.topWeapons = {0, 5}; c.turret = 1; }, 193, 25,
          "WEPN"s + u32(25) + u32(1) + "gcmedium.gdf\0"s},
     };
-    for (const Case& k : cases) {
+    for (const auto& [what, change, offset, width, bytes] : cases) {
         CarConfig c{.model = 16};
-        k.change(c);
+        change(c);
         const auto image = buildVcfImage(c);
-        ASSERT_GE(image.size(), k.offset + k.width) << k.what;
-        EXPECT_EQ(std::string(image.begin() + k.offset, image.begin() + k.offset + k.width), k.bytes) << k.what;
+        ASSERT_GE(image.size(), offset + width) << what;
+        EXPECT_EQ(std::string(image.begin() + offset, image.begin() + offset + width), bytes) << what;
     }
 }
 
+// Each mount's token takes the hardpoint the model's layout gives it, in the
+// order the records are written, and only fitted mounts the model has get one.
 TEST(VcfWriter, OnlyFittedMountsTheModelHasGetRecords)
 {
-    // d1t1t1f2f3: f1 and t2 are missing from the layout
-    const CarConfig manta{.model = 8, .frontWeapons = {1, 2, 3}, .topWeapons = {8, 3}, .rearWeapons = {4, 4},
-                          .droppers = {1, 2}, .turret = 1};
-    const auto image = buildVcfImage(manta);
-    const std::pair<std::uint32_t, std::string> expected[] = {
-        {0, "gmlight.gdf"}, {3, "gmmedium.gdf"}, {1, "tsheat.gdf"}, {0, "gmheavy.gdf"}, {0, "goilslck.gdf"}};
-    ASSERT_EQ(image.size(), 209u + 5 * 25);
-    for (std::size_t k = 0; k < 5; ++k) {
-        const std::size_t at = 193 + 25 * k;
-        EXPECT_EQ(getU32(&image[at + 8]), expected[k].first) << k;
-        EXPECT_EQ(textAt(image, at + 12, 13), expected[k].second) << k;
-    }
-    EXPECT_EQ(textAt(image, 318, 4), "EXIT");
-
-    // Each mount's token takes the hardpoint the model's layout gives it, in
-    // the order the records are written: the Ransom Marshal is "r1t1r2f1", the
-    // Moth Tanker "t1r2r1f1f2", the Bus "d1d2r1t1f1".
+    // The Manta is "d1t1t1f2f3", the Ransom Marshal "r1t1r2f1", the Moth Tanker
+    // "t1r2r1f1f2", the Bus "d1d2r1t1f1".
     using Records = std::vector<std::pair<std::uint32_t, std::string>>;
     const std::tuple<const char*, CarConfig, Records> layouts[] = {
+        {"Manta: no f1 nor t2", {.model = 8, .frontWeapons = {1, 2, 3}, .topWeapons = {8, 3}, .rearWeapons = {4, 4},
+                                 .droppers = {1, 2}, .turret = 1},
+         {{0, "gmlight.gdf"}, {3, "gmmedium.gdf"}, {1, "tsheat.gdf"}, {0, "gmheavy.gdf"}, {0, "goilslck.gdf"}}},
         {"Marshal", {.model = 29, .frontWeapons = {1, 0, 0}, .topWeapons = {2, 0}, .rearWeapons = {4, 5}},
          {{3, "gmlight.gdf"}, {1, "gmmedium.gdf"}, {0, "gclight.gdf"}, {2, "gcmedium.gdf"}}},
         {"Tanker", {.model = 22, .frontWeapons = {1, 2, 0}, .topWeapons = {3, 0}, .rearWeapons = {4, 5}},
@@ -133,9 +116,11 @@ TEST(VcfWriter, OnlyFittedMountsTheModelHasGetRecords)
     for (const auto& [what, car, records] : layouts) {
         const auto written = buildVcfImage(car);
         Records got;
-        for (std::size_t at = 193; textAt(written, at, 4) == "WEPN"; at += 25)
-            got.emplace_back(getU32(&written[at + 8]), textAt(written, at + 12, 13));
+        std::size_t at = 193;
+        for (; textAt(written, at, 4) == "WEPN"; at += 25) got.emplace_back(getU32(&written[at + 8]), textAt(written, at + 12, 13));
         EXPECT_EQ(got, records) << what;
+        EXPECT_EQ(textAt(written, at, 4), "EXIT") << what;
+        EXPECT_EQ(written.size(), at + 16) << what; // the two EXIT records, and nothing else
     }
 }
 

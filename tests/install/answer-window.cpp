@@ -8,6 +8,8 @@
 // button, its boxes unticked first (a last page's "Start ...").
 //   answer-window.exe --through MARKER CAPTION
 
+#include "win32/WideText.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -15,13 +17,7 @@
 
 namespace {
 
-std::string utf8(const std::wstring& text)
-{
-    std::string out(static_cast<std::size_t>(text.size() * 3 + 1), '\0');
-    out.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                                            out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
-    return out;
-}
+using rivetbay::win32::utf8;
 
 // Says which windows are shown, for a run that did not find its own. Returns 1.
 int shownWindows()

@@ -25,36 +25,35 @@
 
 namespace rivetbay {
 
-using testkit::spreadCar;
+// The real editor window, started in `folder` as its working directory
+// (where a test puts its pages too), shown and active.
+inline std::unique_ptr<EditorWindow> startedEditor(testkit::FakeServices& services, const std::filesystem::path& folder,
+                                                   const std::filesystem::path& commandLine)
+{
+    auto editor = std::make_unique<EditorWindow>(services);
+    editor->setPageFolder(QString::fromStdString(folder.string()) + "/");
+    editor->start({folder, commandLine});
+    editor->show();
+    editor->activateWindow();
+    (void)QTest::qWaitForWindowActive(editor.get());
+    return editor;
+}
 
-class WindowTest : public ::testing::Test, public testkit::StartFolder {
-public:
-    // With the settings file in place unless this is a first start.
-    EditorWindow& startEditor(const std::filesystem::path& commandLine = {}, bool firstStart = false)
+// Drags what `mime` carries onto the window and drops it.
+inline void dropOn(QWidget* window, const QMimeData& mime)
+{
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &dropped);
+}
+
+struct WindowTest : ::testing::Test, testkit::StartFolder {
+    EditorWindow& startEditor(const std::filesystem::path& commandLine = {})
     {
-        if (!firstStart) writeSettings();
-        editor_ = std::make_unique<EditorWindow>(services_);
-        editor_->setPageFolder(qpath(dir_.path()) + "/"); // where a test puts its pages
-        editor_->start({dir_.path(), commandLine}); // the test's folder stands for the working directory
-        editor_->show();
-        editor_->activateWindow();
-        (void)QTest::qWaitForWindowActive(editor_.get());
+        writeSettings();
+        editor_ = startedEditor(services_, dir_.path(), commandLine);
         return *editor_;
-    }
-
-    // Drags `urls` onto the window and drops them.
-    void drop(const QList<QUrl>& urls)
-    {
-        QMimeData mime;
-        mime.setUrls(urls);
-        drop(mime);
-    }
-    void drop(const QMimeData& mime)
-    {
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(editor_.get(), &enter);
-        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(editor_.get(), &dropped);
     }
     QComboBox* list(const char* name) { return find<QComboBox>(name); }
 
@@ -63,13 +62,6 @@ public:
         T* widget = editor_->findChild<T*>(name);
         EXPECT_NE(widget, nullptr) << name;
         return widget;
-    }
-    QString text(const char* name) { return find<QLineEdit>(name)->text(); }
-    void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
-    void step(const char* spin, bool up)
-    {
-        auto* arrows = find<SpinArrows>(spin);
-        QTest::mouseClick(up ? arrows->increaseButton() : arrows->decreaseButton(), Qt::LeftButton);
     }
 
     QString qpath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }

@@ -68,22 +68,18 @@ TEST(UiServices, TheQuestionTheSaveDialogAndTheCursorAsThePlayerMeetsThem)
     QtUiServices services;
     // Escape is Cancel, never Discard; Save is the button Enter presses.
     QString defaultButton;
-    const testkit::WhenShown escape([] { return qobject_cast<QMessageBox*>(testkit::activeModal()); },
-                                    [&](QWidget* shown) {
-                                        auto* box = static_cast<QMessageBox*>(shown);
-                                        defaultButton = box->defaultButton() ? box->defaultButton()->text() : "";
-                                        QTest::keyClick(box, Qt::Key_Escape);
-                                    });
+    const auto escape = testkit::whenModal<QMessageBox>([&](QMessageBox* box) {
+        defaultButton = box->defaultButton() ? box->defaultButton()->text() : "";
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
     EXPECT_EQ(services.askToSave("Rivetbay", "Save changes to the design before closing?"), CloseAnswer::Cancel);
     EXPECT_EQ(defaultButton, "&Save");
     // The buttons as a player reads them, and Alt with a letter presses one.
     QStringList buttons;
-    const testkit::WhenShown discard([] { return qobject_cast<QMessageBox*>(testkit::activeModal()); },
-                                     [&](QWidget* shown) {
-                                         for (QAbstractButton* b : static_cast<QMessageBox*>(shown)->buttons())
-                                             buttons << b->text();
-                                         QTest::keyClick(shown, Qt::Key_D, Qt::AltModifier);
-                                     });
+    const auto discard = testkit::whenModal<QMessageBox>([&](QMessageBox* box) {
+        for (QAbstractButton* b : box->buttons()) buttons << b->text();
+        QTest::keyClick(box, Qt::Key_D, Qt::AltModifier);
+    });
     EXPECT_EQ(services.askToSave("Rivetbay", "Save changes to the design before closing?"), CloseAnswer::Discard);
     buttons.sort();
     EXPECT_EQ(buttons, (QStringList{"&Discard", "&Save", "Cancel"}));
@@ -92,13 +88,11 @@ TEST(UiServices, TheQuestionTheSaveDialogAndTheCursorAsThePlayerMeetsThem)
     testkit::TempDir dir;
     QString proposed;
     bool confirms = false;
-    const testkit::WhenShown read([] { return qobject_cast<QFileDialog*>(testkit::activeModal()); },
-                                  [&](QWidget* shown) {
-                                      auto* files = static_cast<QFileDialog*>(shown);
-                                      if (auto* name = files->findChild<QLineEdit*>("fileNameEdit")) proposed = name->text();
-                                      confirms = !files->testOption(QFileDialog::DontConfirmOverwrite);
-                                      files->reject();
-                                  });
+    const auto read = testkit::whenModal<QFileDialog>([&](QFileDialog* files) {
+        if (auto* name = files->findChild<QLineEdit*>("fileNameEdit")) proposed = name->text();
+        confirms = !files->testOption(QFileDialog::DontConfirmOverwrite);
+        files->reject();
+    });
     EXPECT_FALSE(services.chooseFile(
         {.kind = FileDialogRequest::Kind::Save, .directory = dir.path(), .fileName = "Road Hog.rbc"}));
     EXPECT_EQ(proposed, "Road Hog.rbc");
@@ -128,11 +122,10 @@ TEST(UiServices, AnExportFromTheFileManagerSaysHowItWentInOneBox)
     std::ofstream(home / "Rivetbay.ini") << "[Paths]\nVCF_Path=addon\n";
     ASSERT_TRUE(saveCarFile(home / "dusty.rbc", testkit::dustyDesign()));
     QString text;
-    const testkit::WhenShown answer([] { return qobject_cast<QMessageBox*>(testkit::activeModal()); },
-                                    [&](QWidget* shown) {
-                                        text = static_cast<QMessageBox*>(shown)->text();
-                                        QTest::keyClick(shown, Qt::Key_Return);
-                                    });
+    const auto answer = testkit::whenModal<QMessageBox>([&](QMessageBox* box) {
+        text = box->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
     QtUiServices services;
     EXPECT_EQ(exportToGame(launch.file, launch.startDirectory, services, "Rivetbay"), 0);
     EXPECT_TRUE(text.startsWith("\"Dusty\" is in the game now, as vgoon4.vcf")) << text.toStdString();
@@ -145,19 +138,13 @@ TEST(UiServices, OpeningRefusesANameInAFolderThatDoesNotExist)
     const QString missing = QString::fromStdString((dir / "missing" / "x.rbc").string());
     QString warned;
     bool stayed = false;
-    const testkit::WhenShown box([] { return qobject_cast<QMessageBox*>(testkit::activeModal()); },
-                                 [&](QWidget* shown) {
-                                     warned = static_cast<QMessageBox*>(shown)->text();
-                                     shown->close();
-                                 });
-    const testkit::WhenShown dialog([] { return qobject_cast<QFileDialog*>(testkit::activeModal()); },
-                                    [&](QWidget* shown) {
-                                        auto* files = static_cast<QFileDialog*>(shown);
-                                        files->findChild<QLineEdit*>("fileNameEdit")->setText(missing); // as typed
-                                        static_cast<QDialog*>(files)->accept(); // the box, answered above
-                                        stayed = files->isVisible();
-                                        files->reject();
-                                    });
+    const auto box = testkit::whenModal<QMessageBox>([&](QMessageBox* shown) { warned = shown->text(), shown->close(); });
+    const auto dialog = testkit::whenModal<QFileDialog>([&](QFileDialog* files) {
+        files->findChild<QLineEdit*>("fileNameEdit")->setText(missing); // as typed
+        static_cast<QDialog*>(files)->accept(); // the box, answered above
+        stayed = files->isVisible();
+        files->reject();
+    });
     QtUiServices services;
     const QString working = QDir::currentPath(); // where the settings are: never changed
     EXPECT_FALSE(services.chooseFile({.directory = dir.path()}));

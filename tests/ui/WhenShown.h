@@ -60,4 +60,11 @@ private:
     bool seen_ = false;
 };
 
+// Acts once on the first modal window that is a T, as a T.
+template <typename T, typename Act> WhenShown whenModal(Act act)
+{
+    return WhenShown([] { return static_cast<QWidget*>(qobject_cast<T*>(activeModal())); },
+                     [act](QWidget* shown) { act(static_cast<T*>(shown)); });
+}
+
 } // namespace rivetbay::testkit
