@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <span>
+#include <string_view>
+#include <utility>
 
 namespace rivetbay {
 
@@ -12,95 +14,101 @@ namespace {
 
 namespace Form = EditorForm;
 
-constexpr AccessibleName editor[] = {
-    {Form::modelList, "Model"},
-    {1003, "Engine"},
-    {1004, "Suspension"},
-    {1005, "Brakes"},
-    {1006, "Front tires"},
-    {1007, "Rear tires"},
-    {1008, "Front weapon 1"},
-    {1009, "Front weapon 2"},
-    {1020, "Front weapon 3"},
-    {1010, "Top weapon 1"},
-    {1011, "Top weapon 2"},
-    {1012, "Rear weapon 1"},
-    {1013, "Rear weapon 2"},
-    {1014, "Dropper 1"},
-    {1015, "Dropper 2"},
-    {1016, "Special 1"},
-    {1017, "Special 2"},
-    {1018, "Special 3"},
-    {Form::paintList, "Paint scheme"},
-    {Form::nameBox, "Name"},
-    {Form::turretBox, "Turret"},
-    {1197, "Armor front"},
-    {1201, "Armor left"},
-    {1199, "Armor right"},
-    {1203, "Armor rear"},
-    {1189, "Chassis front"},
-    {1193, "Chassis left"},
-    {1191, "Chassis right"},
-    {1195, "Chassis rear"},
-    {Form::freePoints, "Free points"},
-    {1198, "Armor front points", "One point less on armor front", "One point more on armor front"},
-    {1202, "Armor left points", "One point less on armor left", "One point more on armor left"},
-    {1200, "Armor right points", "One point less on armor right", "One point more on armor right"},
-    {1204, "Armor rear points", "One point less on armor rear", "One point more on armor rear"},
-    {1190, "Chassis front points", "One point less on chassis front", "One point more on chassis front"},
-    {1194, "Chassis left points", "One point less on chassis left", "One point more on chassis left"},
-    {1192, "Chassis right points", "One point less on chassis right", "One point more on chassis right"},
-    {1196, "Chassis rear points", "One point less on chassis rear", "One point more on chassis rear"},
-    {Form::transferSpin, "Points between armor and chassis", "One point from each chassis side to armor",
-     "One point from each armor side to chassis"},
-    {1029, "Model price"},
-    {1030, "Engine price"},
-    {1031, "Suspension price"},
-    {1032, "Brakes price"},
-    {1033, "Front tires price"},
-    {1034, "Rear tires price"},
-    {1021, "Front weapon 1 price"},
-    {1022, "Front weapon 2 price"},
-    {1038, "Front weapon 3 price"},
-    {1023, "Top weapon 1 price"},
-    {1024, "Top weapon 2 price"},
-    {1025, "Rear weapon 1 price"},
-    {1026, "Rear weapon 2 price"},
-    {1027, "Dropper 1 price"},
-    {1028, "Dropper 2 price"},
-    {1035, "Special 1 price"},
-    {1036, "Special 2 price"},
-    {1037, "Special 3 price"},
-    {Form::totalPrice, "Total price"},
-    {Form::openButton, "Open"},
-    {Form::saveButton, "Save"},
-    {Form::aboutButton, "About"},
-    {Form::quitButton, "Quit"},
+// By the form's names for its controls.
+constexpr std::pair<std::string_view, AccessibleName> editor[] = {
+    {"modelList", {"Model"}},
+    {"engineList", {"Engine"}},
+    {"suspensionList", {"Suspension"}},
+    {"brakesList", {"Brakes"}},
+    {"frontTiresList", {"Front tires"}},
+    {"rearTiresList", {"Rear tires"}},
+    {"frontWeapon1List", {"Front weapon 1"}},
+    {"frontWeapon2List", {"Front weapon 2"}},
+    {"frontWeapon3List", {"Front weapon 3"}},
+    {"topWeapon1List", {"Top weapon 1"}},
+    {"topWeapon2List", {"Top weapon 2"}},
+    {"rearWeapon1List", {"Rear weapon 1"}},
+    {"rearWeapon2List", {"Rear weapon 2"}},
+    {"dropper1List", {"Dropper 1"}},
+    {"dropper2List", {"Dropper 2"}},
+    {"special1List", {"Special 1"}},
+    {"special2List", {"Special 2"}},
+    {"special3List", {"Special 3"}},
+    {"paintList", {"Paint scheme"}},
+    {"nameBox", {"Name"}},
+    {"turretBox", {"Turret"}},
+    {"armorFrontField", {"Armor front"}},
+    {"armorLeftField", {"Armor left"}},
+    {"armorRightField", {"Armor right"}},
+    {"armorRearField", {"Armor rear"}},
+    {"chassisFrontField", {"Chassis front"}},
+    {"chassisLeftField", {"Chassis left"}},
+    {"chassisRightField", {"Chassis right"}},
+    {"chassisRearField", {"Chassis rear"}},
+    {"freePointsField", {"Free points"}},
+    {"armorFrontSpin", {"Armor front points", "One point less on armor front", "One point more on armor front"}},
+    {"armorLeftSpin", {"Armor left points", "One point less on armor left", "One point more on armor left"}},
+    {"armorRightSpin", {"Armor right points", "One point less on armor right", "One point more on armor right"}},
+    {"armorRearSpin", {"Armor rear points", "One point less on armor rear", "One point more on armor rear"}},
+    {"chassisFrontSpin", {"Chassis front points", "One point less on chassis front", "One point more on chassis front"}},
+    {"chassisLeftSpin", {"Chassis left points", "One point less on chassis left", "One point more on chassis left"}},
+    {"chassisRightSpin", {"Chassis right points", "One point less on chassis right", "One point more on chassis right"}},
+    {"chassisRearSpin", {"Chassis rear points", "One point less on chassis rear", "One point more on chassis rear"}},
+    {"transferSpin", {"Points between armor and chassis", "One point from each chassis side to armor",
+     "One point from each armor side to chassis"}},
+    {"modelPrice", {"Model price"}},
+    {"enginePrice", {"Engine price"}},
+    {"suspensionPrice", {"Suspension price"}},
+    {"brakesPrice", {"Brakes price"}},
+    {"frontTiresPrice", {"Front tires price"}},
+    {"rearTiresPrice", {"Rear tires price"}},
+    {"frontWeapon1Price", {"Front weapon 1 price"}},
+    {"frontWeapon2Price", {"Front weapon 2 price"}},
+    {"frontWeapon3Price", {"Front weapon 3 price"}},
+    {"topWeapon1Price", {"Top weapon 1 price"}},
+    {"topWeapon2Price", {"Top weapon 2 price"}},
+    {"rearWeapon1Price", {"Rear weapon 1 price"}},
+    {"rearWeapon2Price", {"Rear weapon 2 price"}},
+    {"dropper1Price", {"Dropper 1 price"}},
+    {"dropper2Price", {"Dropper 2 price"}},
+    {"special1Price", {"Special 1 price"}},
+    {"special2Price", {"Special 2 price"}},
+    {"special3Price", {"Special 3 price"}},
+    {"totalPrice", {"Total price"}},
+    {"openButton", {"Open"}},
+    {"saveButton", {"Save"}},
+    {"aboutButton", {"About"}},
+    {"quitButton", {"Quit"}},
 };
 
-constexpr AccessibleName about[] = {
-    {AboutForm::okId, "OK"},
-    {AboutForm::browserId, "About Rivetbay"},
-    {AboutForm::arrowsId, "Back and forward", "Back", "Forward"},
-    {AboutForm::reloadId, "Reload"},
-    {AboutForm::stopId, "Stop"},
+// By the forms' ids.
+constexpr std::pair<int, AccessibleName> about[] = {
+    {AboutForm::okId, {"OK"}},
+    {AboutForm::browserId, {"About Rivetbay"}},
+    {AboutForm::arrowsId, {"Back and forward", "Back", "Forward"}},
+    {AboutForm::reloadId, {"Reload"}},
+    {AboutForm::stopId, {"Stop"}},
 };
 
-constexpr AccessibleName hackbuster[] = {
-    {HackbusterForm::okId, "OK"},
-    {HackbusterForm::listId, "Hackbuster list"},
+constexpr std::pair<int, AccessibleName> hackbuster[] = {
+    {HackbusterForm::okId, {"OK"}},
+    {HackbusterForm::listId, {"Hackbuster list"}},
 };
 
-const AccessibleName* find(std::span<const AccessibleName> table, int id)
+template <typename Key> const AccessibleName* find(std::span<const std::pair<Key, AccessibleName>> table, Key key)
 {
-    const auto at = std::find_if(table.begin(), table.end(), [id](const AccessibleName& n) { return n.id == id; });
-    return at == table.end() ? nullptr : &*at;
+    const auto at = std::find_if(table.begin(), table.end(), [&](const auto& row) { return row.first == key; });
+    return at == table.end() ? nullptr : &at->second;
 }
 
 } // namespace
 
-const AccessibleName* AccessibleNames::editorControl(int id) { return find(editor, id); }
-const AccessibleName* AccessibleNames::aboutControl(int id) { return find(about, id); }
-const AccessibleName* AccessibleNames::hackbusterControl(int id) { return find(hackbuster, id); }
+const AccessibleName* AccessibleNames::editorControl(int id)
+{
+    const FormControl* c = Form::control(id);
+    return c ? find<std::string_view>(editor, c->name) : nullptr;
+}
+const AccessibleName* AccessibleNames::aboutControl(int id) { return find<int>(about, id); }
+const AccessibleName* AccessibleNames::hackbusterControl(int id) { return find<int>(hackbuster, id); }
 
 } // namespace rivetbay

@@ -10,7 +10,6 @@
 namespace rivetbay {
 
 struct AccessibleName {
-    int id;
     const char* name; // the control's, or an arrow pair's
     const char* less = nullptr;
     const char* more = nullptr;
@@ -18,8 +17,8 @@ struct AccessibleName {
 
 namespace AccessibleNames {
 
-// By the editor form's ids; nothing for an id the table lacks (the labels,
-// the frames and the hidden buttons).
+// By the editor form's ids (the table names its controls as the form does);
+// nothing for a control it lacks (the labels, the frames, the hidden buttons).
 const AccessibleName* editorControl(int id);
 // By the About form's ids; its text is named by what it says.
 const AccessibleName* aboutControl(int id);
