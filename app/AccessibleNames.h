@@ -4,7 +4,7 @@
 // toolkits. A list is named by its label and place, a number by its side or
 // part, an arrow by what a press does; the shown texts stay as the forms have
 // them. A toolkit that makes an arrow pair one control names it by what it
-// steps (`pair`); one that makes each arrow a control of its own uses `less`
+// steps (`name`); one that makes each arrow a control of its own uses `less`
 // and `more` (down or left, up or right).
 
 namespace rivetbay {

@@ -253,8 +253,7 @@ public:
         constexpr UINT early = WM_APP + 10, now = WM_APP + 11;
         if (which == Repeat::First) {
             PostThreadMessageW(GetCurrentThreadId(), early, 0, 0);
-            const DWORD posted = GetTickCount();
-            while (GetTickCount() - posted < 20) Sleep(1); // until the clock has moved on
+            for (const DWORD posted = GetTickCount(); GetTickCount() == posted;) Sleep(1); // the clock moved on: stamps differ
         }
         if (which != Repeat::QueuedBehindTheStep) PostThreadMessageW(GetCurrentThreadId(), now, 0, 0);
         const UINT stamp = which == Repeat::QueuedBehindTheStep ? early : now;
